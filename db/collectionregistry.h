@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+namespace Sorven::DB {
+
+// One registered collection: where it lives and under which ID and list position.
+struct CollectionInfo
+{
+    QUuid uuid;
+    qint64 id = -1;
+    int order = 0;
+    QString databasePath;
+    QString systemId;
+};
+
+// The collections found in the database files, keyed by UUID. Entries keep the order in
+// which they were enumerated, so every walk over them is the same from run to run.
+class CollectionRegistry
+{
+public:
+    bool isEmpty() const { return m_entries.isEmpty(); }
+    qsizetype size() const { return m_entries.size(); }
+    bool contains(const QUuid &uuid) const { return m_positions.contains(uuid); }
+    const CollectionInfo *find(const QUuid &uuid) const;
+    const QList<CollectionInfo> &entries() const { return m_entries; }
+
+    // Adds the entry unless its UUID is registered already; the first one wins.
+    bool insert(const CollectionInfo &info);
+    void clear();
+
+private:
+    QList<CollectionInfo> m_entries;
+    QHash<QUuid, qsizetype> m_positions;
+};
+
+} // namespace Sorven::DB

@@ -1,0 +1,101 @@
+#include "db/recordfields.h"
+
+namespace Sorven::DB::Fields {
+
+static const QVariant *columnValue(const QSqlRecord &row, const QString &column, QVariant &buffer)
+{
+    const int index = row.indexOf(column);
+    if (index < 0)
+        return nullptr;
+    buffer = row.value(index);
+    return &buffer;
+}
+
+template<typename Integer>
+static bool readInteger(const QSqlRecord &row, const QString &column, Integer &field)
+{
+    QVariant buffer;
+    const QVariant *value = columnValue(row, column, buffer);
+    if (!value)
+        return false;
+    if (value->isNull()) {
+        field = 0;
+        return true;
+    }
+    bool ok = false;
+    const qlonglong number = value->toLongLong(&ok);
+    if (ok)
+        field = static_cast<Integer>(number);
+    return ok;
+}
+
+bool read(const QSqlRecord &row, const QString &column, qint64 &field)
+{
+    return readInteger(row, column, field);
+}
+
+bool read(const QSqlRecord &row, const QString &column, int &field)
+{
+    return readInteger(row, column, field);
+}
+
+bool read(const QSqlRecord &row, const QString &column, bool &field)
+{
+    qint64 number = 0;
+    if (!readInteger(row, column, number))
+        return false;
+    field = number != 0;
+    return true;
+}
+
+bool read(const QSqlRecord &row, const QString &column, double &field)
+{
+    QVariant buffer;
+    const QVariant *value = columnValue(row, column, buffer);
+    if (!value)
+        return false;
+    bool ok = true;
+    const double number = value->isNull() ? 0.0 : value->toDouble(&ok);
+    if (ok)
+        field = number;
+    return ok;
+}
+
+bool read(const QSqlRecord &row, const QString &column, QString &field)
+{
+    QVariant buffer;
+    const QVariant *value = columnValue(row, column, buffer);
+    if (!value)
+        return false;
+    if (value->isNull()) {
+        field.clear();
+        return true;
+    }
+    if (!value->canConvert<QString>())
+        return false;
+    field = value->toString();
+    return true;
+}
+
+void readTen(const QSqlRecord &row, const QString &prefix, QStringList &fields)
+{
+    for (int i = 0; i < 10; ++i) {
+        QString text;
+        read(row, prefix + QString::number(i), text);
+        fields.append(text);
+    }
+}
+
+void readMood(const QSqlRecord &row, int &mood)
+{
+    int value = 0;
+    if (read(row, QStringLiteral("MOOD"), value) && value >= 1 && value <= 6)
+        mood = value;
+}
+
+QString at(const QStringList &list, int index)
+{
+    return index >= 0 && index < list.size() ? list.at(index) : QString();
+}
+
+} // namespace Sorven::DB::Fields
