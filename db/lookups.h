@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QUuid>
+#include <QVariant>
+
+// A collection's own texts, theme items and settings, with their fallbacks.
+namespace Sorven::DB {
+
+QString localeString(const QUuid &uuid, const QString &key);
+int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes);
+QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size);
+QColor themeColor(const QUuid &uuid, const QString &itemKey, const QColor &fallback);
+QVariant settingValue(const QUuid &uuid, const QString &name, const QVariant &fallback);
+QVariantList settingValues(const QUuid &uuid, const QString &name);
+QString chipDescription(const QUuid &uuid, qint64 rowId, bool html);
+
+} // namespace Sorven::DB
