@@ -21,10 +21,10 @@ const QString AvailabilityConnection = QStringLiteral("tmpCheckAvailability");
 // Read-only, so that opening a file that has gone missing cannot create an empty database.
 const QString ReadOnly = QStringLiteral("QSQLITE_OPEN_READONLY");
 
-const char *const EnabledCollectionsSql =
-        "SELECT     DISTINCT C.* FROM     COLLECTION C     LEFT JOIN SETTING S ON "
-        "S.COLLECTION_ID = C.ID WHERE     (C.UUID = '%1' COLLATE NOCASE) OR     (S.NAME = '%2' "
-        "COLLATE NOCASE AND S.VALUE = 1)";
+const char *const EnabledCollectionsSql
+    = "SELECT     DISTINCT C.* FROM     COLLECTION C     LEFT JOIN SETTING S ON "
+      "S.COLLECTION_ID = C.ID WHERE     (C.UUID = '%1' COLLATE NOCASE) OR     (S.NAME = '%2' "
+      "COLLATE NOCASE AND S.VALUE = 1)";
 
 struct StartupPaths
 {
@@ -50,8 +50,8 @@ void registerCollections(CollectionRegistry &registry, QSqlDatabase &database)
 {
     QSqlQuery query(database);
     const QString sql = QString::fromLatin1(EnabledCollectionsSql)
-                                .arg(SystemWideCollectionUuid.toString(QUuid::WithBraces).toUpper(),
-                                     QStringLiteral("collection.enabled"));
+                            .arg(SystemWideCollectionUuid.toString(QUuid::WithBraces).toUpper(),
+                                 QStringLiteral("collection.enabled"));
     if (!query.exec(sql))
         return;
     while (query.next()) {
@@ -70,7 +70,7 @@ void enumerateFile(CollectionRegistry &registry, const QString &path)
     {
         QSqlDatabase database = addReadOnlyConnection(path, EnumeratorConnection);
         const bool hasCollections = database.open()
-                && database.tables().contains(QLatin1String(COLLECTION), Qt::CaseInsensitive);
+            && database.tables().contains(QLatin1String(COLLECTION), Qt::CaseInsensitive);
         if (hasCollections)
             registerCollections(registry, database);
     }
@@ -95,7 +95,7 @@ QString collectionDatabaseFolder(const QString &dataPath)
 QString collectionDataPath()
 {
     return QStringLiteral("%1%2Orvo Kalin%2Vexa Plugin%2SQLite")
-            .arg(Platform::commonAppDataFolder(), QDir::separator());
+        .arg(Platform::commonAppDataFolder(), QDir::separator());
 }
 
 QString modulePath()
@@ -123,14 +123,14 @@ int enumerateCollections(CollectionRegistry &registry, bool reset)
 {
     if (reset)
         registry.clear();
-    const QDir folder(collectionDatabaseFolder(dataPath().isEmpty() ? collectionDataPath()
-                                                                    : dataPath()));
+    const QDir folder(
+        collectionDatabaseFolder(dataPath().isEmpty() ? collectionDataPath() : dataPath()));
     if (!folder.exists())
         return Success;
     // File-name order, so that which copy of a duplicated collection wins is the same on
     // every machine.
-    const QFileInfoList files =
-            folder.entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
+    const QFileInfoList files
+        = folder.entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
     for (const QFileInfo &file : files)
         enumerateFile(registry, file.absoluteFilePath());
     return Success;
@@ -159,7 +159,7 @@ QList<QUuid> availableCollections()
     std::stable_sort(offered.begin(), offered.end(),
                      [](const CollectionInfo &left, const CollectionInfo &right) {
                          return std::tie(left.order, left.databasePath)
-                                 < std::tie(right.order, right.databasePath);
+                             < std::tie(right.order, right.databasePath);
                      });
     QList<QUuid> uuids;
     for (const CollectionInfo &info : offered)

@@ -17,8 +17,8 @@ ItemIndex ItemIndex::fromString(const QString &text)
         return {};
     // Past the prefix and the UUID's opening brace.
     const qsizetype first = Prefix.size() + 1;
-    const QStringList parts =
-            text.mid(first, text.size() - 1 - first).split(u',', Qt::SkipEmptyParts);
+    const QStringList parts
+        = text.mid(first, text.size() - 1 - first).split(u',', Qt::SkipEmptyParts);
     if (parts.size() != 3)
         return {};
     QString uuid = parts.at(0);

@@ -1,6 +1,6 @@
+#include "db/collection.h"
 #include "db/colorentry.h"
 #include "db/colorpage.h"
-#include "db/collection.h"
 #include "db/itemindex.h"
 #include "db/texture.h"
 #include "db/trendoraentry.h"
@@ -33,10 +33,18 @@ class TestRecords : public QObject
 private slots:
     void chipReadsItsColumns()
     {
-        const ColorEntry entry(row({{"ID", 12}, {"COLLECTION_ID", 3}, {"PAGE_ID", 4},
-                                    {"CODE", "S 1020-Y"}, {"NAME1", "Pale straw"},
-                                    {"EXTRA0", "LRV 71"}, {"ROW_INDEX", 2}, {"RED", 250},
-                                    {"GREEN", 240}, {"BLUE", 200}, {"L", 94.5}, {"IS_MTO", 1},
+        const ColorEntry entry(row({{"ID", 12},
+                                    {"COLLECTION_ID", 3},
+                                    {"PAGE_ID", 4},
+                                    {"CODE", "S 1020-Y"},
+                                    {"NAME1", "Pale straw"},
+                                    {"EXTRA0", "LRV 71"},
+                                    {"ROW_INDEX", 2},
+                                    {"RED", 250},
+                                    {"GREEN", 240},
+                                    {"BLUE", 200},
+                                    {"L", 94.5},
+                                    {"IS_MTO", 1},
                                     {"MOOD", 2}}));
         QCOMPARE(entry.id, 12);
         QCOMPARE(entry.collectionId, 3);
@@ -100,8 +108,8 @@ private slots:
 
     void joinReadsTheFirstColumnOfAName()
     {
-        const ColorEntry entry(row({{"ID", 7}, {"COLLECTION_ID", 1}, {"SEGMENT", 3},
-                                    {"ID", 99}, {"SEGMENT", 8}}));
+        const ColorEntry entry(
+            row({{"ID", 7}, {"COLLECTION_ID", 1}, {"SEGMENT", 3}, {"ID", 99}, {"SEGMENT", 8}}));
         QCOMPARE(entry.id, 7);
         QCOMPARE(entry.segment, 3);
     }
@@ -151,9 +159,8 @@ private slots:
 
     void trendEntryWithoutChipHasRowIdZero()
     {
-        const TrendoraEntry entry(row({{"ID", 4},
-                                       {"ROW_ID", QVariant(QMetaType::fromType<qlonglong>())},
-                                       {"RED", 10}}));
+        const TrendoraEntry entry(
+            row({{"ID", 4}, {"ROW_ID", QVariant(QMetaType::fromType<qlonglong>())}, {"RED", 10}}));
         QCOMPARE(entry.rowId, 0);
         QVERIFY(entry.color.isValid());
         QCOMPARE(entry.color.red(), 10);
@@ -163,7 +170,8 @@ private slots:
 
     void textureWithUndecodableImageHasNullImage()
     {
-        const Texture texture(row({{"ID", 1}, {"COLLECTION_ID", 0}, {"IMAGE", QByteArray("nope")}}));
+        const Texture texture(
+            row({{"ID", 1}, {"COLLECTION_ID", 0}, {"IMAGE", QByteArray("nope")}}));
         QVERIFY(texture.image.isNull());
         QCOMPARE(texture.collectionId, 0);
     }
@@ -206,8 +214,8 @@ private slots:
     void itemIndexNonNumbersReadAsZero()
     {
         const QUuid uuid = QUuid::createUuid();
-        const ItemIndex parsed =
-                ItemIndex::fromString(QStringLiteral("ItemIndex(%1,x,,5)").arg(uuid.toString()));
+        const ItemIndex parsed
+            = ItemIndex::fromString(QStringLiteral("ItemIndex(%1,x,,5)").arg(uuid.toString()));
         QCOMPARE(parsed, (ItemIndex {uuid, 0, 5}));
     }
 };

@@ -10,8 +10,8 @@
 
 FixtureDatabase::FixtureDatabase(const QString &fileName, bool withSchema)
     : m_path(QDir::isAbsolutePath(fileName) ? fileName
-                                            : QDir(fixtureDatabaseFolder()).filePath(fileName))
-    , m_connection(QStringLiteral("fixture:") + m_path)
+                                            : QDir(fixtureDatabaseFolder()).filePath(fileName)),
+      m_connection(QStringLiteral("fixture:") + m_path)
 {
     QFile::remove(m_path);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
@@ -54,9 +54,9 @@ qint64 FixtureDatabase::insert(const QString &sql, const QVariantList &values)
 qint64 FixtureDatabase::addCollection(const QUuid &uuid, const QString &systemId,
                                       const QString &name, int order, const QVariant &enabled)
 {
-    const qint64 id = insert(
-            R"(INSERT INTO COLLECTION(UUID, SYSTEMID, NAME, "ORDER") VALUES(?, ?, ?, ?))",
-            {uuid.isNull() ? systemId : uuid.toString(), systemId, name, order});
+    const qint64 id
+        = insert(R"(INSERT INTO COLLECTION(UUID, SYSTEMID, NAME, "ORDER") VALUES(?, ?, ?, ?))",
+                 {uuid.isNull() ? systemId : uuid.toString(), systemId, name, order});
     if (enabled.isValid())
         addSetting(id, QStringLiteral("collection.enabled"), enabled);
     return id;
@@ -65,9 +65,10 @@ qint64 FixtureDatabase::addCollection(const QUuid &uuid, const QString &systemId
 qint64 FixtureDatabase::addPage(qint64 collectionId, int pageIndex, int segment,
                                 const QString &name, int mood, bool exterior)
 {
-    const qint64 id = insert(QStringLiteral("INSERT INTO PAGE(COLLECTION_ID, PAGE_INDEX, SEGMENT, "
-                                            "NAME, NAME0, MOOD, EXTERIOR) VALUES(?,?,?,?,?,?,?)"),
-                             {collectionId, pageIndex, segment, name, name, mood, exterior ? 1 : 0});
+    const qint64 id
+        = insert(QStringLiteral("INSERT INTO PAGE(COLLECTION_ID, PAGE_INDEX, SEGMENT, "
+                                "NAME, NAME0, MOOD, EXTERIOR) VALUES(?,?,?,?,?,?,?)"),
+                 {collectionId, pageIndex, segment, name, name, mood, exterior ? 1 : 0});
     insert(QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP(COLLECTION_ID, PAGE_ID) VALUES(?, ?)"),
            {collectionId, id});
     return id;
@@ -77,7 +78,7 @@ qint64 FixtureDatabase::addRow(qint64 collectionId, qint64 pageId, int rowIndex,
                                const QString &code, const QColor &color, const QString &name)
 {
     return insert(QStringLiteral(
-                          R"(INSERT INTO "ROW"(COLLECTION_ID, PAGE_ID, ROW_INDEX, CODE, NAME0,
+                      R"(INSERT INTO "ROW"(COLLECTION_ID, PAGE_ID, ROW_INDEX, CODE, NAME0,
                           SEGMENT, RED, GREEN, BLUE, L, A, B)
                           VALUES(?, ?, ?, ?, ?, (SELECT SEGMENT FROM PAGE WHERE ID = ?),
                                  ?, ?, ?, 50, 0, 0))"),
@@ -89,7 +90,7 @@ void FixtureDatabase::addSetting(qint64 collectionId, const QString &name, const
                                  int valueIndex)
 {
     insert(QStringLiteral(
-                   "INSERT INTO SETTING(COLLECTION_ID, NAME, VALUE, VALUE_INDEX) VALUES(?,?,?,?)"),
+               "INSERT INTO SETTING(COLLECTION_ID, NAME, VALUE, VALUE_INDEX) VALUES(?,?,?,?)"),
            {collectionId, name, value, valueIndex});
 }
 

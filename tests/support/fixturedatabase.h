@@ -24,8 +24,8 @@ public:
     bool exec(const QString &sql, const QVariantList &values = {});
     qint64 insert(const QString &sql, const QVariantList &values = {});
 
-    qint64 addCollection(const QUuid &uuid, const QString &systemId, const QString &name,
-                         int order, const QVariant &enabled = 1);
+    qint64 addCollection(const QUuid &uuid, const QString &systemId, const QString &name, int order,
+                         const QVariant &enabled = 1);
     // Adds the page to COLLECTION_PAGE_MAP too; NAME0 holds the name.
     qint64 addPage(qint64 collectionId, int pageIndex, int segment, const QString &name,
                    int mood = 0, bool exterior = false);

@@ -12,7 +12,8 @@ struct IsolatedEnvironment
 {
     IsolatedEnvironment()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vexa-test-XXXXXX").string();
+        std::string pattern
+            = (std::filesystem::temp_directory_path() / "vexa-test-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
         root = pattern;
