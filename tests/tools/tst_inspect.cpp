@@ -1,0 +1,118 @@
+#include "db/connections.h"
+#include "support/fixturedatabase.h"
+#include "tools/collectioncheck.h"
+#include "tools/inspectcommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace Sorven::Tools;
+
+namespace {
+
+InspectResult run(const char *name, const QStringList &arguments = {})
+{
+    for (const InspectCommand &command : inspectCommands()) {
+        if (qstrcmp(command.name, name) == 0)
+            return command.run(arguments);
+    }
+    return InspectResult::failure(QStringLiteral("no command"));
+}
+
+} // namespace
+
+class TestInspect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        resetDatabaseLayer();
+        QDir(fixtureDatabaseFolder()).removeRecursively();
+    }
+
+    void freshSchemaConforms()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        file.close();
+        QCOMPARE(checkCollectionDatabase(file.path()), QStringList());
+        const InspectResult result = run("check", {file.path()});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.json.toObject()["ok"].toBool());
+    }
+
+    void reportsWhatIsMissing_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("table") << "DROP TABLE TEXTURE_MAP"
+                               << "missing table TEXTURE_MAP";
+        QTest::newRow("view") << "DROP VIEW CAPSURE_COLLECTION_IDS_BY_PRIORITY"
+                              << "missing view CAPSURE_COLLECTION_IDS_BY_PRIORITY";
+        QTest::newRow("index") << "DROP INDEX IDX_PAGE_ID"
+                               << "missing index IDX_PAGE_ID";
+        QTest::newRow("column") << "ALTER TABLE \"ROW\" DROP COLUMN EXTRA9"
+                                << "missing column ROW.EXTRA9";
+        QTest::newRow("seed row") << "DELETE FROM SCHEME WHERE ID = 8"
+                                  << "missing seed row of SCHEME: 8|0|complementaryneutral";
+    }
+
+    void reportsWhatIsMissing()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, problem);
+        FixtureDatabase file(QStringLiteral("a.db"));
+        QVERIFY(file.exec(damage));
+        file.close();
+        QVERIFY2(checkCollectionDatabase(file.path()).contains(problem),
+                 qPrintable(checkCollectionDatabase(file.path()).join(u'\n')));
+        QCOMPARE(run("check", {file.path()}).status, 1);
+    }
+
+    void rejectsFilesThatAreNoDatabase()
+    {
+        const QString garbage = QDir(fixtureDatabaseFolder()).filePath(QStringLiteral("x.db"));
+        QFile file(garbage);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        QCOMPARE(checkCollectionDatabase(garbage).size(), 1);
+        QCOMPARE(checkCollectionDatabase(garbage + QStringLiteral(".gone")).size(), 1);
+        QVERIFY(!QFile::exists(garbage + QStringLiteral(".gone")));
+    }
+
+    void listsCollectionsWithCounts()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const QUuid uuid = QUuid::createUuid();
+        const qint64 id
+            = file.addCollection(uuid, QStringLiteral("ALP"), QStringLiteral("Alpine"), 1);
+        const qint64 page = file.addPage(id, 1, 1, QStringLiteral("Dawn"));
+        file.addRow(id, page, 1, QStringLiteral("A1"), Qt::red);
+        file.addRow(id, page, 2, QStringLiteral("A2"), Qt::green);
+        file.close();
+
+        const InspectResult result = run("collections");
+        QCOMPARE(result.status, 0);
+        const QJsonObject alpine = result.json.toArray().first().toObject();
+        QCOMPARE(alpine["uuid"].toString(), uuid.toString());
+        QCOMPARE(alpine["name"].toString(), QStringLiteral("Alpine"));
+        QCOMPARE(alpine["pages"].toInt(), 1);
+        QCOMPARE(alpine["chips"].toInt(), 2);
+        QVERIFY(result.text.contains(QStringLiteral("Alpine")));
+    }
+
+    void noCollectionsIsAnError()
+    {
+        const InspectResult result = run("collections");
+        QCOMPARE(result.status, 1);
+        QVERIFY(!result.error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInspect)
+#include "tst_inspect.moc"

@@ -1,0 +1,160 @@
+#include "tools/collectioncheck.h"
+
+#include "db/schema.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+namespace Sorven::Tools {
+
+namespace {
+
+const QString ReferenceConnection = QStringLiteral("vexa-check-reference");
+const QString FileConnection = QStringLiteral("vexa-check-file");
+
+const char *const SchemaObjectsSql
+    = "SELECT name FROM sqlite_master WHERE type = ? AND name NOT LIKE 'sqlite_%'";
+const char *const SeedRowsSql = "SELECT * FROM %1 WHERE ID <= 8 AND %2 ORDER BY ID";
+
+QStringList column(QSqlQuery &query)
+{
+    QStringList values;
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}
+
+QStringList schemaObjects(const QSqlDatabase &database, const QString &type)
+{
+    QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(SchemaObjectsSql));
+    query.addBindValue(type);
+    query.exec();
+    return column(query);
+}
+
+QStringList columnsOf(const QSqlDatabase &database, const QString &table)
+{
+    QSqlQuery query(database);
+    query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+    QStringList names;
+    while (query.next())
+        names << query.value(1).toString().toUpper();
+    return names;
+}
+
+QStringList missing(const QStringList &wanted, const QStringList &present)
+{
+    QSet<QString> have;
+    for (const QString &name : present)
+        have.insert(name.toUpper());
+    QStringList absent;
+    for (const QString &name : wanted) {
+        if (!have.contains(name.toUpper()))
+            absent << name;
+    }
+    return absent;
+}
+
+QStringList seedRows(const QSqlDatabase &database, const QString &table, const QString &filter)
+{
+    QSqlQuery query(database);
+    query.exec(QString::fromLatin1(SeedRowsSql).arg(table, filter));
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        const QSqlRecord record = query.record();
+        for (int i = 0; i < record.count(); ++i) {
+            const QVariant value = record.value(i);
+            const QUuid uuid(value.toString());
+            values << (uuid.isNull() ? value.toString() : uuid.toString());
+        }
+        rows << values.join(u'|');
+    }
+    return rows;
+}
+
+QStringList compareSchema(const QSqlDatabase &reference, const QSqlDatabase &file)
+{
+    QStringList problems;
+    const QStringList fileTables = schemaObjects(file, QStringLiteral("table"));
+    for (const QString &table : missing(DB::requiredTables(), fileTables))
+        problems << QStringLiteral("missing table %1").arg(table);
+    for (const QString &table : DB::requiredTables()) {
+        if (!fileTables.contains(table, Qt::CaseInsensitive))
+            continue;
+        for (const QString &name : missing(columnsOf(reference, table), columnsOf(file, table)))
+            problems << QStringLiteral("missing column %1.%2").arg(table, name);
+    }
+    for (const QString &index : missing(DB::requiredIndexes(), schemaObjects(file, "index")))
+        problems << QStringLiteral("missing index %1").arg(index);
+    for (const QString &view : missing(DB::requiredViews(), schemaObjects(file, "view")))
+        problems << QStringLiteral("missing view %1").arg(view);
+    return problems;
+}
+
+QStringList compareSeedRows(const QSqlDatabase &reference, const QSqlDatabase &file)
+{
+    const QList<std::pair<QString, QString>> seeded = {
+        {QStringLiteral("COLLECTION"), QStringLiteral("ID = 0")},
+        {QStringLiteral("MOOD"), QStringLiteral("COLLECTION_ID = 0")},
+        {QStringLiteral("SCHEME"), QStringLiteral("COLLECTION_ID = 0")},
+    };
+    QStringList problems;
+    for (const auto &[table, filter] : seeded) {
+        const QStringList present = seedRows(file, table, filter);
+        for (const QString &row : seedRows(reference, table, filter)) {
+            if (!present.contains(row))
+                problems << QStringLiteral("missing seed row of %1: %2").arg(table, row);
+        }
+    }
+    return problems;
+}
+
+QSqlDatabase openReference()
+{
+    QSqlDatabase reference
+        = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ReferenceConnection);
+    reference.setDatabaseName(QStringLiteral(":memory:"));
+    reference.open();
+    QSqlQuery query(reference);
+    for (const QString &statement : DB::schemaStatements() + DB::seedStatements())
+        query.exec(statement);
+    return reference;
+}
+
+QStringList check(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return {QStringLiteral("%1: no such file").arg(path)};
+    QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FileConnection);
+    file.setDatabaseName(path);
+    file.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    QSqlQuery integrity(file);
+    if (!file.open() || !integrity.exec(QStringLiteral("PRAGMA integrity_check")))
+        return {QStringLiteral("%1: not a readable SQLite database").arg(path)};
+    integrity.next();
+    if (integrity.value(0).toString() != QLatin1String("ok"))
+        return {QStringLiteral("integrity check failed: %1").arg(integrity.value(0).toString())};
+    const QSqlDatabase reference = openReference();
+    QStringList problems = compareSchema(reference, file);
+    if (problems.isEmpty())
+        problems << compareSeedRows(reference, file);
+    return problems;
+}
+
+} // namespace
+
+QStringList checkCollectionDatabase(const QString &path)
+{
+    const QStringList problems = check(path);
+    QSqlDatabase::removeDatabase(FileConnection);
+    QSqlDatabase::removeDatabase(ReferenceConnection);
+    return problems;
+}
+
+} // namespace Sorven::Tools

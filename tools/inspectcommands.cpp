@@ -1,0 +1,89 @@
+#include "tools/inspectcommands.h"
+
+#include "db/connections.h"
+#include "tools/collectioncheck.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QTextStream>
+
+namespace Sorven::Tools {
+
+namespace {
+
+const char *const CollectionSummarySql =
+    R"(SELECT C.NAME,
+    (SELECT COUNT(*) FROM COLLECTION_PAGE_MAP M WHERE M.COLLECTION_ID = C.ID) AS PAGES,
+    (SELECT COUNT(*) FROM "ROW" R JOIN COLLECTION_PAGE_MAP M ON R.PAGE_ID = M.PAGE_ID
+     WHERE M.COLLECTION_ID = C.ID) AS CHIPS
+FROM COLLECTION C WHERE C.ID = ?)";
+
+QJsonObject collectionSummary(const DB::CollectionInfo &info)
+{
+    QJsonObject summary {{"uuid", info.uuid.toString()},
+                         {"systemId", info.systemId},
+                         {"order", info.order},
+                         {"file", info.databasePath}};
+    if (DB::connectCollection(info.uuid) != DB::Success)
+        return summary;
+    QSqlQuery query(DB::collectionDatabase(info.uuid));
+    query.prepare(QString::fromLatin1(CollectionSummarySql));
+    query.addBindValue(info.id);
+    if (query.exec() && query.next()) {
+        summary.insert("name", query.value(0).toString());
+        summary.insert("pages", query.value(1).toLongLong());
+        summary.insert("chips", query.value(2).toLongLong());
+    }
+    return summary;
+}
+
+InspectResult listCollections(const QStringList &)
+{
+    QJsonArray collections;
+    QString text;
+    QTextStream out(&text);
+    for (const QUuid &uuid : DB::availableCollections()) {
+        const QJsonObject summary = collectionSummary(*DB::collectionRegistry().find(uuid));
+        collections.append(summary);
+        out << QStringLiteral("%1  %2  %3  %4 pages  %5 chips  %6\n")
+                   .arg(summary["order"].toInt(), 3)
+                   .arg(summary["systemId"].toString(), -10)
+                   .arg(summary["name"].toString(), -28)
+                   .arg(summary["pages"].toInteger(), 4)
+                   .arg(summary["chips"].toInteger(), 6)
+                   .arg(summary["file"].toString());
+    }
+    if (collections.isEmpty())
+        return InspectResult::failure(
+            QStringLiteral("no collection found below %1").arg(DB::collectionDataPath()));
+    return {0, collections, text, {}};
+}
+
+InspectResult checkDatabase(const QStringList &arguments)
+{
+    if (arguments.size() != 1)
+        return InspectResult::failure(QStringLiteral("usage: check FILE.db"));
+    const QStringList problems = checkCollectionDatabase(arguments.first());
+    const QString text = problems.isEmpty() ? QStringLiteral("%1: ok\n").arg(arguments.first())
+                                            : problems.join(u'\n') + u'\n';
+    return {problems.isEmpty() ? 0 : 1,
+            QJsonObject {{"file", arguments.first()},
+                         {"ok", problems.isEmpty()},
+                         {"problems", QJsonArray::fromStringList(problems)}},
+            text,
+            {}};
+}
+
+} // namespace
+
+const QList<InspectCommand> &inspectCommands()
+{
+    static const QList<InspectCommand> commands = {
+        {"collections", "collections", listCollections},
+        {"check", "check FILE.db", checkDatabase},
+    };
+    return commands;
+}
+
+} // namespace Sorven::Tools

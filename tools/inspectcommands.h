@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QStringList>
+
+// The commands of vexa-inspect. Each answers with JSON for scripts and text for people, or
+// with an error for standard error.
+namespace Sorven::Tools {
+
+struct InspectResult
+{
+    int status = 0;
+    QJsonValue json;
+    QString text;
+    QString error;
+
+    static InspectResult failure(const QString &message) { return {1, {}, {}, message}; }
+};
+
+struct InspectCommand
+{
+    const char *name;
+    const char *usage;
+    InspectResult (*run)(const QStringList &arguments);
+};
+
+// Every command, in the order the help lists them.
+const QList<InspectCommand> &inspectCommands();
+
+} // namespace Sorven::Tools
