@@ -1,0 +1,141 @@
+#include "db/lookups.h"
+
+#include "db/connections.h"
+#include "db/querysupport.h"
+
+#include <QPainter>
+#include <QSqlError>
+
+namespace Sorven::DB {
+
+namespace {
+
+// Runs a statement whose %1 is the collection's id and whose :KEY is the key. False when it
+// fails; the error is then on the debug output.
+bool runKeyedQuery(QSqlQuery &query, const QUuid &uuid, const char *sql, const QString &key)
+{
+    query = collectionQuery(uuid);
+    const QString statement = QString::fromLatin1(sql).arg(collectionId(uuid));
+    if (runStatement(query, statement, {{":KEY", key}}))
+        return true;
+    logSqlError(query.lastError());
+    return false;
+}
+
+QImage placeholderImage(const QSize &size)
+{
+    if (size.width() <= 0 || size.height() <= 0)
+        return {};
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const int right = size.width() - 2;
+    const int bottom = size.height() - 2;
+    QPainter painter(&image);
+    for (const QRect &edge :
+         {QRect(QPoint(1, 1), QPoint(right, 1)), QRect(QPoint(1, bottom), QPoint(right, bottom)),
+          QRect(QPoint(1, 1), QPoint(1, bottom)), QRect(QPoint(right, 1), QPoint(right, bottom))})
+        painter.fillRect(edge, Qt::red);
+    return image;
+}
+
+// A colour channel written as a decimal integer 0 to 255, or -1.
+int channel(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= 0 && value <= 255 ? value : -1;
+}
+
+} // namespace
+
+const char *const LocaleStringSql = "SELECT L.STRING FROM LOCALE L WHERE L.COLLECTION_ID = %1 AND "
+                                    "      L.KEY = :KEY COLLATE NOCASE";
+
+QString localeString(const QUuid &uuid, const QString &key)
+{
+    if (connectCollection(uuid) < 0)
+        return key;
+    QSqlQuery query;
+    if (!runKeyedQuery(query, uuid, LocaleStringSql, key) || !query.next())
+        return key;
+    const QVariant text = query.value(0);
+    return text.typeId() == QMetaType::QString ? text.toString() : key;
+}
+
+const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "
+                                     "AND        T.ITEM_KEY = :KEY COLLATE NOCASE";
+
+int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes)
+{
+    bytes.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!runKeyedQuery(query, uuid, ThemeItemDataSql, itemKey) || !query.next())
+        return QueryFailed;
+    const QVariant data = query.value(0);
+    if (data.typeId() != QMetaType::QByteArray)
+        return QueryFailed;
+    bytes.append(data.toByteArray());
+    return Success;
+}
+
+QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size)
+{
+    QByteArray bytes;
+    if (themeItemData(uuid, itemKey, bytes) == Success) {
+        if (QImage image = QImage::fromData(bytes); !image.isNull())
+            return image;
+    }
+    return placeholderImage(size);
+}
+
+QColor themeColor(const QUuid &uuid, const QString &itemKey, const QColor &fallback)
+{
+    QByteArray bytes;
+    if (themeItemData(uuid, itemKey, bytes) != Success)
+        return fallback;
+    const QStringList parts = QString::fromUtf8(bytes).split(u',', Qt::SkipEmptyParts);
+    if (parts.size() != 3 && parts.size() != 4)
+        return fallback;
+    int channels[4] = {0, 0, 0, 255};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        channels[i] = channel(parts.at(i));
+        if (channels[i] < 0)
+            return fallback;
+    }
+    return QColor(channels[0], channels[1], channels[2], channels[3]);
+}
+
+const char *const SettingValueSql
+    = "SELECT S.VALUE FROM SETTING S WHERE S.COLLECTION_ID = %1 AND "
+      "      S.NAME = :KEY COLLATE NOCASE AND       S.VALUE_INDEX = 0 ";
+
+QVariant settingValue(const QUuid &uuid, const QString &name, const QVariant &fallback)
+{
+    if (connectCollection(uuid) < 0)
+        return fallback;
+    QSqlQuery query;
+    if (!runKeyedQuery(query, uuid, SettingValueSql, name) || !query.next())
+        return fallback;
+    return query.value(0);
+}
+
+const char *const SettingValuesSql
+    = "SELECT S.VALUE FROM SETTING S WHERE S.COLLECTION_ID = %1 AND       S.NAME = :KEY COLLATE "
+      "NOCASE ORDER BY S.VALUE_INDEX ASC ";
+
+QVariantList settingValues(const QUuid &uuid, const QString &name)
+{
+    QVariantList values;
+    if (connectCollection(uuid) != Success)
+        return values;
+    QSqlQuery query;
+    if (!runKeyedQuery(query, uuid, SettingValuesSql, name))
+        return values;
+    while (query.next())
+        values.append(query.value(0));
+    return values;
+}
+
+} // namespace Sorven::DB
