@@ -1,0 +1,359 @@
+#include "core/usersettings.h"
+
+#include <QSettings>
+
+#include <algorithm>
+
+namespace Sorven::UserSettings {
+
+namespace {
+
+const QString Organization = QStringLiteral("Orvo Kalin");
+const QString Application = QStringLiteral("Vexa Plugin");
+const QString LastUsedCollectionKey = QStringLiteral("UuidOfLastUsedCollection");
+const QString HostApplicationPidKey = QStringLiteral("HostApplicationPID");
+const QString MyPaletteGroup = QStringLiteral("MyPalette/");
+
+struct State
+{
+    QString hostName;
+    QUuid lastUsedCollection;
+};
+
+State &state()
+{
+    static State state;
+    return state;
+}
+
+// QSettings writes through a temporary file that replaces the INI file and holds a lock file
+// while it merges, so two quick writes keep each other's keys and an interrupted write leaves
+// the previous file. Both rely on atomic syncing, which is the default but stated here.
+class Store
+{
+public:
+    Store()
+        : m_settings(QSettings::IniFormat, QSettings::UserScope, Organization,
+                     state().hostName.isEmpty() ? Application
+                                                : Application + u'.' + state().hostName)
+    {
+        m_settings.setAtomicSyncRequired(true);
+    }
+
+    QVariant value(const QString &key) const { return m_settings.value(key); }
+
+    void setValue(const QString &key, const QVariant &value)
+    {
+        m_settings.setValue(key, value);
+        m_settings.sync();
+    }
+
+    void remove(const QString &key)
+    {
+        m_settings.remove(key);
+        m_settings.sync();
+    }
+
+private:
+    QSettings m_settings;
+};
+
+QVariant readValue(const QString &key)
+{
+    return Store().value(key);
+}
+
+void writeValue(const QString &key, const QVariant &value)
+{
+    Store().setValue(key, value);
+}
+
+QString collectionKey(const QUuid &uuid, const QString &key)
+{
+    return uuid.toString() + u'/' + key;
+}
+
+QString cellKey(const QPoint &cell, const char *suffix)
+{
+    return MyPaletteGroup + QStringLiteral("(%1,%2)").arg(cell.y()).arg(cell.x())
+        + QLatin1String(suffix);
+}
+
+// Text that is not a number reads as 0, as the INI file gives every value back as text.
+int toInt(const QVariant &value, int fallback)
+{
+    return value.isValid() ? value.toInt() : fallback;
+}
+
+// Only "true", "false" and numbers count; any other text reads as false rather than as the
+// true that QVariant makes of every non-empty text.
+bool toBool(const QVariant &value, bool fallback)
+{
+    if (!value.isValid())
+        return fallback;
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    const QString text = value.toString().trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number != 0;
+}
+
+// The stored number when it is one of accepted, else fallback.
+template<typename Enum>
+Enum oneOf(const QVariant &value, std::initializer_list<Enum> accepted, Enum fallback)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    const auto found = std::find(accepted.begin(), accepted.end(), number);
+    return ok && found != accepted.end() ? *found : fallback;
+}
+
+int collectionInt(const QUuid &uuid, const QString &key, int fallback)
+{
+    return toInt(readValue(collectionKey(uuid, key)), fallback);
+}
+
+void setCollectionValue(const QUuid &uuid, const QString &key, const QVariant &value)
+{
+    writeValue(collectionKey(uuid, key), value);
+}
+
+QString trendoraGroupKey(qint64 groupId)
+{
+    return QStringLiteral("TrendoraGroup_%1_OpenState").arg(groupId);
+}
+
+} // namespace
+
+void setHostName(const QString &hostName)
+{
+    // Another name is another store, so its last used collection must be read again.
+    state() = {hostName, QUuid()};
+}
+
+QUuid lastUsedCollection()
+{
+    QUuid &cached = state().lastUsedCollection;
+    if (cached.isNull()) {
+        const QVariant text = readValue(LastUsedCollectionKey);
+        if (text.isValid())
+            cached = QUuid::fromString(text.toString());
+    }
+    return cached;
+}
+
+void setLastUsedCollection(const QUuid &uuid)
+{
+    writeValue(LastUsedCollectionKey, uuid.toString());
+    state().lastUsedCollection = uuid;
+}
+
+qint64 hostApplicationPid()
+{
+    return readValue(HostApplicationPidKey).toLongLong();
+}
+
+void setHostApplicationPid(qint64 pid)
+{
+    writeValue(HostApplicationPidKey, pid);
+}
+
+int segmentIndex(const QUuid &uuid)
+{
+    return collectionInt(uuid, QStringLiteral("SegmentIndex"), 1);
+}
+
+void setSegmentIndex(const QUuid &uuid, int segment)
+{
+    setCollectionValue(uuid, QStringLiteral("SegmentIndex"), segment);
+}
+
+Mood moodFilter(const QUuid &uuid)
+{
+    const QVariant value = readValue(collectionKey(uuid, QStringLiteral("MoodFilter")));
+    return oneOf(value,
+                 {MoodFresh, MoodWarm, MoodCalm, MoodRich, MoodOffwhite, MoodNeutral, MoodAll},
+                 MoodAll);
+}
+
+void setMoodFilter(const QUuid &uuid, Mood mood)
+{
+    setCollectionValue(uuid, QStringLiteral("MoodFilter"), int(mood));
+}
+
+bool exteriorColors(const QUuid &uuid)
+{
+    return toBool(readValue(collectionKey(uuid, QStringLiteral("ExteriorColors"))), false);
+}
+
+void setExteriorColors(const QUuid &uuid, bool exterior)
+{
+    setCollectionValue(uuid, QStringLiteral("ExteriorColors"), exterior);
+}
+
+bool showMto(const QUuid &uuid)
+{
+    return toBool(readValue(collectionKey(uuid, QStringLiteral("ShowMto"))), false);
+}
+
+void setShowMto(const QUuid &uuid, bool show)
+{
+    setCollectionValue(uuid, QStringLiteral("ShowMto"), show);
+}
+
+int pageIndex(const QUuid &uuid)
+{
+    return collectionInt(uuid, QStringLiteral("PageIndex"), 1);
+}
+
+void setPageIndex(const QUuid &uuid, int pageIndex)
+{
+    setCollectionValue(uuid, QStringLiteral("PageIndex"), pageIndex);
+}
+
+int rowIndex(const QUuid &uuid)
+{
+    return collectionInt(uuid, QStringLiteral("RowIndex"), 1);
+}
+
+void setRowIndex(const QUuid &uuid, int rowIndex)
+{
+    setCollectionValue(uuid, QStringLiteral("RowIndex"), rowIndex);
+}
+
+TabBarPage tabPageIndex(const QUuid &uuid)
+{
+    const QVariant value = readValue(collectionKey(uuid, QStringLiteral("TabPageIndex")));
+    return oneOf(value, {ColorSchemes, Products, Trendora, Textures}, NoTabBarPage);
+}
+
+void setTabPageIndex(const QUuid &uuid, TabBarPage page)
+{
+    setCollectionValue(uuid, QStringLiteral("TabPageIndex"), int(page));
+}
+
+SchemeKind schemeKind(const QUuid &uuid)
+{
+    const QVariant value = readValue(collectionKey(uuid, QStringLiteral("SchemeKind")));
+    return oneOf(value,
+                 {HarmonicScheme, ContrastScheme, WideContrastScheme, DynamicScheme, DramaticScheme,
+                  NeutralScheme, TonalNeutralScheme, ComplementaryNeutralScheme,
+                  NaturalNeutralScheme},
+                 NoScheme);
+}
+
+void setSchemeKind(const QUuid &uuid, SchemeKind kind)
+{
+    setCollectionValue(uuid, QStringLiteral("SchemeKind"), int(kind));
+}
+
+SchemeKind schemeNeutralSubKind(const QUuid &uuid)
+{
+    const QVariant value = readValue(collectionKey(uuid, QStringLiteral("SchemeNeutralSubKind")));
+    return oneOf(value, {TonalNeutralScheme, ComplementaryNeutralScheme, NaturalNeutralScheme},
+                 TonalNeutralScheme);
+}
+
+void setSchemeNeutralSubKind(const QUuid &uuid, SchemeKind kind)
+{
+    const bool kept = kind == ComplementaryNeutralScheme || kind == NaturalNeutralScheme;
+    setCollectionValue(uuid, QStringLiteral("SchemeNeutralSubKind"),
+                       int(kept ? kind : TonalNeutralScheme));
+}
+
+bool trendoraGroupOpenState(const QUuid &uuid, qint64 groupId, bool defaultOpen)
+{
+    return toBool(readValue(collectionKey(uuid, trendoraGroupKey(groupId))), defaultOpen);
+}
+
+void setTrendoraGroupOpenState(const QUuid &uuid, qint64 groupId, bool open)
+{
+    setCollectionValue(uuid, trendoraGroupKey(groupId), open);
+}
+
+DB::ItemIndex myPaletteEntry(const QPoint &cell)
+{
+    return DB::ItemIndex::fromString(readValue(cellKey(cell, ".Entry")).toString());
+}
+
+void setMyPaletteEntry(const QPoint &cell, const DB::ItemIndex &index)
+{
+    if (index.refersToChip())
+        writeValue(cellKey(cell, ".Entry"), index.toString());
+    else
+        Store().remove(cellKey(cell, ".Entry"));
+}
+
+bool myPaletteSelected(const QPoint &cell)
+{
+    return toBool(readValue(cellKey(cell, ".Selected")), false);
+}
+
+void setMyPaletteSelected(const QPoint &cell, bool selected)
+{
+    Store store;
+    if (selected)
+        store.setValue(cellKey(cell, ".Selected"), true);
+    else
+        store.remove(cellKey(cell, ".Selected"));
+}
+
+bool myPaletteGridVisible()
+{
+    return toBool(readValue(MyPaletteGroup + QStringLiteral("MyPaletteGridVisible")), true);
+}
+
+void setMyPaletteGridVisible(bool visible)
+{
+    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteGridVisible"), visible);
+}
+
+bool myPaletteSaveAsText()
+{
+    return readValue(MyPaletteGroup + QStringLiteral("MyPaletteSaveFileFormat")).toInt()
+        == PaletteTextFile;
+}
+
+void setMyPaletteSaveFileFormat(PaletteFileFormat format)
+{
+    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteSaveFileFormat"), int(format));
+}
+
+QString myPaletteLastSavePath()
+{
+    return readValue(MyPaletteGroup + QStringLiteral("MyPaletteLastSavePath")).toString();
+}
+
+void setMyPaletteLastSavePath(const QString &path)
+{
+    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteLastSavePath"), path);
+}
+
+QString myPaletteDescription()
+{
+    return readValue(MyPaletteGroup + QStringLiteral("MyPaletteDescription")).toString();
+}
+
+void setMyPaletteDescription(const QString &description)
+{
+    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteDescription"), description);
+}
+
+int myPaletteFullBackgroundColor()
+{
+    const QVariant value
+        = readValue(MyPaletteGroup + QStringLiteral("MyPaletteFullBackgroundColor"));
+    bool ok = false;
+    const int grey = value.toInt(&ok);
+    return ok ? std::clamp(grey, 0, 255) : 176;
+}
+
+void setMyPaletteFullBackgroundColor(int grey)
+{
+    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteFullBackgroundColor"), grey);
+}
+
+} // namespace Sorven::UserSettings

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/enumerations.h"
+#include "db/itemindex.h"
+
+#include <QPoint>
+#include <QString>
+#include <QUuid>
+
+// The per-user settings: the collection in use, the position in every collection, My Palette
+// and the open trend groups. Free functions in Sorven::UserSettings; each call opens its own
+// settings object on the user's INI file and closes it again, so every write is on disk when the
+// setter returns. Getters never fail: absent or unreadable values give the defaults below.
+namespace Sorven::UserSettings {
+
+// The store is the INI file of organisation "Orvo Kalin" and application "Vexa Plugin", followed
+// by "." and the host name when there is one. Set before any other call.
+void setHostName(const QString &hostName);
+
+// Cached after the first read; the store is not read again while a collection is cached.
+QUuid lastUsedCollection();
+void setLastUsedCollection(const QUuid &uuid);
+
+qint64 hostApplicationPid();
+void setHostApplicationPid(qint64 pid);
+
+// The position inside one collection; every collection keeps its own.
+int segmentIndex(const QUuid &uuid);
+void setSegmentIndex(const QUuid &uuid, int segment);
+Mood moodFilter(const QUuid &uuid);
+void setMoodFilter(const QUuid &uuid, Mood mood);
+bool exteriorColors(const QUuid &uuid);
+void setExteriorColors(const QUuid &uuid, bool exterior);
+bool showMto(const QUuid &uuid);
+void setShowMto(const QUuid &uuid, bool show);
+int pageIndex(const QUuid &uuid);
+void setPageIndex(const QUuid &uuid, int pageIndex);
+int rowIndex(const QUuid &uuid);
+void setRowIndex(const QUuid &uuid, int rowIndex);
+// NoTabBarPage when no single page has been chosen.
+TabBarPage tabPageIndex(const QUuid &uuid);
+void setTabPageIndex(const QUuid &uuid, TabBarPage page);
+// NoScheme when no scheme has been chosen.
+SchemeKind schemeKind(const QUuid &uuid);
+void setSchemeKind(const QUuid &uuid, SchemeKind kind);
+// One of the tonal, complementary and natural neutral schemes; tonal unless another is stored.
+SchemeKind schemeNeutralSubKind(const QUuid &uuid);
+void setSchemeNeutralSubKind(const QUuid &uuid, SchemeKind kind);
+bool trendoraGroupOpenState(const QUuid &uuid, qint64 groupId, bool defaultOpen);
+void setTrendoraGroupOpenState(const QUuid &uuid, qint64 groupId, bool open);
+
+// My Palette, shared by all collections; a cell is (column, row).
+DB::ItemIndex myPaletteEntry(const QPoint &cell);
+// An index that refers to no chip empties the cell.
+void setMyPaletteEntry(const QPoint &cell, const DB::ItemIndex &index);
+bool myPaletteSelected(const QPoint &cell);
+void setMyPaletteSelected(const QPoint &cell, bool selected);
+bool myPaletteGridVisible();
+void setMyPaletteGridVisible(bool visible);
+bool myPaletteSaveAsText();
+void setMyPaletteSaveFileFormat(PaletteFileFormat format);
+QString myPaletteLastSavePath();
+void setMyPaletteLastSavePath(const QString &path);
+QString myPaletteDescription();
+void setMyPaletteDescription(const QString &description);
+// A grey level 0 to 255.
+int myPaletteFullBackgroundColor();
+void setMyPaletteFullBackgroundColor(int grey);
+
+} // namespace Sorven::UserSettings

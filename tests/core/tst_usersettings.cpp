@@ -1,0 +1,330 @@
+#include "core/usersettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+
+#include <csignal>
+
+namespace UserSettings = Sorven::UserSettings;
+using Sorven::DB::ItemIndex;
+
+namespace {
+
+const QUuid First(QStringLiteral("{0b6a3c1e-2f4d-4e8a-9c7b-1d2e3f405162}"));
+const QUuid Second(QStringLiteral("{9a8b7c6d-5e4f-4a3b-8c2d-1e0f9a8b7c6d}"));
+
+// Set in the environment of a child process that only writes settings until it is killed.
+const char *const WriterVariable = "VEXA_TEST_SETTINGS_WRITER";
+
+QString iniPath(const QString &hostName)
+{
+    const QString application = hostName.isEmpty() ? QStringLiteral("Vexa Plugin")
+                                                   : QStringLiteral("Vexa Plugin.") + hostName;
+    return QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
+        .filePath(QStringLiteral("Orvo Kalin/%1.ini").arg(application));
+}
+
+// The store as another program (or the user with an editor) sees it.
+QVariant storedValue(const QString &hostName, const QString &key)
+{
+    return QSettings(iniPath(hostName), QSettings::IniFormat).value(key);
+}
+
+void storeValue(const QString &hostName, const QString &key, const QVariant &value)
+{
+    QSettings settings(iniPath(hostName), QSettings::IniFormat);
+    settings.setValue(key, value);
+}
+
+// Writes two positions in turn as fast as it can and reports each one written.
+int runWriter()
+{
+    UserSettings::setHostName(QStringLiteral("Writer"));
+    for (int i = 1;; ++i) {
+        UserSettings::setPageIndex(First, i);
+        UserSettings::setRowIndex(First, i);
+        std::printf("%d\n", i);
+        std::fflush(stdout);
+    }
+}
+
+} // namespace
+
+class TestUserSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void freshProfileGivesDefaults();
+    void storedValuesAreValidated_data();
+    void storedValuesAreValidated();
+    void neutralSubKindIsStoredValidated_data();
+    void neutralSubKindIsStoredValidated();
+    void collectionsKeepTheirOwnPositions();
+    void myPaletteCellKeysAreRemovedWhenEmpty();
+    void hostNameNamesTheIniFile();
+    void lastUsedCollectionIsCached();
+    void quickWritesKeepEachOthersKeys();
+    void killedWriterLeavesAReadableFile();
+
+private:
+    QString m_host;
+};
+
+void TestUserSettings::init()
+{
+    // A host name of its own gives every test a fresh store.
+    m_host = QStringLiteral("Test_%1").arg(QTest::currentTestFunction());
+    if (QTest::currentDataTag())
+        m_host += u'_' + QString::number(qHash(QString::fromUtf8(QTest::currentDataTag())));
+    UserSettings::setHostName(m_host);
+}
+
+void TestUserSettings::freshProfileGivesDefaults()
+{
+    QVERIFY(UserSettings::lastUsedCollection().isNull());
+    QCOMPARE(UserSettings::hostApplicationPid(), 0);
+    QCOMPARE(UserSettings::segmentIndex(First), 1);
+    QCOMPARE(UserSettings::moodFilter(First), Sorven::MoodAll);
+    QCOMPARE(UserSettings::exteriorColors(First), false);
+    QCOMPARE(UserSettings::showMto(First), false);
+    QCOMPARE(UserSettings::pageIndex(First), 1);
+    QCOMPARE(UserSettings::rowIndex(First), 1);
+    QCOMPARE(UserSettings::tabPageIndex(First), Sorven::NoTabBarPage);
+    QCOMPARE(UserSettings::schemeKind(First), Sorven::NoScheme);
+    QCOMPARE(UserSettings::schemeNeutralSubKind(First), Sorven::TonalNeutralScheme);
+    QCOMPARE(UserSettings::trendoraGroupOpenState(First, 12, true), true);
+    QCOMPARE(UserSettings::trendoraGroupOpenState(First, 12, false), false);
+    QCOMPARE(UserSettings::myPaletteEntry(QPoint(3, 1)), ItemIndex());
+    QCOMPARE(UserSettings::myPaletteSelected(QPoint(3, 1)), false);
+    QCOMPARE(UserSettings::myPaletteGridVisible(), true);
+    QCOMPARE(UserSettings::myPaletteSaveAsText(), false);
+    QCOMPARE(UserSettings::myPaletteLastSavePath(), QString());
+    QCOMPARE(UserSettings::myPaletteDescription(), QString());
+    QCOMPARE(UserSettings::myPaletteFullBackgroundColor(), 176);
+    QVERIFY(!QFile::exists(iniPath(m_host)));
+}
+
+void TestUserSettings::storedValuesAreValidated_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("expected");
+    const QString group = First.toString() + u'/';
+    const auto row = [&](const char *name, const QString &key, const QVariant &stored,
+                         int expected) { QTest::newRow(name) << key << stored << expected; };
+    row("tab page 3 is no page", group + "TabPageIndex", 3, 0);
+    row("tab page 8 is textures", group + "TabPageIndex", 8, 8);
+    row("tab page text", group + "TabPageIndex", "products", 0);
+    row("mood 9 is all moods", group + "MoodFilter", 9, 7);
+    row("mood 0 is all moods", group + "MoodFilter", 0, 7);
+    row("mood text is all moods", group + "MoodFilter", "warm", 7);
+    row("mood 3 kept", group + "MoodFilter", 3, 3);
+    row("scheme kind 10 is none", group + "SchemeKind", 10, 0);
+    row("scheme kind 9 kept", group + "SchemeKind", 9, 9);
+    row("neutral sub-kind 6 is tonal", group + "SchemeNeutralSubKind", 6, 7);
+    row("neutral sub-kind 9 kept", group + "SchemeNeutralSubKind", 9, 9);
+    row("neutral sub-kind text is tonal", group + "SchemeNeutralSubKind", "x", 7);
+    row("segment text is 0", group + "SegmentIndex", "abc", 0);
+    row("page text is 0", group + "PageIndex", "first", 0);
+    row("row 12 kept", group + "RowIndex", 12, 12);
+    row("exterior yes is false", group + "ExteriorColors", "yes", 0);
+    row("exterior true", group + "ExteriorColors", "true", 1);
+    row("show mto 1 is true", group + "ShowMto", 1, 1);
+    row("open trend group garbage is false", group + "TrendoraGroup_4_OpenState", "open", 0);
+    row("background 300 clamps", "MyPalette/MyPaletteFullBackgroundColor", 300, 255);
+    row("background text is default", "MyPalette/MyPaletteFullBackgroundColor", "grey", 176);
+    row("save format 2 is not text", "MyPalette/MyPaletteSaveFileFormat", 2, 0);
+    row("save format 1 is text", "MyPalette/MyPaletteSaveFileFormat", 1, 1);
+    row("grid text is hidden", "MyPalette/MyPaletteGridVisible", "maybe", 0);
+}
+
+void TestUserSettings::storedValuesAreValidated()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, stored);
+    QFETCH(int, expected);
+    storeValue(m_host, key, stored);
+    const QString name = key.section(u'/', -1);
+    const QHash<QString, std::function<int()>> getters {
+        {"TabPageIndex", [] { return int(UserSettings::tabPageIndex(First)); }},
+        {"MoodFilter", [] { return int(UserSettings::moodFilter(First)); }},
+        {"SchemeKind", [] { return int(UserSettings::schemeKind(First)); }},
+        {"SchemeNeutralSubKind", [] { return int(UserSettings::schemeNeutralSubKind(First)); }},
+        {"SegmentIndex", [] { return UserSettings::segmentIndex(First); }},
+        {"PageIndex", [] { return UserSettings::pageIndex(First); }},
+        {"RowIndex", [] { return UserSettings::rowIndex(First); }},
+        {"ExteriorColors", [] { return int(UserSettings::exteriorColors(First)); }},
+        {"ShowMto", [] { return int(UserSettings::showMto(First)); }},
+        {"TrendoraGroup_4_OpenState",
+         [] { return int(UserSettings::trendoraGroupOpenState(First, 4, true)); }},
+        {"MyPaletteFullBackgroundColor",
+         [] { return UserSettings::myPaletteFullBackgroundColor(); }},
+        {"MyPaletteSaveFileFormat", [] { return int(UserSettings::myPaletteSaveAsText()); }},
+        {"MyPaletteGridVisible", [] { return int(UserSettings::myPaletteGridVisible()); }},
+    };
+    QVERIFY(getters.contains(name));
+    QCOMPARE(getters.value(name)(), expected);
+}
+
+void TestUserSettings::neutralSubKindIsStoredValidated_data()
+{
+    QTest::addColumn<int>("written");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("dramatic becomes tonal") << 5 << 7;
+    QTest::newRow("none becomes tonal") << 0 << 7;
+    QTest::newRow("complementary kept") << 8 << 8;
+    QTest::newRow("natural kept") << 9 << 9;
+}
+
+void TestUserSettings::neutralSubKindIsStoredValidated()
+{
+    QFETCH(int, written);
+    QFETCH(int, stored);
+    UserSettings::setSchemeNeutralSubKind(First, Sorven::SchemeKind(written));
+    QCOMPARE(storedValue(m_host, First.toString() + "/SchemeNeutralSubKind").toInt(), stored);
+    QCOMPARE(int(UserSettings::schemeNeutralSubKind(First)), stored);
+}
+
+void TestUserSettings::collectionsKeepTheirOwnPositions()
+{
+    UserSettings::setPageIndex(First, 4);
+    UserSettings::setRowIndex(First, 2);
+    UserSettings::setPageIndex(Second, 9);
+    UserSettings::setRowIndex(Second, 6);
+    UserSettings::setMoodFilter(Second, Sorven::MoodCalm);
+    UserSettings::setTabPageIndex(First, Sorven::Trendora);
+    QCOMPARE(UserSettings::pageIndex(First), 4);
+    QCOMPARE(UserSettings::rowIndex(First), 2);
+    QCOMPARE(UserSettings::moodFilter(First), Sorven::MoodAll);
+    QCOMPARE(UserSettings::tabPageIndex(First), Sorven::Trendora);
+    QCOMPARE(UserSettings::pageIndex(Second), 9);
+    QCOMPARE(UserSettings::rowIndex(Second), 6);
+    QCOMPARE(UserSettings::moodFilter(Second), Sorven::MoodCalm);
+    QCOMPARE(UserSettings::tabPageIndex(Second), Sorven::NoTabBarPage);
+    // The group is the braced collection identifier.
+    QCOMPARE(storedValue(m_host, Second.toString() + "/PageIndex").toInt(), 9);
+}
+
+void TestUserSettings::myPaletteCellKeysAreRemovedWhenEmpty()
+{
+    const QPoint cell(3, 1);
+    const ItemIndex chip {First, 7, 42};
+    UserSettings::setMyPaletteEntry(cell, chip);
+    UserSettings::setMyPaletteSelected(cell, true);
+    QCOMPARE(storedValue(m_host, "MyPalette/(1,3).Entry").toString(), chip.toString());
+    QCOMPARE(storedValue(m_host, "MyPalette/(1,3).Selected").toBool(), true);
+    QCOMPARE(UserSettings::myPaletteEntry(cell), chip);
+    QCOMPARE(UserSettings::myPaletteSelected(cell), true);
+    QCOMPARE(UserSettings::myPaletteEntry(QPoint(1, 3)), ItemIndex());
+
+    UserSettings::setMyPaletteEntry(cell, ItemIndex {First, 7, 0});
+    UserSettings::setMyPaletteSelected(cell, false);
+    QVERIFY(!storedValue(m_host, "MyPalette/(1,3).Entry").isValid());
+    QVERIFY(!storedValue(m_host, "MyPalette/(1,3).Selected").isValid());
+    QCOMPARE(UserSettings::myPaletteEntry(cell), ItemIndex());
+    QCOMPARE(UserSettings::myPaletteSelected(cell), false);
+
+    storeValue(m_host, "MyPalette/(1,3).Entry", "itemindex({x},1,2)");
+    QCOMPARE(UserSettings::myPaletteEntry(cell), ItemIndex());
+}
+
+void TestUserSettings::hostNameNamesTheIniFile()
+{
+    UserSettings::setHostName(QStringLiteral("AutoCAD"));
+    UserSettings::setMyPaletteLastSavePath(QStringLiteral("/palettes/spring.palette"));
+    QVERIFY(iniPath("AutoCAD").endsWith("/Orvo Kalin/Vexa Plugin.AutoCAD.ini"));
+    QCOMPARE(storedValue("AutoCAD", "MyPalette/MyPaletteLastSavePath").toString(),
+             "/palettes/spring.palette");
+
+    UserSettings::setHostName(QString());
+    UserSettings::setMyPaletteGridVisible(false);
+    QCOMPARE(storedValue(QString(), "MyPalette/MyPaletteGridVisible").toBool(), false);
+    QCOMPARE(UserSettings::myPaletteLastSavePath(), QString());
+}
+
+void TestUserSettings::lastUsedCollectionIsCached()
+{
+    storeValue(m_host, "UuidOfLastUsedCollection", First.toString());
+    QCOMPARE(UserSettings::lastUsedCollection(), First);
+
+    UserSettings::setLastUsedCollection(Second);
+    QCOMPARE(storedValue(m_host, "UuidOfLastUsedCollection").toString(), Second.toString());
+    // Another program's change is not seen until the store is opened afresh.
+    storeValue(m_host, "UuidOfLastUsedCollection", First.toString());
+    QCOMPARE(UserSettings::lastUsedCollection(), Second);
+    UserSettings::setHostName(m_host);
+    QCOMPARE(UserSettings::lastUsedCollection(), First);
+}
+
+void TestUserSettings::quickWritesKeepEachOthersKeys()
+{
+    // An object that lives across the module's writes, as another program's would.
+    QSettings other(iniPath(m_host), QSettings::IniFormat);
+    for (int i = 1; i <= 50; ++i) {
+        UserSettings::setPageIndex(First, i);
+        UserSettings::setRowIndex(Second, i);
+        UserSettings::setTrendoraGroupOpenState(First, i, true);
+        QCOMPARE(UserSettings::pageIndex(First), i);
+    }
+    other.setValue("Other/Key", "kept");
+    other.sync();
+    QCOMPARE(other.status(), QSettings::NoError);
+    UserSettings::setShowMto(Second, true);
+
+    QCOMPARE(UserSettings::pageIndex(First), 50);
+    QCOMPARE(UserSettings::rowIndex(Second), 50);
+    QCOMPARE(UserSettings::showMto(Second), true);
+    for (int i = 1; i <= 50; ++i)
+        QVERIFY(UserSettings::trendoraGroupOpenState(First, i, false));
+    QCOMPARE(storedValue(m_host, "Other/Key").toString(), "kept");
+    const QStringList leftovers = QFileInfo(iniPath(m_host))
+                                      .dir()
+                                      .entryList({QFileInfo(iniPath(m_host)).fileName() + u'*'},
+                                                 QDir::Files | QDir::Hidden);
+    QCOMPARE(leftovers, QStringList {QFileInfo(iniPath(m_host)).fileName()});
+}
+
+void TestUserSettings::killedWriterLeavesAReadableFile()
+{
+    UserSettings::setHostName(QStringLiteral("Writer"));
+    storeValue("Writer", "MyPalette/MyPaletteDescription", "written before");
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(WriterVariable, qEnvironmentVariable("XDG_CONFIG_HOME"));
+    writer.setProcessEnvironment(environment);
+    writer.start(QCoreApplication::applicationFilePath());
+    QVERIFY(writer.waitForStarted());
+    int reported = 0;
+    while (reported < 200 && writer.waitForReadyRead(10000)) {
+        while (writer.canReadLine())
+            reported = writer.readLine().trimmed().toInt();
+    }
+    ::kill(writer.processId(), SIGKILL);
+    QVERIFY(writer.waitForFinished());
+    QVERIFY2(reported >= 200, "the writer did not get going");
+
+    QSettings settings(iniPath("Writer"), QSettings::IniFormat);
+    QCOMPARE(settings.status(), QSettings::NoError);
+    QCOMPARE(settings.value("MyPalette/MyPaletteDescription").toString(), "written before");
+    QVERIFY(UserSettings::pageIndex(First) >= reported);
+    QVERIFY(UserSettings::rowIndex(First) >= reported);
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(WriterVariable)) {
+        // The child shares its parent's store, not the fresh folder it was given.
+        qputenv("XDG_CONFIG_HOME", qgetenv(WriterVariable));
+        return runWriter();
+    }
+    QCoreApplication application(argc, argv);
+    TestUserSettings test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_usersettings.moc"
