@@ -1,7 +1,9 @@
 #include "db/lookups.h"
 
+#include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/querysupport.h"
+#include "db/search.h"
 
 #include <QPainter>
 #include <QSqlError>
@@ -136,6 +138,99 @@ QVariantList settingValues(const QUuid &uuid, const QString &name)
     while (query.next())
         values.append(query.value(0));
     return values;
+}
+
+namespace {
+
+// What a chip description shows.
+struct TooltipFlags
+{
+    bool collectionName = false;
+    bool pageName = false;
+    bool rowCode = false;
+    bool rowName = false;
+    bool rowAuxiliaryInfo = false;
+    bool pageIndex = false;
+    bool rowIndex = false;
+};
+
+// A flag setting: the first name, or the second when the first has no row; only the integer 1
+// is true.
+bool flagSetting(const QUuid &uuid, const char *name, const char *otherName = nullptr)
+{
+    QVariant value = settingValue(uuid, QLatin1String(name), {});
+    if (!value.isValid() && otherName)
+        value = settingValue(uuid, QLatin1String(otherName), {});
+    bool ok = false;
+    return value.toInt(&ok) == 1 && ok;
+}
+
+TooltipFlags tooltipFlags(const QUuid &uuid)
+{
+    return {
+        flagSetting(uuid, "color.tooltip.show.collection.name"),
+        flagSetting(uuid, "color.tooltip.show.page.name", "color.tooltip.show.card.name"),
+        flagSetting(uuid, "color.tooltip.show.row.code", "color.tooltip.show.color.code"),
+        flagSetting(uuid, "color.tooltip.show.row.name", "color.tooltip.show.color.name"),
+        flagSetting(uuid, "color.tooltip.show.row.auxiliary.info", "color.tooltip.show.auxiliary"),
+        flagSetting(uuid, "color.tooltip.show.page.index"),
+        flagSetting(uuid, "color.tooltip.show.row.row.index"),
+    };
+}
+
+// The non-empty texts of the columns the order names.
+QStringList orderedTexts(const QVector<qint64> &order, const QStringList &texts)
+{
+    QStringList shown;
+    for (const int column : nameColumns(order)) {
+        if (const QString text = texts.value(column); !text.isEmpty())
+            shown.append(text);
+    }
+    return shown;
+}
+
+} // namespace
+
+QString chipDescription(const QUuid &uuid, qint64 rowId, bool html)
+{
+    const TooltipFlags show = tooltipFlags(uuid);
+    ColorEntry chip;
+    if (loadEntryById(uuid, rowId, chip) != Success)
+        return {};
+    // Names come from the database as plain text; escaped, a "<" or "&" shows as written.
+    const auto text = [html](const QString &plain) { return html ? plain.toHtmlEscaped() : plain; };
+    ColorPage page;
+    const bool pageLoaded = (show.pageName || show.pageIndex)
+        && loadPageById(uuid, chip.pageId, true, page) == Success;
+    QStringList lines;
+    if (show.collectionName) {
+        if (QSharedPointer<Collection> collection; loadCollection(uuid, collection) == Success)
+            lines << text(collection->name);
+    }
+    if (show.pageName && pageLoaded) {
+        for (const QString &name : orderedTexts(pageNameDisplayOrder(), page.names))
+            lines << text(name);
+    }
+    if (show.rowCode && !chip.code.isEmpty())
+        lines << text(chip.code);
+    if (show.rowName) {
+        for (const QString &name : orderedTexts(rowNameDisplayOrder(), chip.names))
+            lines << text(name);
+    }
+    if (show.rowAuxiliaryInfo) {
+        for (const QString &extra : orderedTexts(rowExtraDisplayOrder(), chip.extras)) {
+            lines << (html ? QStringLiteral("<span style=\"font-style:italic;\">%1</span>")
+                                 .arg(text(extra))
+                           : extra);
+        }
+    }
+    if (show.pageIndex && pageLoaded)
+        lines << QString::number(page.pageIndex);
+    if (show.rowIndex)
+        lines << QString::number(chip.rowIndex);
+    if (html)
+        return QStringLiteral("<div style=\"margin:2px;\">%1</div>").arg(lines.join(u"<br/>"));
+    return lines.join(u'\n');
 }
 
 } // namespace Sorven::DB

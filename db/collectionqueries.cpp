@@ -1,0 +1,634 @@
+#include "db/collectionqueries.h"
+
+#include "db/connections.h"
+#include "db/lookups.h"
+#include "db/querysupport.h"
+
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace Sorven::DB {
+
+namespace {
+
+constexpr int RichMood = 4;
+constexpr int OffwhiteMood = 5;
+constexpr int NeutralMood = 6;
+// Every mood except offwhite and neutral; never stored.
+constexpr int AllMoods = 7;
+
+constexpr int ContrastScheme = 2;
+constexpr int WideContrastScheme = 3;
+constexpr int DramaticScheme = 5;
+constexpr int ComplementaryNeutralScheme = 8;
+
+QString statement(const char *sql)
+{
+    return QString::fromLatin1(sql);
+}
+
+bool run(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues values = {})
+{
+    query = collectionQuery(uuid);
+    return runStatement(query, sql, values);
+}
+
+// Builds the page from its row and reads its chips with chipsSql, whose one remaining
+// placeholder is the page's id. The page is assigned only when both succeed.
+int deliverPage(const QUuid &uuid, const QSqlRecord &row, const QString &chipsSql, ColorPage &page)
+{
+    ColorPage loaded(row);
+    QSqlQuery query;
+    if (!run(query, uuid, chipsSql.arg(loaded.id)))
+        return QueryFailed;
+    while (query.next())
+        loaded.entries.append(ColorEntry(query.record()));
+    loaded.sortEntries();
+    page = std::move(loaded);
+    return Success;
+}
+
+// The first row of the walk statement with the first comparison, else, wrapping around, with
+// the second one. The statement's open placeholders are the comparison and the value.
+bool walk(QSqlQuery &query, const QUuid &uuid, const QString &sql, const char *first,
+          const char *second, int value)
+{
+    for (const char *comparison : {first, second}) {
+        if (run(query, uuid, sql.arg(QLatin1String(comparison), QString::number(value)))
+            && query.next())
+            return true;
+    }
+    return false;
+}
+
+// A COUNT(*) statement's answer as "more than none"; false when it fails.
+bool countsAny(QSqlQuery &query)
+{
+    if (!query.next())
+        return false;
+    bool ok = false;
+    const qint64 count = query.value(0).toLongLong(&ok);
+    return ok && count > 0;
+}
+
+// The text between a product's name and its code.
+QString productNameCodeSeparator(const QUuid &uuid)
+{
+    const QVariant value = settingValue(
+        uuid, QStringLiteral("product.group.productname.productcode.separator:string"), {});
+    return value.typeId() == QMetaType::QString ? value.toString() : QStringLiteral(": ");
+}
+
+} // namespace
+
+const char *const CollectionSql
+    = " SELECT *  FROM COLLECTION C  WHERE C.UUID = '%1' COLLATE NOCASE";
+
+int loadCollection(const QUuid &uuid, QSharedPointer<Collection> &collection)
+{
+    collection.reset();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(CollectionSql).arg(uuid.toString(QUuid::WithBraces)))
+        || !query.next())
+        return QueryFailed;
+    collection = QSharedPointer<Collection>::create(query.record());
+    return Success;
+}
+
+const char *const EntryByIdSql
+    = R"(SELECT    R.*,    %1 AS COLLECTION_ID FROM    "ROW" R WHERE     R.ID = %2 )";
+
+int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry)
+{
+    entry.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(EntryByIdSql).arg(collectionId(uuid)).arg(rowId))
+        || !query.next())
+        return QueryFailed;
+    entry.load(query.record());
+    return Success;
+}
+
+const char *const EntryAtSql
+    = "SELECT *  FROM \"ROW\" R       JOIN PAGE P ON R.PAGE_ID = P.ID       JOIN "
+      "COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE CMAP.COLLECTION_ID = %1 AND       "
+      " P.PAGE_INDEX = %2 AND        R.ROW_INDEX = %3 ";
+
+int loadEntryAt(const QUuid &uuid, int pageIndex, int rowIndex, ColorEntry &entry)
+{
+    entry.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    const QString sql = statement(EntryAtSql).arg(collectionId(uuid)).arg(pageIndex).arg(rowIndex);
+    if (!run(query, uuid, sql) || !query.next())
+        return QueryFailed;
+    entry.load(query.record());
+    return Success;
+}
+
+const char *const PageSql
+    = "SELECT * FROM     PAGE P     LEFT JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
+      "WHERE     CMAP.COLLECTION_ID = %1 AND P.PAGE_INDEX = %2 ";
+// Also the chips of the page found by walking page by page.
+const char *const PageChipsSql
+    = R"(SELECT     R.*,     %1 AS COLLECTION_ID FROM     "ROW" R WHERE     R.PAGE_ID = %2 )";
+
+int loadPage(const QUuid &uuid, int pageIndex, ColorPage &page)
+{
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    const qint64 collection = collectionId(uuid);
+    QSqlQuery query;
+    if (!run(query, uuid, statement(PageSql).arg(collection).arg(pageIndex))) {
+        qDebug().noquote() << query.lastError().driverText() << query.lastError().databaseText();
+        return QueryFailed;
+    }
+    if (!query.next())
+        return QueryFailed;
+    return deliverPage(uuid, query.record(), statement(PageChipsSql).arg(collection), page);
+}
+
+const char *const PageByIdSql
+    = " SELECT *  FROM PAGE P       JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE "
+      "CMAP.COLLECTION_ID = %1        AND P.ID = %2 ";
+const char *const PageByIdChipsSql
+    = "SELECT * FROM \"ROW\" R  JOIN PAGE P ON R.PAGE_ID = P.ID  JOIN COLLECTION_PAGE_MAP CMAP "
+      "ON P.ID = CMAP.PAGE_ID  WHERE CMAP.COLLECTION_ID = %1 AND        R.PAGE_ID = %2 ";
+
+int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &page)
+{
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    const qint64 collection = collectionId(uuid);
+    QSqlQuery query;
+    if (!run(query, uuid, statement(PageByIdSql).arg(collection).arg(pageId)) || !query.next())
+        return QueryFailed;
+    if (!pageOnly)
+        return deliverPage(uuid, query.record(), statement(PageByIdChipsSql).arg(collection), page);
+    page = ColorPage(query.record());
+    return Success;
+}
+
+const char *const WalkSelectSql = " SELECT %1 ";
+const char *const MoodFilterSql = " AND P.MOOD = %1 ";
+const char *const AllMoodsFilterSql = " AND P.MOOD != %1 AND P.MOOD != %2 ";
+const char *const ExteriorFilterSql = " AND P.EXTERIOR = 1 ";
+
+const char *const SegmentWalkFromSql
+    = " FROM PAGE P       LEFT JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE "
+      "CMAP.COLLECTION_ID = %1 AND ";
+const char *const SegmentWalkCompareSql = " P.SEGMENT %1 %2 ";
+const char *const SegmentWalkOrderSql = " ORDER BY P.SEGMENT ASC, P.PAGE_INDEX ASC LIMIT 1 ";
+
+namespace {
+
+// The segment walk for the columns `what`; comparison and segment are left open.
+QString segmentWalkSql(const QUuid &uuid, const char *what, int mood, bool exterior)
+{
+    QString sql = statement(WalkSelectSql).arg(QLatin1String(what))
+        + statement(SegmentWalkFromSql).arg(collectionId(uuid)) + statement(SegmentWalkCompareSql);
+    // Offwhite and neutral pages are left out of the all-moods walk even with the exterior
+    // filter; the page-by-page walk differs there.
+    sql += mood == AllMoods ? statement(AllMoodsFilterSql).arg(OffwhiteMood).arg(NeutralMood)
+                            : statement(MoodFilterSql).arg(mood);
+    if (exterior)
+        sql += statement(ExteriorFilterSql);
+    return sql + statement(SegmentWalkOrderSql);
+}
+
+// The first page row of the wanted segment, or of the segment the walk wraps around to.
+bool walkToSegment(QSqlQuery &query, const QUuid &uuid, const char *what, int segment, int mood,
+                   bool exterior)
+{
+    return walk(query, uuid, segmentWalkSql(uuid, what, mood, exterior), ">=", "<", segment);
+}
+
+} // namespace
+
+int findSegment(const QUuid &uuid, int segment, int mood, bool exterior, int &foundSegment)
+{
+    foundSegment = segment;
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!walkToSegment(query, uuid, "SEGMENT", segment, mood, exterior))
+        return NoMatch;
+    foundSegment = query.value(0).toInt();
+    return Success;
+}
+
+int findFirstPageIndex(const QUuid &uuid, int segment, int mood, bool exterior, int &pageIndex)
+{
+    pageIndex = -1;
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!walkToSegment(query, uuid, "PAGE_INDEX", segment, mood, exterior))
+        return NoMatch;
+    pageIndex = query.value(0).toInt();
+    return Success;
+}
+
+// No collection column: these chips take the collection stored with the chip.
+const char *const SegmentPageChipsSql = R"(SELECT * FROM "ROW" R  WHERE        R.PAGE_ID = %1 )";
+
+int loadFirstPageInSegment(const QUuid &uuid, int segment, int mood, bool exterior, ColorPage &page)
+{
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!walkToSegment(query, uuid, "*", segment, mood, exterior))
+        return NoMatch;
+    return deliverPage(uuid, query.record(), statement(SegmentPageChipsSql), page);
+}
+
+const char *const AdjacentWalkFromSql
+    = " FROM PAGE P       LEFT JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE "
+      "CMAP.COLLECTION_ID = %1 ";
+const char *const AdjacentWalkCompareSql = " AND P.PAGE_INDEX %1 %2 ";
+const char *const BackwardWalkOrderSql = " ORDER BY P.PAGE_INDEX DESC LIMIT 1 ";
+const char *const ForwardWalkOrderSql = " ORDER BY P.PAGE_INDEX ASC LIMIT 1 ";
+
+// The page-by-page walk; comparison and page index are left open.
+namespace {
+
+QString adjacentWalkSql(const QUuid &uuid, bool backwards, int mood, bool exterior)
+{
+    QString sql = statement(WalkSelectSql).arg(QLatin1Char('*'))
+        + statement(AdjacentWalkFromSql).arg(collectionId(uuid))
+        + statement(AdjacentWalkCompareSql);
+    if (mood != AllMoods)
+        sql += statement(MoodFilterSql).arg(mood);
+    if (exterior)
+        sql += statement(ExteriorFilterSql);
+    else if (mood == AllMoods)
+        sql += statement(AllMoodsFilterSql).arg(OffwhiteMood).arg(NeutralMood);
+    return sql + statement(backwards ? BackwardWalkOrderSql : ForwardWalkOrderSql);
+}
+
+} // namespace
+
+int loadAdjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood, bool exterior,
+                     ColorPage &page)
+{
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    // The second try keeps the ordering, so it lands on the far end of the deck.
+    const char *const towards = backwards ? "<" : ">";
+    const char *const wrapped = backwards ? ">" : "<";
+    if (!walk(query, uuid, adjacentWalkSql(uuid, backwards, mood, exterior), towards, wrapped,
+              pageIndex))
+        return NoMatch;
+    return deliverPage(uuid, query.record(), statement(PageChipsSql).arg(collectionId(uuid)), page);
+}
+
+const char *const ExteriorPagesWithMoodSql
+    = " SELECT COUNT(*)  FROM PAGE P       JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID "
+      " WHERE CMAP.COLLECTION_ID = %1 AND        P.EXTERIOR = 1 AND        P.MOOD = %2 ";
+
+bool hasExteriorPagesWithMood(const QUuid &uuid, int mood)
+{
+    // Without a database the filter is offered rather than hidden.
+    if (connectCollection(uuid) < 0)
+        return true;
+    QSqlQuery query;
+    return run(query, uuid, statement(ExteriorPagesWithMoodSql).arg(collectionId(uuid)).arg(mood))
+        && countsAny(query);
+}
+
+const char *const SegmentsSql
+    = "SELECT DISTINCT     P.SEGMENT FROM     PAGE P     LEFT JOIN COLLECTION_PAGE_MAP CMAP ON "
+      "P.ID = CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1 ";
+
+int loadSegments(const QUuid &uuid, QVector<int> &segments)
+{
+    segments.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(SegmentsSql).arg(collectionId(uuid))))
+        return QueryFailed;
+    while (query.next())
+        segments.append(query.value(0).toInt());
+    std::sort(segments.begin(), segments.end());
+    return segments.isEmpty() ? QueryFailed : Success;
+}
+
+const char *const ComplementaryNeutralSchemeSql
+    = "SELECT     COUNT(*) FROM     PAGE_SCHEME PS WHERE     PS.PAGE_ID = (SELECT ID          "
+      "         FROM PAGE P                        JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = "
+      "CMAP.PAGE_ID                   WHERE                       CMAP.COLLECTION_ID = %1 AND "
+      "P.PAGE_INDEX = %2 )     AND PS.SCHEME_ID = %3 ";
+
+bool hasComplementaryNeutralScheme(const QUuid &uuid, int pageIndex)
+{
+    if (connectCollection(uuid) < 0)
+        return true;
+    QSqlQuery query;
+    const QString sql = statement(ComplementaryNeutralSchemeSql)
+                            .arg(collectionId(uuid))
+                            .arg(pageIndex)
+                            .arg(ComplementaryNeutralScheme);
+    if (!run(query, uuid, sql)) {
+        logSqlError(query.lastError());
+        return false;
+    }
+    return countsAny(query);
+}
+
+const char *const SchemePagesSql
+    = "SELECT     TP.PAGE_INDEX FROM     PAGE_SCHEME PS     JOIN PAGE SP ON PS.PAGE_ID = SP.ID   "
+      "  JOIN PAGE TP ON PS.SCHEME_PAGE_ID = TP.ID     JOIN COLLECTION_PAGE_MAP SCMAP ON SP.ID = "
+      "SCMAP.PAGE_ID WHERE     (PS.SCHEME_ID = %3) AND     (SP.PAGE_INDEX = %2 AND "
+      "SCMAP.COLLECTION_ID = %1) ";
+
+int loadSchemePages(const QUuid &uuid, int pageIndex, int schemeId, QList<ColorPage> &pages)
+{
+    pages.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    const QString sql
+        = statement(SchemePagesSql).arg(collectionId(uuid)).arg(pageIndex).arg(schemeId);
+    if (!run(query, uuid, sql))
+        return QueryFailed;
+    QVector<int> pageIndexes;
+    while (query.next())
+        pageIndexes.append(query.value(0).toInt());
+    for (const int schemePageIndex : pageIndexes) {
+        ColorPage page;
+        if (loadPage(uuid, schemePageIndex, page) == Success)
+            pages.append(page);
+    }
+    return Success;
+}
+
+namespace {
+
+// The chip at the 1-based position on the page, which the scheme statements start from.
+int sourceChip(const QUuid &uuid, int pageIndex, int rowPosition, ColorEntry &chip)
+{
+    ColorPage page;
+    if (const int result = loadPage(uuid, pageIndex, page); result < 0)
+        return result;
+    if (rowPosition < 1 || rowPosition > page.entries.size())
+        return RowOutsidePage;
+    chip = page.entries.at(rowPosition - 1);
+    return Success;
+}
+
+bool dramaticGateOpen(const ColorEntry &chip)
+{
+    return chip.neutral || chip.white;
+}
+
+bool complementaryNeutralGateOpen(const ColorEntry &chip)
+{
+    return chip.mood == RichMood;
+}
+
+enum class Echo { Statement, Nothing };
+
+// Appends the rows of a scheme statement; on failure the error goes to the debug output.
+int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
+                      QVector<ColorEntry> &entries)
+{
+    if (echo == Echo::Statement)
+        qDebug().noquote() << sql;
+    QSqlQuery query;
+    if (!run(query, uuid, sql)) {
+        logSqlError(query.lastError());
+        return QueryFailed;
+    }
+    while (query.next())
+        entries.append(ColorEntry(query.record()));
+    return Success;
+}
+
+} // namespace
+
+const char *const SchemeEntriesSql
+    = "SELECT     %1 AS COLLECTION_ID,     R.ID,     R.PAGE_ID,     M.ROW_ORDER AS ROW_INDEX,   "
+      "  R.CODE,     R.SEGMENT,     R.RED,     R.GREEN,     R.BLUE,     R.L,     R.A,     R.B,  "
+      "   R.NEUTRAL,     R.WHITE,     R.MOOD,     R.NAME0,     R.NAME1,     R.NAME2,     "
+      "R.NAME3,     R.NAME4,     R.NAME5,     R.NAME6,     R.NAME7,     R.NAME8,     R.NAME9,   "
+      "  R.EXTRA0,     R.EXTRA1,     R.EXTRA2,     R.EXTRA3,     R.EXTRA4,     R.EXTRA5,     "
+      "R.EXTRA6,     R.EXTRA7,     R.EXTRA8,     R.EXTRA9 FROM     ROW_SCHEME_MAP M     JOIN "
+      "\"ROW\" R ON M.SCHEME_ROW_ID = R.ID WHERE     M.COLLECTION_ID = %1     AND M.ROW_ID = %2 "
+      "    AND M.SCHEME_ID = %3 ORDER BY     M.PAGE_ORDER ASC,     M.ROW_ORDER ASC ";
+
+int loadSchemeEntries(const QUuid &uuid, int schemeId, int pageIndex, int rowPosition,
+                      QVector<ColorEntry> &entries)
+{
+    entries.clear();
+    ColorEntry chip;
+    if (const int result = sourceChip(uuid, pageIndex, rowPosition, chip); result < 0)
+        return result;
+    if ((schemeId == DramaticScheme && !dramaticGateOpen(chip))
+        || (schemeId == ComplementaryNeutralScheme && !complementaryNeutralGateOpen(chip)))
+        return Success;
+    const QString sql
+        = statement(SchemeEntriesSql).arg(collectionId(uuid)).arg(chip.id).arg(schemeId);
+    return readSchemeEntries(uuid, sql, Echo::Statement, entries);
+}
+
+const char *const SchemePageEntriesSql
+    = "SELECT   %1 AS COLLECTION_ID,   R.ID,   R.PAGE_ID,   SM.\"ORDER\" AS PAGE_ORDER,   "
+      "R.ROW_INDEX,   R.CODE,   R.SEGMENT,   R.RED,   R.GREEN,   R.BLUE,   R.L,   R.A,   R.B,   "
+      "R.NEUTRAL,   R.WHITE,   R.MOOD,   R.NAME0,   R.NAME1,   R.NAME2,   R.NAME3,   R.NAME4,   "
+      "R.NAME5,   R.NAME6,   R.NAME7,   R.NAME8,   R.NAME9,   R.EXTRA0,   R.EXTRA1,   R.EXTRA2, "
+      "  R.EXTRA3,   R.EXTRA4,   R.EXTRA5,   R.EXTRA6,   R.EXTRA7,   R.EXTRA8,   R.EXTRA9 FROM  "
+      " ROW_TO_PAGE_SCHEME SM   JOIN \"ROW\" R ON SM.SCHEME_PAGE_ID = R.PAGE_ID WHERE       "
+      "SM.COLLECTION_ID = %1   AND SM.ROW_ID = %2   AND SM.SCHEME_ID = %3 ORDER BY   "
+      "SM.\"ORDER\" ASC,    R.ROW_INDEX ASC ";
+
+int loadSchemePageEntries(const QUuid &uuid, int schemeId, int pageIndex, int rowPosition,
+                          QVector<ColorEntry> &entries)
+{
+    entries.clear();
+    ColorEntry chip;
+    if (const int result = sourceChip(uuid, pageIndex, rowPosition, chip); result < 0)
+        return result;
+    if (schemeId == DramaticScheme && !dramaticGateOpen(chip))
+        return Success;
+    const QString sql
+        = statement(SchemePageEntriesSql).arg(collectionId(uuid)).arg(chip.id).arg(schemeId);
+    return readSchemeEntries(uuid, sql, Echo::Statement, entries);
+}
+
+const char *const ContrastSchemeEntriesSql
+    = "SELECT     %1 AS COLLECTION_ID,     R.ID,     R.PAGE_ID,     M.ROW_ORDER AS ROW_INDEX,   "
+      "  R.CODE,     R.SEGMENT,     R.RED,     R.GREEN,     R.BLUE,     R.L,     R.A,     R.B,  "
+      "   R.NEUTRAL,     R.WHITE,     R.MOOD,     R.NAME0,     R.NAME1,     R.NAME2,     "
+      "R.NAME3,     R.NAME4,     R.NAME5,     R.NAME6,     R.NAME7,     R.NAME8,     R.NAME9,   "
+      "  R.EXTRA0,     R.EXTRA1,     R.EXTRA2,     R.EXTRA3,     R.EXTRA4,     R.EXTRA5,     "
+      "R.EXTRA6,     R.EXTRA7,     R.EXTRA8,     R.EXTRA9,    (CASE WHEN M.SCHEME_ID = %4 AND "
+      "M.PAGE_ORDER = 0 THEN -1           WHEN M.SCHEME_ID = %3 AND M.PAGE_ORDER = 0 THEN 0     "
+      "      WHEN M.SCHEME_ID = %4 AND M.PAGE_ORDER = 1 THEN 1           ELSE 100      END) AS "
+      "MY_ORDER FROM     ROW_SCHEME_MAP M     JOIN \"ROW\" R ON M.SCHEME_ROW_ID = R.ID WHERE    "
+      " M.COLLECTION_ID = %1     AND M.ROW_ID = %2     AND M.SCHEME_ID IN (%3, %4) ORDER BY     "
+      "MY_ORDER ASC ";
+
+int loadContrastSchemeEntries(const QUuid &uuid, int pageIndex, int rowPosition,
+                              QVector<ColorEntry> &entries)
+{
+    entries.clear();
+    ColorEntry chip;
+    if (const int result = sourceChip(uuid, pageIndex, rowPosition, chip); result < 0)
+        return result;
+    const QString sql = statement(ContrastSchemeEntriesSql)
+                            .arg(collectionId(uuid))
+                            .arg(chip.id)
+                            .arg(ContrastScheme)
+                            .arg(WideContrastScheme);
+    return readSchemeEntries(uuid, sql, Echo::Nothing, entries);
+}
+
+const char *const TrendGroupsSql
+    = " SELECT *  FROM FUTURES_GROUP FG  WHERE FG.COLLECTION_ID IN (0, %1) ";
+const char *const TrendEntriesSql
+    = "SELECT * FROM FUTURES_ENTRY FE  WHERE        FE.FUTURES_GROUP_ID = %1  ORDER BY "
+      "FE.\"ORDER\" ";
+
+namespace {
+
+bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
+{
+    QSqlQuery query;
+    if (!run(query, uuid, statement(TrendEntriesSql).arg(group.id)))
+        return false;
+    while (query.next())
+        group.entries.append(TrendoraEntry(query.record()));
+    std::stable_sort(group.entries.begin(), group.entries.end(),
+                     [](const TrendoraEntry &left, const TrendoraEntry &right) {
+                         return left.order < right.order;
+                     });
+    return true;
+}
+
+} // namespace
+
+int loadTrendGroups(const QUuid &uuid, QHash<qint64, TrendoraGroup> &groups)
+{
+    groups = {};
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(TrendGroupsSql).arg(collectionId(uuid))))
+        return QueryFailed;
+    while (query.next()) {
+        TrendoraGroup group(query.record());
+        // A group whose colours cannot be read is not shown half empty.
+        if (!readTrendEntries(uuid, group)) {
+            groups = {};
+            return QueryFailed;
+        }
+        groups.insert(group.id, group);
+    }
+    return Success;
+}
+
+const char *const ProductsSql
+    = "SELECT    PR.* FROM     ROW_PRODUCT_MAP M     JOIN PRODUCT PR ON PR.ID = M.PRODUCT_ID "
+      "WHERE     M.ROW_ID = :ROW_ID";
+
+int loadProductNames(const QUuid &uuid, qint64 rowId, QStringList &names)
+{
+    names.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
+        return QueryFailed;
+    const QSqlRecord columns = query.record();
+    const int nameColumn = columns.indexOf(QStringLiteral("NAME"));
+    const int codeColumn = columns.indexOf(QStringLiteral("PRODUCT_CODE"));
+    const QString separator = codeColumn < 0 ? QString() : productNameCodeSeparator(uuid);
+    while (query.next()) {
+        QString name = query.value(nameColumn).toString();
+        if (const QString code = codeColumn < 0 ? QString() : query.value(codeColumn).toString();
+            !code.isEmpty())
+            name += separator + code;
+        names.append(name);
+    }
+    return Success;
+}
+
+int loadProductCodes(const QUuid &uuid, qint64 rowId, QStringList &codes)
+{
+    codes.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
+        return QueryFailed;
+    const int codeColumn = query.record().indexOf(QStringLiteral("PRODUCT_CODE"));
+    while (codeColumn >= 0 && query.next()) {
+        if (const QString code = query.value(codeColumn).toString(); !code.isEmpty())
+            codes.append(code);
+    }
+    return Success;
+}
+
+const char *const ProductGroupNamesSql
+    = "SELECT    PG.NAME FROM     ROW_PRODUCT_GROUP_MAP M     JOIN PRODUCT_GROUP PG ON PG.ID = "
+      "M.PRODUCT_GROUP_ID WHERE     M.ROW_ID = :ROW_ID";
+
+int loadProductGroupNames(const QUuid &uuid, qint64 rowId, QStringList &names)
+{
+    names.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(ProductGroupNamesSql), {{":ROW_ID", rowId}}))
+        return QueryFailed;
+    while (query.next())
+        names.append(query.value(0).toString());
+    return Success;
+}
+
+const char *const TexturesSql
+    = "SELECT     * FROM     TEXTURE T WHERE     T.COLLECTION_ID in (0, %1)";
+
+int loadTextures(const QUuid &uuid, QHash<qint64, Texture> &textures)
+{
+    textures = {};
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(TexturesSql).arg(collectionId(uuid))))
+        return QueryFailed;
+    while (query.next()) {
+        const Texture texture(query.record());
+        textures.insert(texture.id, texture);
+    }
+    return Success;
+}
+
+const char *const TextureMapSql
+    = "SELECT     TM.TEXTURE_ID,     TM.PAGE_ID,     TM.ALPHA,     TM.NAME FROM     TEXTURE_MAP "
+      "TM     JOIN TEXTURE T ON T.ID = TM.TEXTURE_ID WHERE     TM.PAGE_ID = :PAGE_ID";
+
+int loadTextureMap(const QUuid &uuid, qint64 pageId, QVector<TextureMapEntry> &entries)
+{
+    entries.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, statement(TextureMapSql), {{":PAGE_ID", pageId}}))
+        return QueryFailed;
+    while (query.next())
+        entries.append(TextureMapEntry(query.record()));
+    return Success;
+}
+
+} // namespace Sorven::DB

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "db/colorentry.h"
+#include "db/labsample.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QUuid>
+#include <QVector>
+
+// Finding chips by what a user types or a capture device measured.
+namespace Sorven::DB {
+
+// Which of the ten NAMEn or EXTRAn columns are searched or shown, in order, for the collection
+// last given to loadNameOrders. Only the numbers 0 to 9 name a column.
+const QVector<qint64> &pageNameSearchOrder();
+const QVector<qint64> &pageNameDisplayOrder();
+const QVector<qint64> &pageExtraDisplayOrder();
+const QVector<qint64> &rowNameSearchOrder();
+const QVector<qint64> &rowNameDisplayOrder();
+const QVector<qint64> &rowExtraDisplayOrder();
+
+// The numbers of a name order that name one of the ten columns, in order.
+QVector<int> nameColumns(const QVector<qint64> &order);
+
+// Replaces all six lists; they stay empty when the collection cannot be connected.
+void loadNameOrders(const QUuid &uuid);
+
+// The searchable names and codes of the collection for the search field's completion.
+int completionEntries(const QUuid &uuid, QStringList &entries);
+
+// Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring
+// ASCII case. A page match leaves rowIndex at -1.
+int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &rowIndex,
+               int &segment, int &mood, bool &exterior);
+
+// The collections of the system-wide file that take part in measured-colour matching, best
+// priority first.
+int capsureCollectionIds(QVector<qint64> &ids);
+// The chips of those collections whose name or code equals nameOrCode, best priority first.
+int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries);
+
+int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples);
+
+// Chips of any enabled collection in the file that holds the system-wide collection.
+int findEntryByColor(const QColor &color, ColorEntry &entry);
+int findEntryByCode(const QString &code, ColorEntry &entry);
+
+} // namespace Sorven::DB
