@@ -1,5 +1,6 @@
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "db/search.h"
 #include "support/fixturedatabase.h"
 
 #include <QBuffer>
@@ -10,6 +11,10 @@ using namespace Sorven::DB;
 namespace {
 
 const QUuid Collection1 {QStringLiteral("{6b1d2c80-95a4-4d0e-9a53-0c2f3e1a7b11}")};
+// Collections that share Collection1's chips and differ in their tooltip settings.
+const QUuid Silent {QStringLiteral("{a0a0a0a0-b1b1-4c2c-8d3d-e4e4e4e4e4e4}")};
+const QUuid SecondKeys {QStringLiteral("{b1b1b1b1-c2c2-4d3d-9e4e-f5f5f5f5f5f5}")};
+const QUuid OddFlags {QStringLiteral("{c2c2c2c2-d3d3-4e4e-af5f-060606060606}")};
 const QUuid Unregistered {QStringLiteral("{0d6e4a9f-1c2b-4f3a-8e5d-7a6b5c4d3e2f}")};
 
 // Texts a user or a file might hand to a lookup that would break a statement they were pasted
@@ -90,9 +95,14 @@ private slots:
         }
         for (const ThemeColorCase &color : themeColorCases())
             fixture.addTheme(id, QStringLiteral("color.") + color.name, color.stored);
+        addChips(fixture, id);
     }
 
-    void init() { resetDatabaseLayer(); }
+    void init()
+    {
+        resetDatabaseLayer();
+        loadNameOrders(Collection1);
+    }
 
     void localeStringFindsTheTextIgnoringCase()
     {
@@ -256,6 +266,111 @@ private slots:
         QCOMPARE(settingValue(Collection1, unknown, 7), QVariant(7));
         QVERIFY(settingValues(Collection1, unknown).isEmpty());
     }
+
+    void chipDescription_data()
+    {
+        QTest::addColumn<QUuid>("uuid");
+        QTest::addColumn<bool>("withExtras");
+        QTest::addColumn<bool>("html");
+        QTest::addColumn<QString>("expected");
+        const QString italic = QStringLiteral("<span style=\"font-style:italic;\">%1</span>");
+        QTest::newRow("every line, html")
+            << Collection1 << true << true
+            << QStringLiteral("<div style=\"margin:2px;\">First<br/>Card 12<br/>Blossom<br/>"
+                              "S 1020-Y<br/>Pale straw<br/>A &lt; B &amp; C<br/>%1<br/>%2<br/>"
+                              "4<br/>2</div>")
+                   .arg(italic.arg(QStringLiteral("Exterior")),
+                        italic.arg(QStringLiteral("LRV 71")));
+        QTest::newRow("every line, plain")
+            << Collection1 << true << false
+            << QStringLiteral("First\nCard 12\nBlossom\nS 1020-Y\nPale straw\nA < B & C\n"
+                              "Exterior\nLRV 71\n4\n2");
+        QTest::newRow("no extras, no code")
+            << Collection1 << false << true
+            << QStringLiteral("<div style=\"margin:2px;\">First<br/>Card 12<br/>Blossom<br/>"
+                              "Plain<br/>4<br/>1</div>");
+        QTest::newRow("no flags, html")
+            << Silent << true << true << QStringLiteral("<div style=\"margin:2px;\"></div>");
+        QTest::newRow("no flags, plain") << Silent << true << false << QString();
+        QTest::newRow("second keys when the first are absent")
+            << SecondKeys << true << false
+            << QStringLiteral("Card 12\nBlossom\nS 1020-Y\nPale straw\nA < B & C\nExterior\n"
+                              "LRV 71");
+        QTest::newRow("only the integer 1 is true") << OddFlags << true << false << QString();
+    }
+
+    void chipDescription()
+    {
+        QFETCH(QUuid, uuid);
+        QFETCH(bool, withExtras);
+        QFETCH(bool, html);
+        QFETCH(QString, expected);
+        const qint64 rowId = withExtras ? m_chipWithExtras : m_plainChip;
+        QCOMPARE(Sorven::DB::chipDescription(uuid, rowId, html), expected);
+    }
+
+    void chipDescriptionOfAMissingChipIsEmpty()
+    {
+        QCOMPARE(Sorven::DB::chipDescription(Collection1, 999999, true), QString());
+        QCOMPARE(Sorven::DB::chipDescription(QUuid(), m_plainChip, true), QString());
+    }
+
+private:
+    void addChips(FixtureDatabase &fixture, qint64 id)
+    {
+        const qint64 page = fixture.addPage(id, 4, 2, QStringLiteral("Blossom"));
+        fixture.exec(QStringLiteral("UPDATE PAGE SET NAME1 = 'Card 12' WHERE ID = ?"), {page});
+        m_plainChip
+            = fixture.addRow(id, page, 1, QStringLiteral(""), Qt::gray, QStringLiteral("Plain"));
+        m_chipWithExtras = fixture.addRow(id, page, 2, QStringLiteral("S 1020-Y"), Qt::yellow,
+                                          QStringLiteral("Pale straw"));
+        fixture.exec(QStringLiteral(R"(UPDATE "ROW" SET NAME1 = '', NAME2 = 'A < B & C',
+                                    EXTRA0 = 'LRV 71', EXTRA1 = 'Exterior' WHERE ID = ?)"),
+                     {m_chipWithExtras});
+        const auto order = [&](const QString &key, const QVariantList &values) {
+            for (int i = 0; i < values.size(); ++i)
+                fixture.addSetting(id, key, values.at(i), i);
+        };
+        order(QStringLiteral("page.name.display.order"), {1, 0});
+        order(QStringLiteral("row.name.display.order"), {0, 2, 42});
+        order(QStringLiteral("row.extra.display.order"), {1, 0});
+        for (const char *flag :
+             {"color.tooltip.show.collection.name", "color.tooltip.show.page.name",
+              "color.tooltip.show.row.code", "color.tooltip.show.row.name",
+              "color.tooltip.show.row.auxiliary.info", "color.tooltip.show.page.index",
+              "color.tooltip.show.row.row.index"})
+            fixture.addSetting(id, QLatin1String(flag), 1);
+
+        const qint64 silent
+            = fixture.addCollection(Silent, QStringLiteral("S"), QStringLiteral("Silent"), 2);
+        const qint64 second
+            = fixture.addCollection(SecondKeys, QStringLiteral("K"), QStringLiteral("Keys"), 3);
+        const qint64 odd
+            = fixture.addCollection(OddFlags, QStringLiteral("O"), QStringLiteral("Odd"), 4);
+        for (const qint64 collection : {silent, second, odd}) {
+            fixture.exec(QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP(COLLECTION_ID, PAGE_ID) "
+                                        "VALUES(?, ?)"),
+                         {collection, page});
+        }
+        for (const char *flag : {"color.tooltip.show.card.name", "color.tooltip.show.color.code",
+                                 "color.tooltip.show.color.name", "color.tooltip.show.auxiliary"})
+            fixture.addSetting(second, QLatin1String(flag), 1);
+        // The first key decides when it has a row, even one that is not 1.
+        fixture.addSetting(second, QStringLiteral("color.tooltip.show.row.row.index"), 0);
+        fixture.addSetting(second, QStringLiteral("color.tooltip.show.page.index"), 0);
+        const QList<std::pair<const char *, QVariant>> oddValues = {
+            {"color.tooltip.show.collection.name", 2},
+            {"color.tooltip.show.page.name", QStringLiteral("1.0")},
+            {"color.tooltip.show.row.code", QStringLiteral("yes")},
+            {"color.tooltip.show.row.name", -1},
+            {"color.tooltip.show.row.auxiliary.info", QStringLiteral("")},
+        };
+        for (const auto &[flag, value] : oddValues)
+            fixture.addSetting(odd, QLatin1String(flag), value);
+    }
+
+    qint64 m_plainChip = -1;
+    qint64 m_chipWithExtras = -1;
 };
 
 QTEST_GUILESS_MAIN(TestLookups)
