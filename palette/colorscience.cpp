@@ -106,18 +106,30 @@ struct Candidate
     }
 };
 
-// The largest CIEDE2000 difference among the n samples nearest by plain Euclidean distance:
-// at least n samples lie within it, so it bounds the n-th best difference from above wherever
-// the nearest samples sit in the list.
-double seedBound(const LabColor &target, const QList<DB::LabSample> &samples, int n)
+// One pass over the samples ahead of the search: whether every value is finite, the lightness
+// range, and the n samples nearest to the target by plain Euclidean distance.
+struct Survey
 {
-    if (samples.size() < n)
-        return std::numeric_limits<double>::infinity();
+    bool finite = true;
+    double darkest = std::numeric_limits<double>::infinity();
+    double lightest = -std::numeric_limits<double>::infinity();
     std::vector<std::pair<double, qsizetype>> nearest;
-    nearest.reserve(n);
+};
+
+Survey surveySamples(const LabColor &target, const QList<DB::LabSample> &samples, int n)
+{
+    Survey survey;
+    survey.nearest.reserve(std::min<qsizetype>(n, samples.size()));
+    auto &nearest = survey.nearest;
     for (qsizetype i = 0; i < samples.size(); ++i) {
-        const DB::LabSample &s = samples.at(i);
-        const double dl = s.l - target.l, da = s.a - target.a, db = s.b - target.b;
+        const DB::LabSample &sample = samples.at(i);
+        if (!isFinite(labOf(sample))) {
+            survey.finite = false;
+            break;
+        }
+        survey.darkest = std::min(survey.darkest, sample.l);
+        survey.lightest = std::max(survey.lightest, sample.l);
+        const double dl = sample.l - target.l, da = sample.a - target.a, db = sample.b - target.b;
         const double distance2 = dl * dl + da * da + db * db;
         if (qsizetype(nearest.size()) < n) {
             nearest.emplace_back(distance2, i);
@@ -128,21 +140,57 @@ double seedBound(const LabColor &target, const QList<DB::LabSample> &samples, in
             std::push_heap(nearest.begin(), nearest.end());
         }
     }
-    double bound = 0.0;
-    for (const auto &entry : nearest)
-        bound = std::max(bound, ciede2000Difference(target, labOf(samples.at(entry.second))));
-    return bound;
+    return survey;
 }
 
-// The largest lightness weight S_L any sample can get against the target: S_L grows with the
-// distance of the mean lightness from 50, so one of the two extreme samples attains it.
-double largestLightnessWeight(const LabColor &target, const QList<DB::LabSample> &samples)
+// A lower bound of the difference between the target and a sample, cheap enough to reject most
+// samples before their difference is computed. With Y = ΔC'/S_C and Z = ΔH'/S_H the squared
+// difference is (ΔL/S_L)² + Y² + Z² + R_T·Y·Z. As |R_T| ≤ 2 sin 60°, the last three terms are at
+// least κ(Y² + Z²) with κ = 1 − sin 60°. S_H ≤ S_C because T < 3, and ΔC'² + ΔH'² is the squared
+// distance in the (a', b) plane, at least x² = Δa² + Δb². S_C grows with the chroma, C' ≤ 1.5 C
+// (G ≤ 0.5) and the sample's chroma is at most the target's plus x, so S_C ≤ α + βx. S_L is
+// largest for the lightest or the darkest sample. Hence
+//     difference² ≥ (ΔL / S_L,max)² + κ x² / (α + βx)².
+class DifferenceFloor
 {
-    const auto [lightest, darkest] = std::minmax_element(
-        samples.cbegin(), samples.cend(), [](const auto &x, const auto &y) { return x.l < y.l; });
-    return std::max(lightnessWeight((target.l + lightest->l) / 2.0),
-                    lightnessWeight((target.l + darkest->l) / 2.0));
-}
+public:
+    DifferenceFloor(const LabColor &target, const Survey &survey)
+        : m_target(target),
+          m_alpha(1.0 + 0.0675 * std::sqrt(target.a * target.a + target.b * target.b)),
+          m_lightnessWeight(std::max(lightnessWeight((target.l + survey.darkest) / 2.0),
+                                     lightnessWeight((target.l + survey.lightest) / 2.0)))
+    { }
+
+    // The margin covers the rounding of the bound and of the difference, far above their few
+    // ulps.
+    void setLimit(double limit)
+    {
+        m_reach = limit * (1.0 + 1e-9);
+        m_lightnessReach = m_reach * m_lightnessWeight;
+    }
+
+    // Whether the sample's difference is certainly greater than the limit.
+    bool exceeds(const DB::LabSample &sample) const
+    {
+        const double dl = std::abs(sample.l - m_target.l);
+        if (dl > m_lightnessReach)
+            return true;
+        const double l = dl / m_lightnessWeight;
+        const double da = sample.a - m_target.a, db = sample.b - m_target.b;
+        const double x = std::sqrt(da * da + db * db);
+        const double chroma = x / (m_alpha + Beta * x);
+        return l * l + Kappa * chroma * chroma > m_reach * m_reach;
+    }
+
+private:
+    static constexpr double Kappa = 0.1339; // 1 − sin 60° = 0.13397…
+    static constexpr double Beta = 0.03375;
+    LabColor m_target;
+    double m_alpha;
+    double m_lightnessWeight;
+    double m_reach = std::numeric_limits<double>::infinity();
+    double m_lightnessReach = std::numeric_limits<double>::infinity();
+};
 
 } // namespace
 
@@ -207,32 +255,34 @@ double ciede2000Difference(const LabColor &first, const LabColor &second)
     return std::sqrt(l * l + c * c + h * h + rt * c * h);
 }
 
-// The difference is at least |ΔL| / S_L: the chroma and hue terms with the rotation term
-// (|R_T| ≤ 2 sin 60° < 2) form a positive semi-definite sum. With S_L at its largest over all
-// samples this bound needs only a subtraction per sample, so most samples are rejected
-// without computing their difference. Rejection needs the bound strictly above the n-th best
-// difference found so far, so a sample that ties it is still computed and the earlier sample
-// wins as in the plain scan.
+// Samples are rejected only when their lower bound lies strictly above the n-th best difference
+// so far, so a sample that ties it is still computed and the earlier sample wins as in the
+// plain scan.
 LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> &samples, int n)
 {
     if (n <= 0 || samples.isEmpty())
         return {};
-    const auto finite = [](const DB::LabSample &sample) { return isFinite(labOf(sample)); };
-    if (!isFinite(target) || !std::all_of(samples.cbegin(), samples.cend(), finite))
+    if (!isFinite(target))
+        return scanAll(target, samples, n);
+    const Survey survey = surveySamples(target, samples, n);
+    if (!survey.finite)
         return scanAll(target, samples, n);
 
-    // Allows for rounding in the difference and the weight, far above their few ulps.
-    const double lightnessReach = largestLightnessWeight(target, samples) * (1.0 + 1e-9);
-    const double seed = seedBound(target, samples, n);
+    // At least n samples lie within the largest difference among the n nearest by plain
+    // distance, wherever those samples sit in the list.
+    double seed = samples.size() < n ? std::numeric_limits<double>::infinity() : 0.0;
+    for (const auto &entry : survey.nearest)
+        seed = std::max(seed, ciede2000Difference(target, labOf(samples.at(entry.second))));
+    DifferenceFloor floor(target, survey);
+    floor.setLimit(seed);
+
     std::vector<Candidate> best;
-    best.reserve(std::min<qsizetype>(n, samples.size()));
+    best.reserve(survey.nearest.size());
     for (qsizetype i = 0; i < samples.size(); ++i) {
-        const bool full = qsizetype(best.size()) == n;
-        const double bound = full ? std::min(seed, best.front().difference) : seed;
-        if (std::abs(samples.at(i).l - target.l) > bound * lightnessReach)
+        if (floor.exceeds(samples.at(i)))
             continue;
         const Candidate candidate {ciede2000Difference(target, labOf(samples.at(i))), i};
-        if (!full) {
+        if (qsizetype(best.size()) < n) {
             best.push_back(candidate);
             std::push_heap(best.begin(), best.end());
         } else if (candidate < best.front()) {
@@ -240,6 +290,8 @@ LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> 
             best.back() = candidate;
             std::push_heap(best.begin(), best.end());
         }
+        if (qsizetype(best.size()) == n)
+            floor.setLimit(std::min(seed, best.front().difference));
     }
     std::sort_heap(best.begin(), best.end());
     LabMatches result;

@@ -45,9 +45,15 @@ LabColor randomLab(QRandomGenerator &random)
 }
 
 // Random samples with exact duplicates (same colour, another row) and, now and then, a sample
-// equal to the target so that differences of 0 tie too.
-QList<LabSample> randomSamples(QRandomGenerator &random, int count, const LabColor &target)
+// equal to the target so that differences of 0 tie too. Clustered sets crowd the samples
+// around the target at almost its lightness, so that only the chroma part of the search's
+// lower bound can reject them.
+QList<LabSample> randomSamples(QRandomGenerator &random, int count, const LabColor &target,
+                               bool clustered)
 {
+    const auto spread = [&random](double centre, double width) {
+        return centre + random.bounded(2.0 * width) - width;
+    };
     QList<LabSample> samples;
     for (int i = 0; i < count; ++i) {
         const quint32 pick = random.bounded(10u);
@@ -56,6 +62,8 @@ QList<LabSample> randomSamples(QRandomGenerator &random, int count, const LabCol
             sample = samples.at(random.bounded(int(samples.size())));
         else if (pick == 1)
             sample = {target.l, target.a, target.b, 0};
+        else if (clustered)
+            sample = {spread(target.l, 0.1), spread(target.a, 4.0), spread(target.b, 4.0), 0};
         else
             sample = {random.bounded(100.0), random.bounded(200.0) - 100.0,
                       random.bounded(200.0) - 100.0, 0};
@@ -282,7 +290,7 @@ void TestColorScience::nearestEqualsPlainScan()
     for (int round = 0; round < 400; ++round) {
         const LabColor target = round % 7 == 0 ? LabColor {100.0, 0.0, 0.0} : randomLab(random);
         const int count = int(random.bounded(1u, 3000u));
-        const QList<LabSample> samples = randomSamples(random, count, target);
+        const QList<LabSample> samples = randomSamples(random, count, target, round % 2 == 1);
         for (const int n : {1, 2, 5, 40}) {
             const LabMatches pruned = Sorven::nearestLabSamples(target, samples, n);
             const LabMatches plain = referenceScan(target, samples, n);
