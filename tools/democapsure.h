@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tools/demopalette.h"
+
+#include <QList>
+#include <QString>
+
+namespace Sorven::Demo {
+
+// Writes a measurement file as the capture device leaves it in its folder: a CxF3 document
+// with one object per measured colour, named after the chip the device recognised.
+bool writeCapsureSample(const QString &path, const QList<DemoChip> &measured, QString &error);
+
+} // namespace Sorven::Demo

@@ -1,0 +1,520 @@
+#include "tools/demodatabasewriter.h"
+
+#include "db/schema.h"
+#include "tools/democolor.h"
+#include "tools/demoproducts.h"
+#include "tools/demoschemes.h"
+#include "tools/demosqlbatch.h"
+#include "tools/demotexts.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <array>
+
+namespace Sorven::Demo {
+
+namespace {
+
+// Bulk writing needs no journal: a file that is not finished is thrown away.
+const std::array<const char *, 5> WritePragmas {
+    "PRAGMA journal_mode = OFF",  "PRAGMA synchronous = OFF",   "PRAGMA locking_mode = EXCLUSIVE",
+    "PRAGMA temp_store = MEMORY", "PRAGMA cache_size = -65536",
+};
+
+const char *const InsertCollectionSql
+    = R"(INSERT INTO COLLECTION(ID, UUID, SYSTEMID, VERSION, NAME, "ORDER") VALUES(?, ?, ?, 1, ?, ?))";
+
+const QStringList SettingColumns {"COLLECTION_ID", "NAME", "VALUE", "VALUE_INDEX"};
+const QStringList LocaleColumns {"COLLECTION_ID", "LOCALE", R"("KEY")", "STRING"};
+const QStringList ThemeColumns {"COLLECTION_ID", "ITEM_KEY", "ITEM_DATA"};
+const QStringList ProductGroupColumns {"ID", "NAME"};
+const QStringList ProductColumns {"ID", "NAME", "PRODUCT_CODE"};
+const QStringList ProductGroupMapColumns {"PRODUCT_GROUP_ID", "PRODUCT_ID"};
+const QStringList TextureColumns {"ID", "COLLECTION_ID", "NAME", "IMAGE", "BASE_ALPHA"};
+const QStringList TrendGroupColumns {"ID", "COLLECTION_ID", "NAME", "DEFAULT_OPEN", R"("ORDER")"};
+const QStringList TrendEntryColumns {
+    "COLLECTION_ID", "FUTURES_GROUP_ID", "ROW_ID", "NAME_1", "NAME_2", "RED", "GREEN",
+    "BLUE",          R"("ORDER")"};
+const QStringList PageColumns {"ID",       "COLLECTION_ID", "PAGE_INDEX", "SEGMENT", "NAME",
+                               "EXTERIOR", "MOOD",          "NAME0",      "EXTRA0"};
+const QStringList PageMapColumns {"COLLECTION_ID", "PAGE_ID"};
+const QStringList TextureMapColumns {"TEXTURE_ID", "PAGE_ID", "ALPHA", "NAME"};
+const QStringList RowColumns {"ID",      "COLLECTION_ID", "PAGE_ID", "ROW_INDEX", "CODE",   "NAME",
+                              "SEGMENT", "RED",           "GREEN",   "BLUE",      "L",      "A",
+                              "B",       "NEUTRAL",       "WHITE",   "MOOD",      "IS_MTO", "NAME0",
+                              "NAME1",   "EXTRA0"};
+const QStringList RowNameColumns {"ROW_ID", "NAME_INDEX", "NAME"};
+const QStringList RowProductColumns {"COLLECTION_ID", "ROW_ID", "PRODUCT_ID"};
+const QStringList RowProductGroupColumns {"COLLECTION_ID", "ROW_ID", "PRODUCT_GROUP_ID"};
+const QStringList PageSchemeColumns {"COLLECTION_ID", "PAGE_ID", "SCHEME_PAGE_ID", "SCHEME_ID",
+                                     R"("ORDER")"};
+const QStringList RowToPageSchemeColumns {"COLLECTION_ID", "ROW_ID", "SCHEME_ID", "SCHEME_PAGE_ID",
+                                          R"("ORDER")"};
+const QStringList RowSchemeColumns {"COLLECTION_ID", "ROW_ID",     "SCHEME_ID",
+                                    "SCHEME_ROW_ID", "PAGE_ORDER", "ROW_ORDER"};
+
+const QString FontFaces = QStringLiteral("Liberation Sans,8;Arial,8;DejaVu Sans,8");
+const QString SelectorTextColor = QStringLiteral("232,232,232");
+
+QVariant textOrNull(const QString &text)
+{
+    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+}
+
+QString finishBatch(DemoSqlBatch &batch)
+{
+    return batch.flush() ? QString() : batch.errorText();
+}
+
+// A trend colour defined by its own values, not by a chip.
+struct TrendColor
+{
+    const char *name;
+    double lightness;
+    double chroma;
+    double hue;
+};
+
+} // namespace
+
+DemoDatabaseWriter::DemoDatabaseWriter(const QString &path)
+    : m_path(path), m_connection(QStringLiteral("vexa-demo:") + path)
+{ }
+
+DemoDatabaseWriter::~DemoDatabaseWriter()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool DemoDatabaseWriter::open()
+{
+    if (QFile::exists(m_path) && !QFile::remove(m_path))
+        return fail(QStringLiteral("cannot replace %1").arg(m_path));
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        database.setDatabaseName(m_path);
+        if (!database.open())
+            return fail(database.lastError().text());
+    }
+    for (const char *pragma : WritePragmas) {
+        if (!exec(QString::fromLatin1(pragma)))
+            return false;
+    }
+    if (!QSqlDatabase::database(m_connection).transaction())
+        return fail(QStringLiteral("cannot start a transaction"));
+    // Indexes are built after the rows are in, which is much faster than keeping them up to
+    // date row by row.
+    for (const QString &statement : DB::schemaStatements()) {
+        if (statement.startsWith(QLatin1String("CREATE TABLE")) && !exec(statement))
+            return false;
+    }
+    for (const QString &statement : DB::seedStatements()) {
+        if (!exec(statement))
+            return false;
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::finish()
+{
+    for (const QString &statement : DB::schemaStatements()) {
+        if (!statement.startsWith(QLatin1String("CREATE TABLE")) && !exec(statement))
+            return false;
+    }
+    QSqlDatabase database = QSqlDatabase::database(m_connection);
+    if (!database.commit())
+        return fail(database.lastError().text());
+    database.close();
+    return true;
+}
+
+bool DemoDatabaseWriter::writeSystemWide(const DemoAssets &assets)
+{
+    constexpr qint64 systemWide = 0;
+    if (!writeSettings(systemWide, demoSystemWideSettings())
+        || !writeTexts(systemWide, QStringLiteral("Colour Collections"))
+        || !writeTheme(systemWide, assets.systemWideImages)
+        || !exec(
+            QStringLiteral("INSERT INTO THEME(COLLECTION_ID, ITEM_KEY, ITEM_DATA) VALUES(0, ?, ?)"),
+            {QStringLiteral("list.of.preferred.font.faces"), FontFaces.toUtf8()})
+        || !writeProducts() || !writeSharedTrends(systemWide))
+        return false;
+    for (const DemoTexture &texture : sharedTextures()) {
+        if (!writeTexture(systemWide, texture, assets))
+            return false;
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const DemoAssets &assets,
+                                         const QMap<QString, QByteArray> &ownImages)
+{
+    const DemoCollectionSpec &spec = collection.spec;
+    const qint64 collectionId = m_nextCollectionId++;
+    if (!exec(QString::fromLatin1(InsertCollectionSql),
+              {collectionId, spec.uuid.toString(QUuid::WithBraces).toUpper(), spec.systemId,
+               spec.name, spec.order}))
+        return false;
+    QMap<QString, QByteArray> images = assets.themeImages;
+    images.insert(ownImages);
+    const QList<DemoTexture> own = spec.surface == DemoSurface::Exterior ? exteriorTextures()
+        : spec.surface == DemoSurface::Powder                            ? powderTextures()
+                                                                         : QList<DemoTexture>();
+    for (const DemoTexture &texture : own) {
+        if (!writeTexture(collectionId, texture, assets))
+            return false;
+    }
+    m_firstPageId = m_nextPageId;
+    m_firstRowId = m_nextRowId;
+    m_nextPageId += collection.pages.size();
+    m_nextRowId += collection.chipCount();
+    return writeSettings(collectionId, demoCollectionSettings(spec))
+        && writeTexts(collectionId, spec.name) && writeTheme(collectionId, images)
+        && writePages(collectionId, collection) && writeChips(collectionId, collection)
+        && writeSchemes(collectionId, collection) && writeTrends(collectionId, collection);
+}
+
+bool DemoDatabaseWriter::writeSettings(qint64 collectionId, const QList<DemoSetting> &settings)
+{
+    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("SETTING"),
+                       SettingColumns);
+    for (const DemoSetting &setting : settings) {
+        if (!batch.add({collectionId, setting.name, setting.value, setting.valueIndex}))
+            return fail(batch.errorText());
+    }
+    const QString error = finishBatch(batch);
+    return error.isEmpty() || fail(error);
+}
+
+bool DemoDatabaseWriter::writeTexts(qint64 collectionId, const QString &collectionName)
+{
+    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("LOCALE"),
+                       LocaleColumns);
+    for (const auto &[key, text] : demoLocaleTexts(collectionName)) {
+        if (!batch.add({collectionId, QStringLiteral("en"), key, text}))
+            return fail(batch.errorText());
+    }
+    const QString error = finishBatch(batch);
+    return error.isEmpty() || fail(error);
+}
+
+bool DemoDatabaseWriter::writeTheme(qint64 collectionId, const QMap<QString, QByteArray> &images)
+{
+    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("THEME"), ThemeColumns);
+    for (auto it = images.cbegin(); it != images.cend(); ++it) {
+        if (!batch.add({collectionId, it.key(), it.value()}))
+            return fail(batch.errorText());
+    }
+    // Theme items are read as blobs, colours included.
+    if (!batch.add({collectionId, QStringLiteral("color.widget.collectionselector.text"),
+                    SelectorTextColor.toLatin1()}))
+        return fail(batch.errorText());
+    const QString error = finishBatch(batch);
+    return error.isEmpty() || fail(error);
+}
+
+bool DemoDatabaseWriter::writeProducts()
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch groups(database, QStringLiteral("PRODUCT_GROUP"), ProductGroupColumns);
+    DemoSqlBatch products(database, QStringLiteral("PRODUCT"), ProductColumns);
+    DemoSqlBatch map(database, QStringLiteral("PRODUCT_PRODUCT_GROUP_MAP"), ProductGroupMapColumns);
+    for (const DemoProductGroup &group : demoProductGroups())
+        groups.add({group.id, group.name});
+    for (const DemoProduct &product : demoProducts()) {
+        products.add({product.id, product.name, product.code});
+        map.add({product.groupId, product.id});
+    }
+    for (DemoSqlBatch *batch : {&groups, &products, &map}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writeTexture(qint64 collectionId, const DemoTexture &texture,
+                                      const DemoAssets &assets)
+{
+    const qint64 id = m_nextTextureId++;
+    m_textures.insert(texture.kind, {id, texture});
+    return exec(QStringLiteral("INSERT INTO TEXTURE(ID, COLLECTION_ID, NAME, IMAGE, BASE_ALPHA) "
+                               "VALUES(?, ?, ?, ?, 1.0)"),
+                {id, collectionId, texture.name, assets.textures.value(texture.kind)});
+}
+
+bool DemoDatabaseWriter::writeSharedTrends(qint64 collectionId)
+{
+    const QList<QPair<QString, QList<TrendColor>>> groups {
+        {QStringLiteral("2026 · Earth and clay"),
+         {{"Terracotta Path", 0.62, 0.11, 45.0},
+          {"Sun-baked Clay", 0.72, 0.08, 60.0},
+          {"Olive Grove", 0.55, 0.07, 115.0},
+          {"Sandstone", 0.84, 0.04, 75.0},
+          {"Umber", 0.40, 0.06, 55.0},
+          {"Raw Linen", 0.92, 0.02, 85.0}}},
+        {QStringLiteral("2026 · Coastal light"),
+         {{"Sea Glass", 0.86, 0.05, 180.0},
+          {"Harbour Blue", 0.55, 0.09, 240.0},
+          {"Driftwood Grey", 0.72, 0.015, 80.0},
+          {"Salt Air", 0.95, 0.01, 210.0},
+          {"Kelp", 0.45, 0.06, 150.0},
+          {"Coral Reef", 0.72, 0.12, 30.0}}},
+    };
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch groupBatch(database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
+    DemoSqlBatch entryBatch(database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
+    // Shared groups follow the collections' own, which are ordered 1, 2, 3.
+    int order = 10;
+    for (const auto &[name, colors] : groups) {
+        const qint64 groupId = m_nextTrendGroupId++;
+        groupBatch.add({groupId, collectionId, name, 0, order++});
+        int entryOrder = 1;
+        for (const TrendColor &trend : colors) {
+            const QColor color = colorFromOklch(trend.lightness, trend.chroma, trend.hue);
+            entryBatch.add({collectionId, groupId, QVariant(QMetaType::fromType<qint64>()),
+                            QString::fromUtf8(trend.name), QStringLiteral("Trend colour"),
+                            color.red(), color.green(), color.blue(), entryOrder++});
+        }
+    }
+    for (DemoSqlBatch *batch : {&groupBatch, &entryBatch}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writePages(qint64 collectionId, const DemoCollection &collection)
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch pages(database, QStringLiteral("PAGE"), PageColumns);
+    DemoSqlBatch map(database, QStringLiteral("COLLECTION_PAGE_MAP"), PageMapColumns);
+    DemoSqlBatch textures(database, QStringLiteral("TEXTURE_MAP"), TextureMapColumns);
+    for (int number = 0; number < collection.pages.size(); ++number) {
+        const DemoPage &page = collection.pages[number];
+        const qint64 id = pageId(number);
+        const bool added = pages.add({id, collectionId, page.pageIndex, page.segment, page.name,
+                                      page.exterior ? 1 : 0, page.mood, page.name, page.extra})
+            && map.add({collectionId, id});
+        if (!added)
+            return fail(pages.errorText() + map.errorText());
+        for (const auto &[textureId, texture] : pageTextures(collection, page)) {
+            if (!textures.add({textureId, id, texture.alpha, texture.name}))
+                return fail(textures.errorText());
+        }
+    }
+    for (DemoSqlBatch *batch : {&pages, &map, &textures}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &collection)
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch rows(database, QStringLiteral(R"("ROW")"), RowColumns);
+    DemoSqlBatch names(database, QStringLiteral("ROW_NAME"), RowNameColumns);
+    DemoSqlBatch products(database, QStringLiteral("ROW_PRODUCT_MAP"), RowProductColumns);
+    DemoSqlBatch groups(database, QStringLiteral("ROW_PRODUCT_GROUP_MAP"), RowProductGroupColumns);
+    for (int number = 0; number < collection.pages.size(); ++number) {
+        const DemoPage &page = collection.pages[number];
+        for (int position = 0; position < page.chips.size(); ++position) {
+            const DemoChip &chip = page.chips[position];
+            const qint64 id = rowId(collection, number, position);
+            bool added = rows.add({id,
+                                   collectionId,
+                                   pageId(number),
+                                   chip.rowIndex,
+                                   chip.code,
+                                   chip.name,
+                                   page.segment,
+                                   chip.color.red(),
+                                   chip.color.green(),
+                                   chip.color.blue(),
+                                   chip.l,
+                                   chip.a,
+                                   chip.b,
+                                   chip.neutral ? 1 : 0,
+                                   chip.white ? 1 : 0,
+                                   page.mood,
+                                   chip.madeToOrder ? 1 : 0,
+                                   chip.name,
+                                   textOrNull(chip.secondName),
+                                   chip.extra})
+                && names.add({id, 1, chip.name});
+            if (!chip.secondName.isEmpty())
+                added = added && names.add({id, 2, chip.secondName});
+            const QList<int> productIds = productsOf(collection.spec.cardType, page, chip);
+            for (int product : productIds)
+                added = added && products.add({collectionId, id, product});
+            for (int group : productGroupsOf(productIds))
+                added = added && groups.add({collectionId, id, group});
+            if (!added)
+                return fail(rows.errorText() + names.errorText() + products.errorText()
+                            + groups.errorText());
+        }
+    }
+    for (DemoSqlBatch *batch : {&rows, &names, &products, &groups}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writeSchemes(qint64 collectionId, const DemoCollection &collection)
+{
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch pageSchemes(database, QStringLiteral("PAGE_SCHEME"), PageSchemeColumns);
+    DemoSqlBatch rowPages(database, QStringLiteral("ROW_TO_PAGE_SCHEME"), RowToPageSchemeColumns);
+    DemoSqlBatch rowChips(database, QStringLiteral("ROW_SCHEME_MAP"), RowSchemeColumns);
+    // Powder coatings pair single chips only; the page tables serve the other display modes.
+    const bool pageTables = collection.spec.cardType == DemoCardType::Normal;
+    const DemoSchemes schemes(collection);
+    bool added = true;
+    for (int number = 0; number < collection.pages.size() && added; ++number) {
+        const qint64 source = pageId(number);
+        for (int scheme : schemes.schemesOf(number)) {
+            const QList<int> targets = schemes.schemePages(number, scheme);
+            for (int order = 0; order < targets.size() && pageTables; ++order)
+                added = added
+                    && pageSchemes.add(
+                        {collectionId, source, pageId(targets[order]), scheme, order});
+            for (int position = 0; position < collection.pages[number].chips.size(); ++position) {
+                const qint64 row = rowId(collection, number, position);
+                for (int order = 0; order < targets.size(); ++order) {
+                    if (pageTables)
+                        added = added
+                            && rowPages.add(
+                                {collectionId, row, scheme, pageId(targets[order]), order});
+                    const QList<int> chips = schemes.matchingChips(number, position, targets[order],
+                                                                   collection.spec.schemeRowChips);
+                    for (int rank = 0; rank < chips.size(); ++rank)
+                        added = added
+                            && rowChips.add({collectionId, row, scheme,
+                                             rowId(collection, targets[order], chips[rank]), order,
+                                             rank + 1});
+                }
+            }
+        }
+    }
+    if (!added)
+        return fail(pageSchemes.errorText() + rowPages.errorText() + rowChips.errorText());
+    for (DemoSqlBatch *batch : {&pageSchemes, &rowPages, &rowChips}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &collection)
+{
+    // Each group takes the middle chip of one page per segment, of the first family listed
+    // that the collection has.
+    const QList<QPair<QString, QList<DemoFamily>>> groups {
+        {QStringLiteral("Colours of the season"),
+         {DemoFamily::Clear, DemoFamily::Medium, DemoFamily::Dusty}},
+        {QStringLiteral("Soft neutrals"), {DemoFamily::LightNeutral, DemoFamily::Offwhite}},
+        {QStringLiteral("Bold accents"), {DemoFamily::Vivid, DemoFamily::Rich, DemoFamily::Deep}},
+    };
+    const QSqlDatabase database = QSqlDatabase::database(m_connection);
+    DemoSqlBatch groupBatch(database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
+    DemoSqlBatch entryBatch(database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
+    const QList<DemoFamily> &families = collection.spec.families;
+    for (int order = 0; order < groups.size(); ++order) {
+        const auto &[name, wanted] = groups[order];
+        const auto family = std::find_if(wanted.cbegin(), wanted.cend(), [&families](DemoFamily f) {
+            return families.contains(f);
+        });
+        if (family == wanted.cend())
+            continue;
+        const qint64 groupId = m_nextTrendGroupId++;
+        groupBatch.add({groupId, collectionId, name, order == 0 ? 1 : 0, order + 1});
+        int entryOrder = 1;
+        for (int segment = 1 + order % 2; segment <= SegmentCount; segment += 2) {
+            const int number = collection.pageNumber(segment, int(families.indexOf(*family)));
+            if (number < 0)
+                continue;
+            const DemoPage &page = collection.pages[number];
+            const int position = int(page.chips.size()) / 2;
+            const DemoChip &chip = page.chips[position];
+            entryBatch.add({collectionId, groupId, rowId(collection, number, position), chip.name,
+                            chip.code, chip.color.red(), chip.color.green(), chip.color.blue(),
+                            entryOrder++});
+        }
+    }
+    for (DemoSqlBatch *batch : {&groupBatch, &entryBatch}) {
+        const QString error = finishBatch(*batch);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return true;
+}
+
+QList<QPair<qint64, DemoTexture>> DemoDatabaseWriter::pageTextures(const DemoCollection &collection,
+                                                                   const DemoPage &page) const
+{
+    using Kind = DemoTextureKind;
+    QList<Kind> kinds;
+    switch (collection.spec.surface) {
+    case DemoSurface::Interior:
+        kinds = {Kind::Plaster,  Kind::Linen,    Kind::Oak,
+                 Kind::LimeWash, Kind::Concrete, Kind::BrushedMetal};
+        break;
+    case DemoSurface::Exterior:
+        kinds = {Kind::Render, Kind::Weatherboard, Kind::Concrete, Kind::LimeWash, Kind::Plaster};
+        break;
+    case DemoSurface::Powder:
+        kinds = {Kind::HammerFinish, Kind::FineStructure, Kind::BrushedMetal};
+        break;
+    }
+    // Every third page shows a second row of tiles.
+    const int count = std::min(int(kinds.size()), page.position % 3 == 0 ? 6 : 3);
+    const int start = (page.segment + page.position) % int(kinds.size());
+    QList<QPair<qint64, DemoTexture>> textures;
+    for (int i = 0; i < count; ++i) {
+        const Kind kind = kinds[(start + i) % kinds.size()];
+        if (m_textures.contains(kind))
+            textures << m_textures.value(kind);
+    }
+    return textures;
+}
+
+qint64 DemoDatabaseWriter::pageId(int pageNumber) const
+{
+    return m_firstPageId + pageNumber;
+}
+
+qint64 DemoDatabaseWriter::rowId(const DemoCollection &collection, int pageNumber,
+                                 int position) const
+{
+    return m_firstRowId + collection.pages[pageNumber].firstChip + position;
+}
+
+bool DemoDatabaseWriter::exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    if (!query.prepare(sql))
+        return fail(query.lastError().text());
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    return query.exec() || fail(query.lastError().text());
+}
+
+bool DemoDatabaseWriter::fail(const QString &error)
+{
+    m_error = QStringLiteral("%1: %2").arg(m_path, error);
+    return false;
+}
+
+} // namespace Sorven::Demo

@@ -1,0 +1,86 @@
+// vexa-mkcollections OUTPUT_ROOT [--scale CHIPS]: writes the demo collection databases below
+// OUTPUT_ROOT, the machine-wide data folder the palette reads them from.
+#include "tools/democollections.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stream);
+}
+
+int fail(const QString &message)
+{
+    print(stderr, QStringLiteral("vexa-mkcollections: %1").arg(message));
+    return 1;
+}
+
+void report(const Sorven::Demo::DemoBuildResult &result, qint64 milliseconds)
+{
+    const QLocale english(QLocale::English);
+    for (const auto &collection : result.collections)
+        print(stdout,
+              QStringLiteral("%1  %2  %3  %4 pages  %5 chips")
+                  .arg(collection.fileName, collection.systemId, collection.name)
+                  .arg(collection.pages)
+                  .arg(english.toString(collection.chips)));
+    for (const QString &file : result.files)
+        print(stdout,
+              QStringLiteral("%1  %2 bytes").arg(file, english.toString(QFileInfo(file).size())));
+    print(stdout, QStringLiteral("written in %1 ms").arg(milliseconds));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Text is drawn into the theme images, which needs a GUI application but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the demo colour collection databases."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("OUTPUT_ROOT"),
+                                 QStringLiteral("The machine-wide data folder to write below."));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("Also write a benchmark collection of CHIPS chips."),
+        QStringLiteral("CHIPS"));
+    parser.addOption(scale);
+    if (!parser.parse(application.arguments()))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        print(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.positionalArguments().size() != 1)
+        return fail(QStringLiteral("usage: vexa-mkcollections OUTPUT_ROOT [--scale CHIPS]"));
+
+    Sorven::Demo::DemoOptions options;
+    if (parser.isSet(scale)) {
+        bool ok = false;
+        options.scaleChips = parser.value(scale).toInt(&ok);
+        if (!ok || options.scaleChips < Sorven::Demo::MinimumScaleChips)
+            return fail(QStringLiteral("--scale needs a number of chips of at least %1")
+                            .arg(Sorven::Demo::MinimumScaleChips));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const auto result
+        = Sorven::Demo::buildDemoCollections(parser.positionalArguments().first(), options);
+    if (!result.error.isEmpty())
+        return fail(result.error);
+    report(result, timer.elapsed());
+    return 0;
+}
