@@ -1,5 +1,6 @@
 #include "db/collectionqueries.h"
 
+#include "core/collectionsettings.h"
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/querysupport.h"
@@ -72,14 +73,6 @@ bool countsAny(QSqlQuery &query)
     bool ok = false;
     const qint64 count = query.value(0).toLongLong(&ok);
     return ok && count > 0;
-}
-
-// The text between a product's name and its code.
-QString productNameCodeSeparator(const QUuid &uuid)
-{
-    const QVariant value = settingValue(
-        uuid, QStringLiteral("product.group.productname.productcode.separator:string"), {});
-    return value.typeId() == QMetaType::QString ? value.toString() : QStringLiteral(": ");
 }
 
 } // namespace
@@ -552,7 +545,8 @@ int loadProductNames(const QUuid &uuid, qint64 rowId, QStringList &names)
     const QSqlRecord columns = query.record();
     const int nameColumn = columns.indexOf(QStringLiteral("NAME"));
     const int codeColumn = columns.indexOf(QStringLiteral("PRODUCT_CODE"));
-    const QString separator = codeColumn < 0 ? QString() : productNameCodeSeparator(uuid);
+    const QString separator
+        = codeColumn < 0 ? QString() : CollectionSettings::productNameCodeSeparator(uuid);
     while (query.next()) {
         QString name = query.value(nameColumn).toString();
         if (const QString code = codeColumn < 0 ? QString() : query.value(codeColumn).toString();

@@ -1,5 +1,6 @@
 #include "db/lookups.h"
 
+#include "core/collectionsettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/querysupport.h"
@@ -154,27 +155,16 @@ struct TooltipFlags
     bool rowIndex = false;
 };
 
-// A flag setting: the first name, or the second when the first has no row; only the integer 1
-// is true.
-bool flagSetting(const QUuid &uuid, const char *name, const char *otherName = nullptr)
-{
-    QVariant value = settingValue(uuid, QLatin1String(name), {});
-    if (!value.isValid() && otherName)
-        value = settingValue(uuid, QLatin1String(otherName), {});
-    bool ok = false;
-    return value.toInt(&ok) == 1 && ok;
-}
-
 TooltipFlags tooltipFlags(const QUuid &uuid)
 {
     return {
-        flagSetting(uuid, "color.tooltip.show.collection.name"),
-        flagSetting(uuid, "color.tooltip.show.page.name", "color.tooltip.show.card.name"),
-        flagSetting(uuid, "color.tooltip.show.row.code", "color.tooltip.show.color.code"),
-        flagSetting(uuid, "color.tooltip.show.row.name", "color.tooltip.show.color.name"),
-        flagSetting(uuid, "color.tooltip.show.row.auxiliary.info", "color.tooltip.show.auxiliary"),
-        flagSetting(uuid, "color.tooltip.show.page.index"),
-        flagSetting(uuid, "color.tooltip.show.row.row.index"),
+        CollectionSettings::tooltipShowCollectionName(uuid),
+        CollectionSettings::tooltipShowPageName(uuid),
+        CollectionSettings::tooltipShowRowCode(uuid),
+        CollectionSettings::tooltipShowRowName(uuid),
+        CollectionSettings::tooltipShowRowAuxiliaryInfo(uuid),
+        CollectionSettings::tooltipShowPageIndex(uuid),
+        CollectionSettings::tooltipShowRowIndex(uuid),
     };
 }
 
