@@ -208,6 +208,8 @@ LabColor labFromColor(const QColor &color)
     return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
 }
 
+// Little CMS's cmsCIE2000DeltaE gives the same values (to 1e-9) but takes about twice as long,
+// mostly in pow() and degree conversions, and the nearest-chip search calls this in its loop.
 double ciede2000Difference(const LabColor &first, const LabColor &second)
 {
     const double c1 = std::sqrt(first.a * first.a + first.b * first.b);
