@@ -265,7 +265,7 @@ void TestUserSettings::quickWritesKeepEachOthersKeys()
 {
     // An object that lives across the module's writes, as another program's would.
     QSettings other(iniPath(m_host), QSettings::IniFormat);
-    for (int i = 1; i <= 50; ++i) {
+    for (int i = 1; i <= 20; ++i) {
         UserSettings::setPageIndex(First, i);
         UserSettings::setRowIndex(Second, i);
         UserSettings::setTrendoraGroupOpenState(First, i, true);
@@ -276,10 +276,10 @@ void TestUserSettings::quickWritesKeepEachOthersKeys()
     QCOMPARE(other.status(), QSettings::NoError);
     UserSettings::setShowMto(Second, true);
 
-    QCOMPARE(UserSettings::pageIndex(First), 50);
-    QCOMPARE(UserSettings::rowIndex(Second), 50);
+    QCOMPARE(UserSettings::pageIndex(First), 20);
+    QCOMPARE(UserSettings::rowIndex(Second), 20);
     QCOMPARE(UserSettings::showMto(Second), true);
-    for (int i = 1; i <= 50; ++i)
+    for (int i = 1; i <= 20; ++i)
         QVERIFY(UserSettings::trendoraGroupOpenState(First, i, false));
     QCOMPARE(storedValue(m_host, "Other/Key").toString(), "kept");
     const QStringList leftovers = QFileInfo(iniPath(m_host))
@@ -300,13 +300,13 @@ void TestUserSettings::killedWriterLeavesAReadableFile()
     writer.start(QCoreApplication::applicationFilePath());
     QVERIFY(writer.waitForStarted());
     int reported = 0;
-    while (reported < 200 && writer.waitForReadyRead(10000)) {
+    while (reported < 30 && writer.waitForReadyRead(10000)) {
         while (writer.canReadLine())
             reported = writer.readLine().trimmed().toInt();
     }
     ::kill(writer.processId(), SIGKILL);
     QVERIFY(writer.waitForFinished());
-    QVERIFY2(reported >= 200, "the writer did not get going");
+    QVERIFY2(reported >= 30, "the writer did not get going");
 
     QSettings settings(iniPath("Writer"), QSettings::IniFormat);
     QCOMPARE(settings.status(), QSettings::NoError);
