@@ -45,8 +45,7 @@ int deliverPage(const QUuid &uuid, const QSqlRecord &row, const QString &chipsSq
     QSqlQuery query;
     if (!run(query, uuid, chipsSql.arg(loaded.id)))
         return QueryFailed;
-    while (query.next())
-        loaded.entries.append(ColorEntry(query.record()));
+    forEachRow(query, [&](const QSqlRecord &row) { loaded.entries.append(ColorEntry(row)); });
     loaded.sortEntries();
     page = std::move(loaded);
     return Success;
@@ -402,8 +401,7 @@ int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
         logSqlError(query.lastError());
         return QueryFailed;
     }
-    while (query.next())
-        entries.append(ColorEntry(query.record()));
+    forEachRow(query, [&](const QSqlRecord &row) { entries.append(ColorEntry(row)); });
     return Success;
 }
 
@@ -499,8 +497,7 @@ bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
     QSqlQuery query;
     if (!run(query, uuid, statement(TrendEntriesSql).arg(group.id)))
         return false;
-    while (query.next())
-        group.entries.append(TrendoraEntry(query.record()));
+    forEachRow(query, [&](const QSqlRecord &row) { group.entries.append(TrendoraEntry(row)); });
     std::stable_sort(group.entries.begin(), group.entries.end(),
                      [](const TrendoraEntry &left, const TrendoraEntry &right) {
                          return left.order < right.order;

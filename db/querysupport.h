@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QUuid>
 #include <QVariant>
@@ -20,5 +21,18 @@ QSqlQuery collectionQuery(const QUuid &uuid);
 // Prepares the statement, binds the values by placeholder name and runs it. False when a
 // step fails; the query's lastError says why.
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {});
+
+// Hands every remaining row to read. One record serves all rows, so that a row costs its
+// values only, not a fresh copy of the column descriptions.
+template<typename Read>
+void forEachRow(QSqlQuery &query, Read read)
+{
+    QSqlRecord row = query.record();
+    while (query.next()) {
+        for (int column = 0; column < row.count(); ++column)
+            row.setValue(column, query.value(column));
+        read(row);
+    }
+}
 
 } // namespace Sorven::DB

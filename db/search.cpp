@@ -264,8 +264,7 @@ int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
              statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
              {{":NAME_OR_CODE", nameOrCode}}))
         return QueryFailed;
-    while (query.next())
-        entries.append(ColorEntry(query.record()));
+    forEachRow(query, [&](const QSqlRecord &row) { entries.append(ColorEntry(row)); });
     return Success;
 }
 
