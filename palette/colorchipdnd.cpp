@@ -1,0 +1,126 @@
+#include "palette/colorchipdnd.h"
+
+#include "db/collectionqueries.h"
+#include "palette/dndjson.h"
+
+#include <QMimeData>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace Sorven {
+
+namespace {
+
+const QString FromKey = QStringLiteral("from");
+const QString CollectionKey = QStringLiteral("collectuionUuid");
+const QString ColorIdKey = QStringLiteral("colorId");
+const QString ColorRgbKey = QStringLiteral("colorRgb");
+const QString Name1Key = QStringLiteral("colorName1");
+const QString Name2Key = QStringLiteral("colorName2");
+
+constexpr int Unreadable = -1;
+
+std::optional<QVariantMap> record(const QMimeData *mimeData)
+{
+    if (!hasColorChipDndInfo(mimeData))
+        return std::nullopt;
+    const std::optional<QVariant> document = DndJson::read(mimeData->data(ColorChipDndMimeType));
+    if (!document || document->typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    return document->toMap();
+}
+
+// Only numbers count; a member of another type reads as absent.
+bool isInteger(const QVariant &value)
+{
+    return value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::ULongLong;
+}
+
+qint64 integer(const QVariantMap &map, const QString &key)
+{
+    const QVariant value = map.value(key);
+    return isInteger(value) ? value.toLongLong() : 0;
+}
+
+QString text(const QVariantMap &map, const QString &key)
+{
+    const QVariant value = map.value(key);
+    return value.typeId() == QMetaType::QString ? value.toString() : QString();
+}
+
+} // namespace
+
+QByteArray colorChipDndRecord(int from, const QUuid &collection, qint64 colorId)
+{
+    return DndJson::write(QVariantMap {
+        {FromKey, from},
+        {CollectionKey, collection.toString(QUuid::WithBraces)},
+        {ColorIdKey, colorId},
+    });
+}
+
+QByteArray colorDndRecord(int from, QRgb rgb, const QString &name1, const QString &name2)
+{
+    return DndJson::write(QVariantMap {
+        {FromKey, from},
+        {ColorRgbKey, quint64(rgb)},
+        {Name1Key, name1},
+        {Name2Key, name2},
+    });
+}
+
+bool hasColorChipDndInfo(const QMimeData *mimeData)
+{
+    return mimeData && mimeData->hasFormat(ColorChipDndMimeType);
+}
+
+int colorChipDndSource(const QMimeData *mimeData)
+{
+    const std::optional<QVariantMap> map = record(mimeData);
+    if (!map)
+        return NoDndSource;
+    const qint64 from = integer(*map, FromKey);
+    return from >= CardRollerDndSource && from <= TrendoraDndSource ? int(from) : NoDndSource;
+}
+
+int readColorChipDndEntry(const QMimeData *mimeData, QUuid &collection, DB::ColorEntry &entry)
+{
+    collection = QUuid();
+    entry.clear();
+    const std::optional<QVariantMap> map = record(mimeData);
+    if (!map)
+        return Unreadable;
+    collection = QUuid(text(*map, CollectionKey));
+    return DB::loadEntryById(collection, integer(*map, ColorIdKey), entry);
+}
+
+bool hasColorChipDndRgb(const QMimeData *mimeData)
+{
+    const std::optional<QVariantMap> map = record(mimeData);
+    return map && isInteger(map->value(ColorRgbKey));
+}
+
+int readColorChipDndRgb(const QMimeData *mimeData, QColor &color)
+{
+    color = QColor();
+    const std::optional<QVariantMap> map = record(mimeData);
+    if (!map)
+        return Unreadable;
+    color = QColor::fromRgba(QRgb(integer(*map, ColorRgbKey)));
+    return 0;
+}
+
+int readColorChipDndNames(const QMimeData *mimeData, QString &name1, QString &name2)
+{
+    name1.clear();
+    name2.clear();
+    const std::optional<QVariantMap> map = record(mimeData);
+    if (!map)
+        return Unreadable;
+    name1 = text(*map, Name1Key);
+    name2 = text(*map, Name2Key);
+    return 0;
+}
+
+} // namespace Sorven
