@@ -1,5 +1,6 @@
 #include "tools/collectioncheck.h"
 
+#include "db/requiredkeys.h"
 #include "db/schema.h"
 
 #include <QFileInfo>
@@ -19,6 +20,9 @@ const QString FileConnection = QStringLiteral("vexa-check-file");
 const char *const SchemaObjectsSql
     = "SELECT name FROM sqlite_master WHERE type = ? AND name NOT LIKE 'sqlite_%'";
 const char *const SeedRowsSql = "SELECT * FROM %1 WHERE ID <= 8 AND %2 ORDER BY ID";
+const char *const CollectionsSql = "SELECT ID, NAME FROM COLLECTION ORDER BY ID";
+const char *const LocaleKeysSql = R"(SELECT "KEY" FROM LOCALE WHERE COLLECTION_ID = ?)";
+const char *const ThemeKeysSql = "SELECT ITEM_KEY FROM THEME WHERE COLLECTION_ID = ?";
 
 QStringList column(QSqlQuery &query)
 {
@@ -115,6 +119,49 @@ QStringList compareSeedRows(const QSqlDatabase &reference, const QSqlDatabase &f
     return problems;
 }
 
+QStringList keysOf(const QSqlDatabase &database, const char *sql, qint64 collectionId)
+{
+    QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(sql));
+    query.addBindValue(collectionId);
+    query.exec();
+    return column(query);
+}
+
+// Keys are matched without regard to case, as the lookups do.
+QStringList missingKeys(const QString &owner, const QString &kind, const QStringList &wanted,
+                        const QStringList &present)
+{
+    QStringList problems;
+    for (const QString &key : missing(wanted, present))
+        problems << QStringLiteral("%1 lacks %2 %3").arg(owner, kind, key);
+    return problems;
+}
+
+QStringList compareKeys(const QSqlDatabase &file)
+{
+    QSqlQuery collections(file);
+    collections.exec(QString::fromLatin1(CollectionsSql));
+    QStringList problems;
+    while (collections.next()) {
+        const qint64 id = collections.value(0).toLongLong();
+        const QString owner
+            = QStringLiteral("collection %1 (%2)").arg(id).arg(collections.value(1).toString());
+        const QStringList themeKeys = keysOf(file, ThemeKeysSql, id);
+        if (id == 0) {
+            problems << missingKeys(owner, QStringLiteral("THEME item"),
+                                    DB::commonThemeImageKeys() + DB::systemWideThemeKeys(),
+                                    themeKeys);
+            continue;
+        }
+        problems << missingKeys(owner, QStringLiteral("LOCALE key"), DB::requiredLocaleKeys(),
+                                keysOf(file, LocaleKeysSql, id));
+        problems << missingKeys(owner, QStringLiteral("THEME item"),
+                                DB::collectionThemeImageKeys() + DB::themeColorKeys(), themeKeys);
+    }
+    return problems;
+}
+
 QSqlDatabase openReference()
 {
     QSqlDatabase reference
@@ -143,7 +190,7 @@ QStringList check(const QString &path)
     const QSqlDatabase reference = openReference();
     QStringList problems = compareSchema(reference, file);
     if (problems.isEmpty())
-        problems << compareSeedRows(reference, file);
+        problems << compareSeedRows(reference, file) << compareKeys(file);
     return problems;
 }
 

@@ -1,12 +1,15 @@
 #include "db/connections.h"
+#include "db/requiredkeys.h"
 #include "support/fixturedatabase.h"
 #include "tools/collectioncheck.h"
+#include "tools/democollections.h"
 #include "tools/inspectcommands.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Sorven::Tools;
@@ -22,6 +25,23 @@ InspectResult run(const char *name, const QStringList &arguments = {})
     return InspectResult::failure(QStringLiteral("no command"));
 }
 
+// A file whose collections carry every key the palette reads.
+void addEveryKey(FixtureDatabase &file, qint64 collectionId)
+{
+    const QByteArray png
+        = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQD"
+                                 "wAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+    for (const QString &key :
+         Sorven::DB::commonThemeImageKeys() + Sorven::DB::systemWideThemeKeys())
+        file.addTheme(0, key, png);
+    for (const QString &key : Sorven::DB::requiredLocaleKeys())
+        file.addLocale(collectionId, key, key);
+    for (const QString &key : Sorven::DB::collectionThemeImageKeys())
+        file.addTheme(collectionId, key, png);
+    for (const QString &key : Sorven::DB::themeColorKeys())
+        file.addTheme(collectionId, key, "1,2,3");
+}
+
 } // namespace
 
 class TestInspect : public QObject
@@ -35,14 +55,43 @@ private slots:
         QDir(fixtureDatabaseFolder()).removeRecursively();
     }
 
-    void freshSchemaConforms()
+    void aFileWithEveryKeyConforms()
     {
         FixtureDatabase file(QStringLiteral("a.db"));
+        addEveryKey(file, file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1));
         file.close();
         QCOMPARE(checkCollectionDatabase(file.path()), QStringList());
         const InspectResult result = run("check", {file.path()});
         QCOMPARE(result.status, 0);
         QVERIFY(result.json.toObject()["ok"].toBool());
+    }
+
+    void reportsMissingKeys()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
+        addEveryKey(file, id);
+        file.exec(R"(DELETE FROM LOCALE WHERE "KEY" = 'mypalette.palette.save')");
+        file.exec("DELETE FROM THEME WHERE ITEM_KEY = 'image.banner'");
+        file.exec("DELETE FROM THEME WHERE ITEM_KEY = 'list.of.preferred.font.faces'");
+        file.close();
+        const QStringList problems = checkCollectionDatabase(file.path());
+        QCOMPARE(problems.size(), 3);
+        QVERIFY(problems.contains("collection 1 (Alpine) lacks LOCALE key mypalette.palette.save"));
+        QVERIFY(problems.contains("collection 1 (Alpine) lacks THEME item image.banner"));
+        QVERIFY(problems.contains(
+            "collection 0 (SystemWide Collection) lacks THEME item list.of.preferred.font.faces"));
+    }
+
+    void theDemoCollectionsConform()
+    {
+        QTemporaryDir root;
+        const Sorven::Demo::DemoBuildResult demo
+            = Sorven::Demo::buildDemoCollections(root.path(), {});
+        QVERIFY2(demo.error.isEmpty(), qPrintable(demo.error));
+        QVERIFY(demo.files.size() >= 2);
+        for (const QString &path : demo.files)
+            QCOMPARE(checkCollectionDatabase(path), QStringList());
     }
 
     void reportsWhatIsMissing_data()
@@ -114,5 +163,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestInspect)
+QTEST_MAIN(TestInspect)
 #include "tst_inspect.moc"
