@@ -1,7 +1,10 @@
 #include "tools/inspectcommands.h"
 
+#include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "tools/collectioncheck.h"
+#include "tools/inspectbrowsecommands.h"
+#include "tools/inspectcolorcommands.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -79,11 +82,42 @@ InspectResult checkDatabase(const QStringList &arguments)
 
 const QList<InspectCommand> &inspectCommands()
 {
-    static const QList<InspectCommand> commands = {
+    static const QList<InspectCommand> commands = QList<InspectCommand> {
         {"collections", "collections", listCollections},
         {"check", "check FILE.db", checkDatabase},
-    };
+    } + browseCommands() + colorCommands();
     return commands;
+}
+
+QUuid resolveCollection(const QString &text)
+{
+    DB::ensureCollectionsEnumerated();
+    if (const QUuid uuid(text); DB::collectionRegistry().contains(uuid))
+        return uuid;
+    if (QUuid uuid; DB::collectionUuidBySystemId(text, uuid) == DB::Success)
+        return uuid;
+    for (const DB::CollectionInfo &info : DB::collectionRegistry().entries()) {
+        QSharedPointer<DB::Collection> collection;
+        if (DB::loadCollection(info.uuid, collection) == DB::Success
+            && collection->name.compare(text, Qt::CaseInsensitive) == 0)
+            return info.uuid;
+    }
+    return {};
+}
+
+QString takeOption(QStringList &arguments, const QString &name, const QString &fallback)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0 || at + 1 >= arguments.size())
+        return fallback;
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+bool takeFlag(QStringList &arguments, const QString &name)
+{
+    return arguments.removeAll(name) > 0;
 }
 
 } // namespace Sorven::Tools

@@ -27,4 +27,13 @@ struct InspectCommand
 // Every command, in the order the help lists them.
 const QList<InspectCommand> &inspectCommands();
 
+// The collection named by a UUID, a SYSTEMID or a name, compared without regard to case;
+// the null UUID when none matches.
+QUuid resolveCollection(const QString &text);
+
+// Removes "NAME VALUE" from the arguments and answers VALUE, or fallback when absent.
+QString takeOption(QStringList &arguments, const QString &name, const QString &fallback = {});
+// Removes a "NAME" flag from the arguments and answers whether it was there.
+bool takeFlag(QStringList &arguments, const QString &name);
+
 } // namespace Sorven::Tools

@@ -2,7 +2,6 @@
 // installed collection databases.
 #include "tools/inspectcommands.h"
 
-#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,12 +12,14 @@ using namespace Sorven::Tools;
 
 namespace {
 
-QString commandList()
+QString helpText()
 {
-    QStringList usages;
+    QString text = QStringLiteral("Usage: vexa-inspect [--data ROOT] [--json] COMMAND [ARGUMENTS]\n"
+                                  "ROOT holds \"Orvo Kalin/Vexa Plugin/SQLite\"; COLLECTION is a "
+                                  "UUID, a SYSTEMID or a name.\nCommands:\n");
     for (const InspectCommand &command : inspectCommands())
-        usages << QStringLiteral("  ") + QLatin1String(command.usage);
-    return QStringLiteral("Commands:\n") + usages.join(u'\n');
+        text += QStringLiteral("  ") + QLatin1String(command.usage) + u'\n';
+    return text;
 }
 
 const InspectCommand *findCommand(const QString &name)
@@ -42,44 +43,43 @@ void print(const InspectResult &result, bool asJson)
     out << document.toJson(QJsonDocument::Indented);
 }
 
+// The palette writes some statements to the debug output; an author reading answers does not
+// want them mixed in.
+void dropDebugMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg)
+        QTextStream(stderr) << message << '\n';
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Options must be known before the application object exists, since --data sets the
-    // data root every later lookup reads.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
+    for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(commandList());
-    parser.addHelpOption();
-    parser.addOption({"data", "Data root holding \"Orvo Kalin/Vexa Plugin/SQLite\".", "ROOT"});
-    parser.addOption({"json", "Answer in JSON."});
-    parser.addPositionalArgument("command", "What to show.", "COMMAND [ARGUMENTS...]");
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    parser.parse(arguments);
-    if (parser.isSet("data"))
-        qputenv("VEXA_COMMON_APPDATA", parser.value("data").toLocal8Bit());
+    // The data root must be known before anything looks for collections.
+    const QString dataRoot = takeOption(arguments, QStringLiteral("--data"));
+    if (!dataRoot.isEmpty())
+        qputenv("VEXA_COMMON_APPDATA", dataRoot.toLocal8Bit());
+    const bool asJson = takeFlag(arguments, QStringLiteral("--json"));
 
+    qInstallMessageHandler(dropDebugMessages);
     QGuiApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("vexa-inspect"));
-    parser.process(application);
-    QStringList positional = parser.positionalArguments();
-    const InspectCommand *command
-        = positional.isEmpty() ? nullptr : findCommand(positional.first());
+    const InspectCommand *command = arguments.isEmpty() ? nullptr : findCommand(arguments.first());
     if (!command) {
-        QTextStream(stderr) << parser.helpText();
-        return 2;
+        QTextStream(arguments.isEmpty() || arguments.first() == QLatin1String("--help") ? stdout
+                                                                                        : stderr)
+            << helpText();
+        return arguments.isEmpty() || arguments.first() == QLatin1String("--help") ? 0 : 2;
     }
-    positional.removeFirst();
-    const InspectResult result = command->run(positional);
+    const InspectResult result = command->run(arguments.mid(1));
     if (!result.error.isEmpty()) {
         QTextStream(stderr) << "vexa-inspect: " << result.error << '\n';
         return result.status;
     }
-    print(result, parser.isSet("json"));
+    print(result, asJson);
     return result.status;
 }

@@ -155,6 +155,70 @@ private slots:
         QVERIFY(result.text.contains(QStringLiteral("Alpine")));
     }
 
+    void browsingCommandsAnswerWhatThePaletteWouldShow()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
+        const qint64 dawn = file.addPage(id, 1, 2, "Dawn", 1);
+        const qint64 dusk = file.addPage(id, 2, 5, "Dusk", 3, true);
+        const qint64 red = file.addRow(id, dawn, 1, "A1", QColor(200, 30, 40), "Poppy");
+        file.addRow(id, dusk, 1, "O'HARA", QColor(20, 30, 140), "Night");
+        file.addSetting(id, "row.name.search.order", 0);
+        file.addSetting(id, "color.tooltip.show.row.code", 1);
+        file.close();
+
+        QCOMPARE(run("page", {"alpine", "2"}).json.toObject()["segment"].toInt(), 5);
+        QCOMPARE(run("walk", {"ALP", "2", "forward"}).json.toObject()["pageIndex"].toInt(), 1);
+        QCOMPARE(run("walk", {"ALP", "1", "backward", "--exterior"})
+                     .json.toObject()["pageIndex"]
+                     .toInt(),
+                 2);
+        QCOMPARE(run("segment", {"ALP", "3"}).json.toObject()["pageIndex"].toInt(), 2);
+        const QJsonObject found = run("find", {"ALP", "o'hara"}).json.toObject();
+        QCOMPARE(found["pageIndex"].toInt(), 2);
+        QCOMPARE(found["rowIndex"].toInt(), 1);
+        QCOMPARE(run("describe", {"ALP", QString::number(red)}).text, QStringLiteral("A1\n"));
+        QCOMPARE(run("complete", {"ALP"}).json.toArray(),
+                 QJsonArray::fromStringList({"A1", "Night", "O'HARA", "Poppy"}));
+        const QJsonArray nearest = run("nearest", {"ALP", "#c81e29", "-n", "1"}).json.toArray();
+        QCOMPARE(nearest.first().toObject()["code"].toString(), QStringLiteral("A1"));
+        QCOMPARE(run("schemes", {"ALP", "1", "9"}).status, 1);
+    }
+
+    void commandErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown collection") << QStringList {"page", "Nope", "1"};
+        QTest::newRow("page not a number") << QStringList {"page", "ALP", "x"};
+        QTest::newRow("no such page") << QStringList {"page", "ALP", "9"};
+        QTest::newRow("walk without direction") << QStringList {"walk", "ALP", "1"};
+        QTest::newRow("no phrase match") << QStringList {"find", "ALP", "'; DROP TABLE PAGE; --"};
+        QTest::newRow("no chip") << QStringList {"describe", "ALP", "999"};
+        QTest::newRow("colour name") << QStringList {"delta", "red", "#000000"};
+        QTest::newRow("short colour") << QStringList {"nearest", "ALP", "#fff"};
+    }
+
+    void commandErrors()
+    {
+        QFETCH(QStringList, arguments);
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
+        file.addRow(id, file.addPage(id, 1, 1, "Dawn"), 1, "A1", Qt::red);
+        file.close();
+        const InspectResult result = run(qPrintable(arguments.takeFirst()), arguments);
+        QCOMPARE(result.status, 1);
+        QVERIFY(!result.error.isEmpty());
+    }
+
+    void deltaOfTwoColours()
+    {
+        const InspectResult result = run("delta", {"#ffffff", "#000000"});
+        QCOMPARE(result.status, 0);
+        QVERIFY(qAbs(result.json.toObject()["difference"].toDouble() - 100.0) < 1e-4);
+        QCOMPARE(run("delta", {"#336699", "#336699"}).json.toObject()["difference"].toDouble(),
+                 0.0);
+    }
+
     void noCollectionsIsAnError()
     {
         const InspectResult result = run("collections");

@@ -1,0 +1,205 @@
+#include "tools/inspectbrowsecommands.h"
+
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "db/lookups.h"
+#include "db/search.h"
+#include "tools/inspectformat.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace Sorven::Tools {
+
+namespace {
+
+const int AllMoods = 7;
+
+// The collection and the numbers a command takes, or the error that ends it.
+struct Arguments
+{
+    QUuid collection;
+    QList<int> numbers;
+    QString error;
+};
+
+Arguments parse(const QStringList &arguments, int numberCount, const char *usage)
+{
+    if (arguments.size() != numberCount + 1)
+        return {{}, {}, QStringLiteral("usage: %1").arg(QLatin1String(usage))};
+    Arguments parsed {resolveCollection(arguments.first()), {}, {}};
+    if (parsed.collection.isNull())
+        parsed.error = QStringLiteral("no collection %1").arg(arguments.first());
+    for (const QString &text : arguments.mid(1)) {
+        bool ok = false;
+        parsed.numbers << text.toInt(&ok);
+        if (!ok)
+            parsed.error = QStringLiteral("not a number: %1").arg(text);
+    }
+    return parsed;
+}
+
+InspectResult pageResult(int result, const DB::ColorPage &page, const QString &what)
+{
+    if (result != DB::Success)
+        return InspectResult::failure(QStringLiteral("%1 (result %2)").arg(what).arg(result));
+    return {0, pageJson(page), pageText(page), {}};
+}
+
+InspectResult showPage(const QStringList &arguments)
+{
+    const char *usage = "page COLLECTION PAGE_INDEX";
+    const Arguments parsed = parse(arguments, 1, usage);
+    if (!parsed.error.isEmpty())
+        return InspectResult::failure(parsed.error);
+    DB::ColorPage page;
+    const int result = DB::loadPage(parsed.collection, parsed.numbers[0], page);
+    return pageResult(result, page, QStringLiteral("no page %1").arg(parsed.numbers[0]));
+}
+
+InspectResult walk(const QStringList &given)
+{
+    QStringList arguments = given;
+    const int mood = takeOption(arguments, QStringLiteral("--mood"), "7").toInt();
+    const bool exterior = takeFlag(arguments, QStringLiteral("--exterior"));
+    const QString direction = arguments.isEmpty() ? QString() : arguments.takeLast();
+    const char *usage = "walk COLLECTION PAGE_INDEX forward|backward [--mood M] [--exterior]";
+    Arguments parsed = parse(arguments, 1, usage);
+    if (direction != QLatin1String("forward") && direction != QLatin1String("backward"))
+        parsed.error = QStringLiteral("usage: %1").arg(QLatin1String(usage));
+    if (!parsed.error.isEmpty())
+        return InspectResult::failure(parsed.error);
+    DB::ColorPage page;
+    const int result
+        = DB::loadAdjacentPage(parsed.collection, parsed.numbers[0],
+                               direction == QLatin1String("backward"), mood, exterior, page);
+    return pageResult(result, page, QStringLiteral("no other page passes the filters"));
+}
+
+InspectResult segment(const QStringList &given)
+{
+    QStringList arguments = given;
+    const int mood = takeOption(arguments, QStringLiteral("--mood"), "7").toInt();
+    const bool exterior = takeFlag(arguments, QStringLiteral("--exterior"));
+    const Arguments parsed
+        = parse(arguments, 1, "segment COLLECTION SEGMENT [--mood M] [--exterior]");
+    if (!parsed.error.isEmpty())
+        return InspectResult::failure(parsed.error);
+    DB::ColorPage page;
+    const int result
+        = DB::loadFirstPageInSegment(parsed.collection, parsed.numbers[0], mood, exterior, page);
+    return pageResult(result, page, QStringLiteral("no page passes the filters"));
+}
+
+InspectResult find(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return InspectResult::failure(QStringLiteral("usage: find COLLECTION PHRASE"));
+    const QUuid collection = resolveCollection(arguments.first());
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments.first()));
+    DB::loadNameOrders(collection);
+    int pageIndex = -1, rowIndex = -1, segment = -1, mood = 0;
+    bool exterior = false;
+    const int result
+        = DB::findPhrase(collection, arguments[1], pageIndex, rowIndex, segment, mood, exterior);
+    if (result != DB::Success)
+        return InspectResult::failure(QStringLiteral("no match for %1").arg(arguments[1]));
+    const QString text = QStringLiteral("page %1, row %2, segment %3, mood %4%5\n")
+                             .arg(pageIndex)
+                             .arg(rowIndex)
+                             .arg(segment)
+                             .arg(mood)
+                             .arg(exterior ? QStringLiteral(", exterior") : QString());
+    return {0,
+            QJsonObject {{"pageIndex", pageIndex},
+                         {"rowIndex", rowIndex},
+                         {"segment", segment},
+                         {"mood", mood},
+                         {"exterior", exterior}},
+            text,
+            {}};
+}
+
+QList<int> schemeKinds(QStringList &arguments)
+{
+    const QString kind = takeOption(arguments, QStringLiteral("--kind"));
+    if (!kind.isEmpty())
+        return {kind.toInt()};
+    return {1, 2, 3, 4, 5, 6, 7, 8};
+}
+
+InspectResult schemes(const QStringList &given)
+{
+    QStringList arguments = given;
+    const QList<int> kinds = schemeKinds(arguments);
+    const Arguments parsed = parse(arguments, 2, "schemes COLLECTION PAGE_INDEX ROW [--kind K]");
+    if (!parsed.error.isEmpty())
+        return InspectResult::failure(parsed.error);
+    QJsonObject json;
+    QString text;
+    for (int kind : kinds) {
+        QVector<DB::ColorEntry> chips;
+        const int result = DB::loadSchemeEntries(parsed.collection, kind, parsed.numbers[0],
+                                                 parsed.numbers[1], chips);
+        if (result == DB::RowOutsidePage)
+            return InspectResult::failure(
+                QStringLiteral("row %1 is not on the page").arg(parsed.numbers[1]));
+        if (result != DB::Success)
+            return InspectResult::failure(QStringLiteral("no page %1").arg(parsed.numbers[0]));
+        QJsonArray array;
+        text += QStringLiteral("Scheme %1: %2 chips\n").arg(kind).arg(chips.size());
+        for (const DB::ColorEntry &chip : chips) {
+            array.append(chipJson(chip));
+            text += chipLine(chip);
+        }
+        json.insert(QString::number(kind), array);
+    }
+    return {0, json, text, {}};
+}
+
+InspectResult describe(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return InspectResult::failure(QStringLiteral("usage: describe COLLECTION ROW_ID"));
+    const QUuid collection = resolveCollection(arguments.first());
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments.first()));
+    DB::loadNameOrders(collection);
+    const QString description = DB::chipDescription(collection, arguments[1].toLongLong(), false);
+    if (description.isEmpty())
+        return InspectResult::failure(QStringLiteral("no chip %1").arg(arguments[1]));
+    return {0, QJsonObject {{"description", description}}, description + u'\n', {}};
+}
+
+InspectResult complete(const QStringList &arguments)
+{
+    if (arguments.size() != 1)
+        return InspectResult::failure(QStringLiteral("usage: complete COLLECTION"));
+    const QUuid collection = resolveCollection(arguments.first());
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments.first()));
+    DB::loadNameOrders(collection);
+    QStringList entries;
+    if (DB::completionEntries(collection, entries) != DB::Success)
+        return InspectResult::failure(QStringLiteral("no completion entries"));
+    return {0, QJsonArray::fromStringList(entries), entries.join(u'\n') + u'\n', {}};
+}
+
+} // namespace
+
+const QList<InspectCommand> &browseCommands()
+{
+    static const QList<InspectCommand> commands = {
+        {"page", "page COLLECTION PAGE_INDEX", showPage},
+        {"walk", "walk COLLECTION PAGE_INDEX forward|backward [--mood M] [--exterior]", walk},
+        {"segment", "segment COLLECTION SEGMENT [--mood M] [--exterior]", segment},
+        {"find", "find COLLECTION PHRASE", find},
+        {"schemes", "schemes COLLECTION PAGE_INDEX ROW [--kind K]", schemes},
+        {"describe", "describe COLLECTION ROW_ID", describe},
+        {"complete", "complete COLLECTION", complete},
+    };
+    return commands;
+}
+
+} // namespace Sorven::Tools

@@ -1,0 +1,103 @@
+#include "tools/inspectcolorcommands.h"
+
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "db/search.h"
+#include "palette/colorscience.h"
+#include "tools/inspectformat.h"
+
+#include <QColor>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace Sorven::Tools {
+
+namespace {
+
+// Only the "#RRGGBB" form: named colours would make typing mistakes look like answers.
+QColor parseColor(const QString &text)
+{
+    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    return hex.match(text).hasMatch() ? QColor(text) : QColor();
+}
+
+QJsonArray labJson(const LabColor &lab)
+{
+    return {lab.l, lab.a, lab.b};
+}
+
+QString labText(const LabColor &lab)
+{
+    return QStringLiteral("L* %1  a* %2  b* %3")
+        .arg(lab.l, 0, 'f', 4)
+        .arg(lab.a, 0, 'f', 4)
+        .arg(lab.b, 0, 'f', 4);
+}
+
+InspectResult nearest(const QStringList &given)
+{
+    QStringList arguments = given;
+    const int count = takeOption(arguments, QStringLiteral("-n"), "5").toInt();
+    if (arguments.size() != 2 || count < 1)
+        return InspectResult::failure(QStringLiteral("usage: nearest COLLECTION '#RRGGBB' [-n N]"));
+    const QUuid collection = resolveCollection(arguments[0]);
+    const QColor color = parseColor(arguments[1]);
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments[0]));
+    if (!color.isValid())
+        return InspectResult::failure(QStringLiteral("not a colour: %1").arg(arguments[1]));
+    QVector<DB::LabSample> samples;
+    DB::loadLabSamples(collection, samples);
+    const LabMatches matches = nearestLabSamples(labFromColor(color), samples, count);
+    if (matches.isEmpty())
+        return InspectResult::failure(QStringLiteral("the collection has no chips"));
+    QJsonArray json;
+    QString text;
+    for (const auto &[difference, rowId] : matches) {
+        DB::ColorEntry chip;
+        DB::loadEntryById(collection, rowId, chip);
+        QJsonObject entry = chipJson(chip);
+        entry.insert("difference", difference);
+        json.append(entry);
+        text += QStringLiteral("%1  %2").arg(difference, 8, 'f', 4).arg(chipLine(chip));
+    }
+    return {0, json, text, {}};
+}
+
+InspectResult delta(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return InspectResult::failure(QStringLiteral("usage: delta '#RRGGBB' '#RRGGBB'"));
+    const QColor first = parseColor(arguments[0]);
+    const QColor second = parseColor(arguments[1]);
+    if (!first.isValid() || !second.isValid())
+        return InspectResult::failure(QStringLiteral("colours are written #RRGGBB"));
+    const LabColor firstLab = labFromColor(first);
+    const LabColor secondLab = labFromColor(second);
+    const double difference = ciede2000Difference(firstLab, secondLab);
+    const QString text
+        = QStringLiteral("%1  %2\n%3  %4\nCIEDE2000 %5\n")
+              .arg(first.name(), labText(firstLab), second.name(), labText(secondLab))
+              .arg(difference, 0, 'f', 4);
+    return {
+        0,
+        QJsonObject {{"first", QJsonObject {{"rgb", first.name()}, {"lab", labJson(firstLab)}}},
+                     {"second", QJsonObject {{"rgb", second.name()}, {"lab", labJson(secondLab)}}},
+                     {"difference", difference}},
+        text,
+        {}};
+}
+
+} // namespace
+
+const QList<InspectCommand> &colorCommands()
+{
+    static const QList<InspectCommand> commands = {
+        {"nearest", "nearest COLLECTION '#RRGGBB' [-n N]", nearest},
+        {"delta", "delta '#RRGGBB' '#RRGGBB'", delta},
+    };
+    return commands;
+}
+
+} // namespace Sorven::Tools

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "tools/inspectcommands.h"
+
+// vexa-inspect commands about colour differences.
+namespace Sorven::Tools {
+
+const QList<InspectCommand> &colorCommands();
+
+} // namespace Sorven::Tools

@@ -1,0 +1,76 @@
+#include "tools/inspectformat.h"
+
+#include <QJsonArray>
+
+namespace Sorven::Tools {
+
+namespace {
+
+QJsonArray nonEmpty(const QStringList &texts)
+{
+    QJsonArray array;
+    for (const QString &text : texts) {
+        if (!text.isEmpty())
+            array.append(text);
+    }
+    return array;
+}
+
+QString joined(const QStringList &texts)
+{
+    QStringList present = texts;
+    present.removeAll(QString());
+    return present.join(QStringLiteral(" / "));
+}
+
+} // namespace
+
+QJsonObject chipJson(const DB::ColorEntry &chip)
+{
+    return {{"id", chip.id},
+            {"pageId", chip.pageId},
+            {"rowIndex", chip.rowIndex},
+            {"code", chip.code},
+            {"names", nonEmpty(chip.names)},
+            {"extras", nonEmpty(chip.extras)},
+            {"rgb", chip.color().name()},
+            {"lab", QJsonArray {chip.l, chip.a, chip.b}},
+            {"mood", chip.mood},
+            {"mto", chip.isMto},
+            {"neutral", chip.neutral},
+            {"white", chip.white}};
+}
+
+QString chipLine(const DB::ColorEntry &chip)
+{
+    return QStringLiteral("%1  %2  %3  %4%5\n")
+        .arg(chip.rowIndex, 3)
+        .arg(chip.color().name(), chip.code.leftJustified(12))
+        .arg(joined(chip.names))
+        .arg(chip.isMto ? QStringLiteral("  (made to order)") : QString());
+}
+
+QJsonObject pageJson(const DB::ColorPage &page)
+{
+    QJsonArray chips;
+    for (const DB::ColorEntry &chip : page.entries)
+        chips.append(chipJson(chip));
+    return {{"id", page.id},     {"pageIndex", page.pageIndex}, {"segment", page.segment},
+            {"mood", page.mood}, {"exterior", page.exterior},   {"names", nonEmpty(page.names)},
+            {"chips", chips}};
+}
+
+QString pageText(const DB::ColorPage &page)
+{
+    QString text = QStringLiteral("Page %1 \"%2\": segment %3, mood %4%5\n")
+                       .arg(page.pageIndex)
+                       .arg(joined(page.names))
+                       .arg(page.segment)
+                       .arg(page.mood)
+                       .arg(page.exterior ? QStringLiteral(", exterior") : QString());
+    for (const DB::ColorEntry &chip : page.entries)
+        text += chipLine(chip);
+    return text;
+}
+
+} // namespace Sorven::Tools
