@@ -44,6 +44,8 @@ DemoCollectionSpec interiorSpec(const QString &systemId, const QString &name, in
     spec.name = name;
     spec.cardMode = QStringLiteral("ModeCardToCard");
     spec.chipCount = chips;
+    // Card-to-card collections show whole pages; their chip pairs need not fill a row.
+    spec.schemeRowChips = 2;
     spec.families
         = {F::Offwhite, F::LightNeutral, F::DarkNeutral, F::Pastel, F::Clear, F::Medium, F::Bright,
            F::Vivid,    F::Muted,        F::Dusty,       F::Earthy, F::Rich,  F::Deep};

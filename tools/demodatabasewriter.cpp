@@ -2,6 +2,7 @@
 
 #include "db/schema.h"
 #include "tools/democolor.h"
+#include "tools/demointegerbatch.h"
 #include "tools/demoproducts.h"
 #include "tools/demoschemes.h"
 #include "tools/demosqlbatch.h"
@@ -51,10 +52,6 @@ const QStringList RowProductColumns {"COLLECTION_ID", "ROW_ID", "PRODUCT_ID"};
 const QStringList RowProductGroupColumns {"COLLECTION_ID", "ROW_ID", "PRODUCT_GROUP_ID"};
 const QStringList PageSchemeColumns {"COLLECTION_ID", "PAGE_ID", "SCHEME_PAGE_ID", "SCHEME_ID",
                                      R"("ORDER")"};
-const QStringList RowToPageSchemeColumns {"COLLECTION_ID", "ROW_ID", "SCHEME_ID", "SCHEME_PAGE_ID",
-                                          R"("ORDER")"};
-const QStringList RowSchemeColumns {"COLLECTION_ID", "ROW_ID",     "SCHEME_ID",
-                                    "SCHEME_ROW_ID", "PAGE_ORDER", "ROW_ORDER"};
 
 const QString FontFaces = QStringLiteral("Liberation Sans,8;Arial,8;DejaVu Sans,8");
 const QString SelectorTextColor = QStringLiteral("232,232,232");
@@ -64,9 +61,17 @@ QVariant textOrNull(const QString &text)
     return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
 }
 
-QString finishBatch(DemoSqlBatch &batch)
+// Writes what the batches still hold; the first error, or an empty text.
+template<typename... Batches>
+QString flushed(Batches &...batches)
 {
-    return batch.flush() ? QString() : batch.errorText();
+    QString error;
+    const auto flush = [&error](auto &batch) {
+        if (error.isEmpty() && !batch.flush())
+            error = batch.errorText();
+    };
+    (flush(batches), ...);
+    return error;
 }
 
 // A trend colour defined by its own values, not by a chip.
@@ -188,7 +193,7 @@ bool DemoDatabaseWriter::writeSettings(qint64 collectionId, const QList<DemoSett
         if (!batch.add({collectionId, setting.name, setting.value, setting.valueIndex}))
             return fail(batch.errorText());
     }
-    const QString error = finishBatch(batch);
+    const QString error = flushed(batch);
     return error.isEmpty() || fail(error);
 }
 
@@ -200,7 +205,7 @@ bool DemoDatabaseWriter::writeTexts(qint64 collectionId, const QString &collecti
         if (!batch.add({collectionId, QStringLiteral("en"), key, text}))
             return fail(batch.errorText());
     }
-    const QString error = finishBatch(batch);
+    const QString error = flushed(batch);
     return error.isEmpty() || fail(error);
 }
 
@@ -215,7 +220,7 @@ bool DemoDatabaseWriter::writeTheme(qint64 collectionId, const QMap<QString, QBy
     if (!batch.add({collectionId, QStringLiteral("color.widget.collectionselector.text"),
                     SelectorTextColor.toLatin1()}))
         return fail(batch.errorText());
-    const QString error = finishBatch(batch);
+    const QString error = flushed(batch);
     return error.isEmpty() || fail(error);
 }
 
@@ -231,12 +236,8 @@ bool DemoDatabaseWriter::writeProducts()
         products.add({product.id, product.name, product.code});
         map.add({product.groupId, product.id});
     }
-    for (DemoSqlBatch *batch : {&groups, &products, &map}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    const QString error = flushed(groups, products, map);
+    return error.isEmpty() || fail(error);
 }
 
 bool DemoDatabaseWriter::writeTexture(qint64 collectionId, const DemoTexture &texture,
@@ -283,19 +284,15 @@ bool DemoDatabaseWriter::writeSharedTrends(qint64 collectionId)
                             color.red(), color.green(), color.blue(), entryOrder++});
         }
     }
-    for (DemoSqlBatch *batch : {&groupBatch, &entryBatch}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    const QString error = flushed(groupBatch, entryBatch);
+    return error.isEmpty() || fail(error);
 }
 
 bool DemoDatabaseWriter::writePages(qint64 collectionId, const DemoCollection &collection)
 {
     const QSqlDatabase database = QSqlDatabase::database(m_connection);
     DemoSqlBatch pages(database, QStringLiteral("PAGE"), PageColumns);
-    DemoSqlBatch map(database, QStringLiteral("COLLECTION_PAGE_MAP"), PageMapColumns);
+    DemoIntegerBatch map(database, QStringLiteral("COLLECTION_PAGE_MAP"), PageMapColumns);
     DemoSqlBatch textures(database, QStringLiteral("TEXTURE_MAP"), TextureMapColumns);
     for (int number = 0; number < collection.pages.size(); ++number) {
         const DemoPage &page = collection.pages[number];
@@ -310,12 +307,8 @@ bool DemoDatabaseWriter::writePages(qint64 collectionId, const DemoCollection &c
                 return fail(textures.errorText());
         }
     }
-    for (DemoSqlBatch *batch : {&pages, &map, &textures}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    const QString error = flushed(pages, map, textures);
+    return error.isEmpty() || fail(error);
 }
 
 bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &collection)
@@ -323,8 +316,9 @@ bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &c
     const QSqlDatabase database = QSqlDatabase::database(m_connection);
     DemoSqlBatch rows(database, QStringLiteral(R"("ROW")"), RowColumns);
     DemoSqlBatch names(database, QStringLiteral("ROW_NAME"), RowNameColumns);
-    DemoSqlBatch products(database, QStringLiteral("ROW_PRODUCT_MAP"), RowProductColumns);
-    DemoSqlBatch groups(database, QStringLiteral("ROW_PRODUCT_GROUP_MAP"), RowProductGroupColumns);
+    DemoIntegerBatch products(database, QStringLiteral("ROW_PRODUCT_MAP"), RowProductColumns);
+    DemoIntegerBatch groups(database, QStringLiteral("ROW_PRODUCT_GROUP_MAP"),
+                            RowProductGroupColumns);
     for (int number = 0; number < collection.pages.size(); ++number) {
         const DemoPage &page = collection.pages[number];
         for (int position = 0; position < page.chips.size(); ++position) {
@@ -363,58 +357,68 @@ bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &c
                             + groups.errorText());
         }
     }
-    for (DemoSqlBatch *batch : {&rows, &names, &products, &groups}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    const QString error = flushed(rows, names, products, groups);
+    return error.isEmpty() || fail(error);
 }
+
+// The chips of a collection, counted per page, for the scheme windows below.
+const char *const CreatePageSizesSql
+    = "CREATE TEMP TABLE DEMO_PAGE_SIZE (PAGE_ID integer PRIMARY KEY, CHIPS integer NOT NULL)";
+const char *const FillPageSizesSql = R"(INSERT INTO DEMO_PAGE_SIZE
+    SELECT PAGE_ID, COUNT(*) FROM "ROW" WHERE COLLECTION_ID = ? GROUP BY PAGE_ID)";
+const char *const DropPageSizesSql = "DROP TABLE temp.DEMO_PAGE_SIZE";
+
+// Every chip of a page takes part in its page's schemes with the same pages.
+const char *const InsertRowToPageSchemesSql = R"(INSERT INTO ROW_TO_PAGE_SCHEME
+    (COLLECTION_ID, ROW_ID, SCHEME_ID, SCHEME_PAGE_ID, "ORDER")
+    SELECT R.COLLECTION_ID, R.ID, PS.SCHEME_ID, PS.SCHEME_PAGE_ID, PS."ORDER"
+    FROM "ROW" R JOIN PAGE_SCHEME PS ON PS.PAGE_ID = R.PAGE_ID
+    WHERE R.COLLECTION_ID = ?)";
+
+// For a chip and a scheme page, the run of at most ? chips of that page whose position matches
+// the chip's position on its own page, so that light chips pair with light ones.
+const char *const InsertRowSchemesSql = R"(INSERT INTO ROW_SCHEME_MAP
+    (COLLECTION_ID, ROW_ID, SCHEME_ID, SCHEME_ROW_ID, PAGE_ORDER, ROW_ORDER)
+    SELECT W.COLLECTION_ID, W.ROW_ID, W.SCHEME_ID, T.ID, W.PAGE_ORDER, T.ROW_INDEX - W.FIRST + 1
+    FROM (SELECT *, MAX(0, MIN(CENTRE - RUN / 2, TARGET_CHIPS - RUN)) + 1 AS FIRST
+          FROM (SELECT R.COLLECTION_ID, R.ID AS ROW_ID, PS.SCHEME_ID, PS.SCHEME_PAGE_ID,
+                       PS."ORDER" AS PAGE_ORDER, MIN(?, M.CHIPS) AS RUN, M.CHIPS AS TARGET_CHIPS,
+                       CASE WHEN S.CHIPS > 1
+                            THEN CAST((R.ROW_INDEX - 1) * (M.CHIPS - 1) * 1.0 / (S.CHIPS - 1) + 0.5
+                                      AS INTEGER)
+                            ELSE (M.CHIPS - 1) / 2 END AS CENTRE
+                FROM "ROW" R
+                JOIN PAGE_SCHEME PS ON PS.PAGE_ID = R.PAGE_ID
+                JOIN DEMO_PAGE_SIZE S ON S.PAGE_ID = R.PAGE_ID
+                JOIN DEMO_PAGE_SIZE M ON M.PAGE_ID = PS.SCHEME_PAGE_ID
+                WHERE R.COLLECTION_ID = ?)) W
+    JOIN "ROW" T ON T.PAGE_ID = W.SCHEME_PAGE_ID
+                AND T.ROW_INDEX BETWEEN W.FIRST AND W.FIRST + W.RUN - 1)";
 
 bool DemoDatabaseWriter::writeSchemes(qint64 collectionId, const DemoCollection &collection)
 {
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch pageSchemes(database, QStringLiteral("PAGE_SCHEME"), PageSchemeColumns);
-    DemoSqlBatch rowPages(database, QStringLiteral("ROW_TO_PAGE_SCHEME"), RowToPageSchemeColumns);
-    DemoSqlBatch rowChips(database, QStringLiteral("ROW_SCHEME_MAP"), RowSchemeColumns);
-    // Powder coatings pair single chips only; the page tables serve the other display modes.
-    const bool pageTables = collection.spec.cardType == DemoCardType::Normal;
+    DemoIntegerBatch pageSchemes(QSqlDatabase::database(m_connection),
+                                 QStringLiteral("PAGE_SCHEME"), PageSchemeColumns);
     const DemoSchemes schemes(collection);
-    bool added = true;
-    for (int number = 0; number < collection.pages.size() && added; ++number) {
-        const qint64 source = pageId(number);
+    for (int number = 0; number < collection.pages.size(); ++number) {
         for (int scheme : schemes.schemesOf(number)) {
             const QList<int> targets = schemes.schemePages(number, scheme);
-            for (int order = 0; order < targets.size() && pageTables; ++order)
-                added = added
-                    && pageSchemes.add(
-                        {collectionId, source, pageId(targets[order]), scheme, order});
-            for (int position = 0; position < collection.pages[number].chips.size(); ++position) {
-                const qint64 row = rowId(collection, number, position);
-                for (int order = 0; order < targets.size(); ++order) {
-                    if (pageTables)
-                        added = added
-                            && rowPages.add(
-                                {collectionId, row, scheme, pageId(targets[order]), order});
-                    const QList<int> chips = schemes.matchingChips(number, position, targets[order],
-                                                                   collection.spec.schemeRowChips);
-                    for (int rank = 0; rank < chips.size(); ++rank)
-                        added = added
-                            && rowChips.add({collectionId, row, scheme,
-                                             rowId(collection, targets[order], chips[rank]), order,
-                                             rank + 1});
-                }
+            for (int order = 0; order < targets.size(); ++order) {
+                if (!pageSchemes.add(
+                        {collectionId, pageId(number), pageId(targets[order]), scheme, order}))
+                    return fail(pageSchemes.errorText());
             }
         }
     }
-    if (!added)
-        return fail(pageSchemes.errorText() + rowPages.errorText() + rowChips.errorText());
-    for (DemoSqlBatch *batch : {&pageSchemes, &rowPages, &rowChips}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    // The chip-level tables follow from the page-level one; the database derives their
+    // millions of rows in a benchmark collection far faster than they could be sent to it.
+    return (pageSchemes.flush() || fail(pageSchemes.errorText()))
+        && exec(QString::fromLatin1(CreatePageSizesSql))
+        && exec(QString::fromLatin1(FillPageSizesSql), {collectionId})
+        && exec(QString::fromLatin1(InsertRowToPageSchemesSql), {collectionId})
+        && exec(QString::fromLatin1(InsertRowSchemesSql),
+                {collection.spec.schemeRowChips, collectionId})
+        && exec(QString::fromLatin1(DropPageSizesSql));
 }
 
 bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &collection)
@@ -453,12 +457,8 @@ bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &
                             entryOrder++});
         }
     }
-    for (DemoSqlBatch *batch : {&groupBatch, &entryBatch}) {
-        const QString error = finishBatch(*batch);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    return true;
+    const QString error = flushed(groupBatch, entryBatch);
+    return error.isEmpty() || fail(error);
 }
 
 QList<QPair<qint64, DemoTexture>> DemoDatabaseWriter::pageTextures(const DemoCollection &collection,

@@ -42,6 +42,24 @@ QFont uiFont(int pixelSize, bool bold)
     return font;
 }
 
+// Text is filled as a path: glyph caches make drawText's pixels depend on what was drawn
+// before, and the demo data must come out the same on every build.
+void drawText(QPainter &painter, const QPointF &baseline, const QFont &font, const QString &text,
+              const QColor &color)
+{
+    QPainterPath path;
+    path.addText(baseline, font, text);
+    painter.fillPath(path, color);
+}
+
+void drawCentredText(QPainter &painter, const QRectF &rect, const QFont &font, const QString &text,
+                     const QColor &color)
+{
+    QPainterPath path;
+    path.addText(QPointF(0.0, 0.0), font, text);
+    painter.fillPath(path.translated(rect.center() - path.boundingRect().center()), color);
+}
+
 QPen glyphPen(double width, const QColor &color = Glyph)
 {
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -444,11 +462,10 @@ QImage questionIcon()
     painter.setBrush(body);
     painter.setPen(QPen(QColor(255, 255, 255, 140), 3.0));
     painter.drawEllipse(QRectF(8.0, 8.0, 112.0, 112.0));
-    painter.setFont(uiFont(78, true));
-    painter.setPen(QColor(0, 0, 0, 70));
-    painter.drawText(QRectF(2.0, 4.0, 128.0, 128.0), Qt::AlignCenter, QStringLiteral("?"));
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0.0, 0.0, 128.0, 128.0), Qt::AlignCenter, QStringLiteral("?"));
+    const QFont font = uiFont(78, true);
+    drawCentredText(painter, QRectF(2.0, 4.0, 128.0, 128.0), font, QStringLiteral("?"),
+                    QColor(0, 0, 0, 70));
+    drawCentredText(painter, QRectF(0.0, 0.0, 128.0, 128.0), font, QStringLiteral("?"), Qt::white);
     return image;
 }
 
@@ -463,9 +480,8 @@ QImage madeToOrderMask()
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 120));
     painter.drawRoundedRect(QRectF(26.0, 15.0, 44.0, 20.0), 4.0, 4.0);
-    painter.setFont(uiFont(12, true));
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(26.0, 15.0, 44.0, 20.0), Qt::AlignCenter, QStringLiteral("MTO"));
+    drawCentredText(painter, QRectF(26.0, 15.0, 44.0, 20.0), uiFont(12, true),
+                    QStringLiteral("MTO"), Qt::white);
     return image;
 }
 
@@ -476,12 +492,10 @@ QImage aboutLogo(const DemoThemeLook &look)
     QPainter painter(&image);
     smooth(painter);
     drawFan(painter, QPointF(24.0, 44.0), 38.0, look.accents.mid(0, 5));
-    painter.setFont(uiFont(24, true));
-    painter.setPen(QColor(58, 60, 64));
-    painter.drawText(QPointF(54.0, 28.0), QStringLiteral("VEXA"));
-    painter.setFont(uiFont(9, false));
-    painter.setPen(QColor(100, 100, 100));
-    painter.drawText(QPointF(55.0, 42.0), QStringLiteral("colour palette"));
+    drawText(painter, QPointF(54.0, 28.0), uiFont(24, true), QStringLiteral("VEXA"),
+             QColor(58, 60, 64));
+    drawText(painter, QPointF(55.0, 42.0), uiFont(9, false), QStringLiteral("colour palette"),
+             QColor(100, 100, 100));
     return image;
 }
 
@@ -547,12 +561,9 @@ QImage bannerImage(const DemoThemeLook &look)
     painter.fillRect(image.rect(), shade);
     drawFan(painter, QPointF(48.0, 64.0), 54.0, look.accents.mid(0, 5));
 
-    painter.setPen(Qt::white);
-    painter.setFont(uiFont(24, true));
-    painter.drawText(QPointF(100.0, 36.0), look.title);
-    painter.setPen(QColor(188, 188, 188));
-    painter.setFont(uiFont(12, false));
-    painter.drawText(QPointF(101.0, 55.0), look.subtitle);
+    drawText(painter, QPointF(100.0, 36.0), uiFont(24, true), look.title, Qt::white);
+    drawText(painter, QPointF(101.0, 55.0), uiFont(12, false), look.subtitle,
+             QColor(188, 188, 188));
 
     const int count = int(look.accents.size());
     for (int i = 0; i < count; ++i) {

@@ -3,29 +3,27 @@
 #include "tools/democolor.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace Sorven::Demo {
 
 namespace {
 
 // One row of a scheme: the page in the segment offset steps away, either at the source page's
-// own position (the same kind of page) or the page of a given family.
+// own position (the same kind of page) or of the first of the families the collection has.
 struct SchemeRow
 {
     int segmentOffset;
-    bool samePosition;
-    DemoFamily family;
+    QList<DemoFamily> families;
 };
 
-constexpr SchemeRow same(int offset)
+SchemeRow same(int offset)
 {
-    return {offset, true, DemoFamily::Medium};
+    return {offset, {}};
 }
 
-constexpr SchemeRow of(int offset, DemoFamily family)
+SchemeRow of(int offset, std::initializer_list<DemoFamily> families)
 {
-    return {offset, false, family};
+    return {offset, families};
 }
 
 QList<SchemeRow> normalRows(int scheme)
@@ -40,13 +38,15 @@ QList<SchemeRow> normalRows(int scheme)
     case Dynamic:
         return {same(0), same(4), same(8)};
     case Dramatic:
-        return {same(0), of(6, DemoFamily::Deep), of(0, DemoFamily::Vivid)};
+        return {same(0), of(6, {DemoFamily::Deep, DemoFamily::Rich, DemoFamily::Earthy}),
+                of(0, {DemoFamily::Vivid, DemoFamily::Bright, DemoFamily::Clear})};
     case Neutral:
-        return {same(0), of(1, DemoFamily::LightNeutral), of(-1, DemoFamily::DarkNeutral)};
+        return {same(0), of(1, {DemoFamily::LightNeutral}), of(-1, {DemoFamily::DarkNeutral})};
     case TonalNeutral:
-        return {of(-1, DemoFamily::Offwhite), same(0), of(1, DemoFamily::LightNeutral)};
+        return {of(-1, {DemoFamily::Offwhite, DemoFamily::LightNeutral}), same(0),
+                of(1, {DemoFamily::LightNeutral})};
     case ComplementaryNeutral:
-        return {same(0), of(6, DemoFamily::LightNeutral), of(7, DemoFamily::DarkNeutral)};
+        return {same(0), of(6, {DemoFamily::LightNeutral}), of(7, {DemoFamily::DarkNeutral})};
     }
     return {};
 }
@@ -86,42 +86,32 @@ QList<int> DemoSchemes::schemePages(int pageNumber, int scheme) const
     const bool polvaron = m_collection.spec.cardType == DemoCardType::Polvaron;
     QList<int> pages;
     for (const SchemeRow &row : polvaron ? polvaronRows(scheme) : normalRows(scheme)) {
-        const int target = rowPage(pageNumber, row.segmentOffset, row.samePosition, row.family);
-        if (target >= 0 && !pages.contains(target))
-            pages << target;
+        const int target = rowPage(pageNumber, row.segmentOffset, row.families);
+        if (target < 0 || pages.contains(target))
+            continue;
+        // Rows next to each other must differ in segment, or they would show as one.
+        if (!pages.isEmpty()
+            && m_collection.pages[pages.last()].segment == m_collection.pages[target].segment)
+            continue;
+        pages << target;
     }
     return pages;
 }
 
-QList<int> DemoSchemes::matchingChips(int pageNumber, int chipPosition, int targetPage,
-                                      int width) const
-{
-    const int sourceCount = int(m_collection.pages[pageNumber].chips.size());
-    const int targetCount = int(m_collection.pages[targetPage].chips.size());
-    const int run = std::min(width, targetCount);
-    const int centre = sourceCount > 1
-        ? int(std::lround(double(chipPosition) * (targetCount - 1) / (sourceCount - 1)))
-        : (targetCount - 1) / 2;
-    const int start = std::clamp(centre - run / 2, 0, targetCount - run);
-    QList<int> positions;
-    for (int position = start; position < start + run; ++position)
-        positions << position;
-    return positions;
-}
-
-int DemoSchemes::rowPage(int pageNumber, int segmentOffset, bool samePosition,
-                         DemoFamily family) const
+int DemoSchemes::rowPage(int pageNumber, int segmentOffset, const QList<DemoFamily> &wanted) const
 {
     const DemoPage &page = m_collection.pages[pageNumber];
     const int segment = segmentAfter(page.segment, segmentOffset);
-    if (samePosition)
+    if (wanted.isEmpty())
         return m_collection.pageNumber(segment, page.position);
     // The page of that family in the same round of the segment's page plan, or the round
     // before when the segment ends early.
     const QList<DemoFamily> &families = m_collection.spec.families;
-    const int index = int(families.indexOf(family));
-    if (index < 0)
+    const auto family = std::find_if(wanted.cbegin(), wanted.cend(),
+                                     [&families](DemoFamily f) { return families.contains(f); });
+    if (family == wanted.cend())
         return -1;
+    const int index = int(families.indexOf(*family));
     const int roundStart = page.position - page.position % int(families.size());
     for (int start = roundStart; start >= 0; start -= int(families.size())) {
         const int target = m_collection.pageNumber(segment, start + index);

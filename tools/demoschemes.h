@@ -32,12 +32,9 @@ public:
     QList<int> schemesOf(int pageNumber) const;
     // The pages whose chips form a scheme, one per scheme row, in row order.
     QList<int> schemePages(int pageNumber, int scheme) const;
-    // The positions of the chips of a target page that match a chip at a position of its own
-    // page: a run of at most width chips of similar lightness.
-    QList<int> matchingChips(int pageNumber, int chipPosition, int targetPage, int width) const;
 
 private:
-    int rowPage(int pageNumber, int segmentOffset, bool samePosition, DemoFamily family) const;
+    int rowPage(int pageNumber, int segmentOffset, const QList<DemoFamily> &wanted) const;
 
     const DemoCollection &m_collection;
 };
