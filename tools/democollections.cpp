@@ -255,8 +255,11 @@ QUuid demoCollectionUuid(const QString &systemId)
 DemoBuildResult buildDemoCollections(const QString &outputRoot, const DemoOptions &options)
 {
     DemoBuildResult result;
-    if (options.scaleChips != 0 && options.scaleChips < MinimumScaleChips) {
-        result.error = QStringLiteral("--scale needs at least %1 chips").arg(MinimumScaleChips);
+    if (options.scaleChips != 0
+        && (options.scaleChips < MinimumScaleChips || options.scaleChips > MaximumScaleChips)) {
+        result.error = QStringLiteral("--scale takes %1 to %2 chips")
+                           .arg(MinimumScaleChips)
+                           .arg(MaximumScaleChips);
         return result;
     }
     const QString folder = demoDatabaseFolder(outputRoot);

@@ -33,8 +33,10 @@ struct DemoBuildResult
     QStringList files;
 };
 
-// The smallest --scale collection: every segment needs a few pages.
+// The range of --scale: every segment needs a few pages, and a million chips already make a
+// database of several gigabytes.
 inline constexpr int MinimumScaleChips = 100;
+inline constexpr int MaximumScaleChips = 1000000;
 
 // The folder below outputRoot (the machine-wide data folder) that holds the databases.
 QString demoDatabaseFolder(const QString &outputRoot);

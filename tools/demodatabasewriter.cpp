@@ -19,22 +19,12 @@ namespace Sorven::Demo {
 
 namespace {
 
-// Bulk writing needs no journal: a file that is not finished is thrown away.
-const std::array<const char *, 5> WritePragmas {
-    "PRAGMA journal_mode = OFF",  "PRAGMA synchronous = OFF",   "PRAGMA locking_mode = EXCLUSIVE",
-    "PRAGMA temp_store = MEMORY", "PRAGMA cache_size = -65536",
-};
-
-const char *const InsertCollectionSql
-    = R"(INSERT INTO COLLECTION(ID, UUID, SYSTEMID, VERSION, NAME, "ORDER") VALUES(?, ?, ?, 1, ?, ?))";
-
 const QStringList SettingColumns {"COLLECTION_ID", "NAME", "VALUE", "VALUE_INDEX"};
 const QStringList LocaleColumns {"COLLECTION_ID", "LOCALE", R"("KEY")", "STRING"};
 const QStringList ThemeColumns {"COLLECTION_ID", "ITEM_KEY", "ITEM_DATA"};
 const QStringList ProductGroupColumns {"ID", "NAME"};
 const QStringList ProductColumns {"ID", "NAME", "PRODUCT_CODE"};
 const QStringList ProductGroupMapColumns {"PRODUCT_GROUP_ID", "PRODUCT_ID"};
-const QStringList TextureColumns {"ID", "COLLECTION_ID", "NAME", "IMAGE", "BASE_ALPHA"};
 const QStringList TrendGroupColumns {"ID", "COLLECTION_ID", "NAME", "DEFAULT_OPEN", R"("ORDER")"};
 const QStringList TrendEntryColumns {
     "COLLECTION_ID", "FUTURES_GROUP_ID", "ROW_ID", "NAME_1", "NAME_2", "RED", "GREEN",
@@ -53,6 +43,7 @@ const QStringList RowProductGroupColumns {"COLLECTION_ID", "ROW_ID", "PRODUCT_GR
 const QStringList PageSchemeColumns {"COLLECTION_ID", "PAGE_ID", "SCHEME_PAGE_ID", "SCHEME_ID",
                                      R"("ORDER")"};
 
+constexpr qint64 SystemWide = 0;
 const QString FontFaces = QStringLiteral("Liberation Sans,8;Arial,8;DejaVu Sans,8");
 const QString SelectorTextColor = QStringLiteral("232,232,232");
 
@@ -61,20 +52,7 @@ QVariant textOrNull(const QString &text)
     return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
 }
 
-// Writes what the batches still hold; the first error, or an empty text.
-template<typename... Batches>
-QString flushed(Batches &...batches)
-{
-    QString error;
-    const auto flush = [&error](auto &batch) {
-        if (error.isEmpty() && !batch.flush())
-            error = batch.errorText();
-    };
-    (flush(batches), ...);
-    return error;
-}
-
-// A trend colour defined by its own values, not by a chip.
+// A trend colour of its own, not a chip of a collection.
 struct TrendColor
 {
     const char *name;
@@ -91,39 +69,42 @@ DemoDatabaseWriter::DemoDatabaseWriter(const QString &path)
 
 DemoDatabaseWriter::~DemoDatabaseWriter()
 {
-    if (!QSqlDatabase::contains(m_connection))
+    if (!m_database.isValid())
         return;
-    QSqlDatabase::database(m_connection, false).close();
+    m_database.close();
+    m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connection);
 }
+
+// Bulk writing needs no journal: a file that is not finished is thrown away.
+const std::array<const char *, 5> WritePragmas {
+    "PRAGMA journal_mode = OFF",  "PRAGMA synchronous = OFF",   "PRAGMA locking_mode = EXCLUSIVE",
+    "PRAGMA temp_store = MEMORY", "PRAGMA cache_size = -65536",
+};
 
 bool DemoDatabaseWriter::open()
 {
     if (QFile::exists(m_path) && !QFile::remove(m_path))
-        return fail(QStringLiteral("cannot replace %1").arg(m_path));
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-        database.setDatabaseName(m_path);
-        if (!database.open())
-            return fail(database.lastError().text());
-    }
+        return fail(QStringLiteral("cannot replace the file"));
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    m_database.setDatabaseName(m_path);
+    if (!m_database.open())
+        return fail(m_database.lastError().text());
     for (const char *pragma : WritePragmas) {
-        if (!exec(QString::fromLatin1(pragma)))
+        if (!exec(pragma))
             return false;
     }
-    if (!QSqlDatabase::database(m_connection).transaction())
-        return fail(QStringLiteral("cannot start a transaction"));
-    // Indexes are built after the rows are in, which is much faster than keeping them up to
-    // date row by row.
+    if (!m_database.transaction())
+        return fail(m_database.lastError().text());
+    // Indexes follow in finish(): building them over rows already in place is much faster
+    // than keeping them up to date row by row.
     for (const QString &statement : DB::schemaStatements()) {
         if (statement.startsWith(QLatin1String("CREATE TABLE")) && !exec(statement))
             return false;
     }
-    for (const QString &statement : DB::seedStatements()) {
-        if (!exec(statement))
-            return false;
-    }
-    return true;
+    const QStringList seeds = DB::seedStatements();
+    return std::all_of(seeds.cbegin(), seeds.cend(),
+                       [this](const QString &seed) { return exec(seed); });
 }
 
 bool DemoDatabaseWriter::finish()
@@ -132,42 +113,42 @@ bool DemoDatabaseWriter::finish()
         if (!statement.startsWith(QLatin1String("CREATE TABLE")) && !exec(statement))
             return false;
     }
-    QSqlDatabase database = QSqlDatabase::database(m_connection);
-    if (!database.commit())
-        return fail(database.lastError().text());
-    database.close();
+    if (!m_database.commit())
+        return fail(m_database.lastError().text());
+    m_database.close();
     return true;
 }
 
+const char *const InsertFontFacesSql = "INSERT INTO THEME(COLLECTION_ID, ITEM_KEY, ITEM_DATA) "
+                                       "VALUES(?, 'list.of.preferred.font.faces', ?)";
+
 bool DemoDatabaseWriter::writeSystemWide(const DemoAssets &assets)
 {
-    constexpr qint64 systemWide = 0;
-    if (!writeSettings(systemWide, demoSystemWideSettings())
-        || !writeTexts(systemWide, QStringLiteral("Colour Collections"))
-        || !writeTheme(systemWide, assets.systemWideImages)
-        || !exec(
-            QStringLiteral("INSERT INTO THEME(COLLECTION_ID, ITEM_KEY, ITEM_DATA) VALUES(0, ?, ?)"),
-            {QStringLiteral("list.of.preferred.font.faces"), FontFaces.toUtf8()})
-        || !writeProducts() || !writeSharedTrends(systemWide))
+    if (!writeSettings(SystemWide, demoSystemWideSettings())
+        || !writeTexts(SystemWide, QStringLiteral("Colour Collections"))
+        || !writeTheme(SystemWide, assets.systemWideImages)
+        || !exec(InsertFontFacesSql, {SystemWide, FontFaces.toUtf8()}) || !writeProducts()
+        || !writeSharedTrends())
         return false;
-    for (const DemoTexture &texture : sharedTextures()) {
-        if (!writeTexture(systemWide, texture, assets))
-            return false;
-    }
-    return true;
+    const QList<DemoTexture> textures = sharedTextures();
+    return std::all_of(textures.cbegin(), textures.cend(),
+                       [this, &assets](const DemoTexture &texture) {
+                           return writeTexture(SystemWide, texture, assets);
+                       });
 }
+
+const char *const InsertCollectionSql
+    = R"(INSERT INTO COLLECTION(ID, UUID, SYSTEMID, VERSION, NAME, "ORDER") VALUES(?, ?, ?, 1, ?, ?))";
 
 bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const DemoAssets &assets,
                                          const QMap<QString, QByteArray> &ownImages)
 {
     const DemoCollectionSpec &spec = collection.spec;
     const qint64 collectionId = m_nextCollectionId++;
-    if (!exec(QString::fromLatin1(InsertCollectionSql),
+    if (!exec(InsertCollectionSql,
               {collectionId, spec.uuid.toString(QUuid::WithBraces).toUpper(), spec.systemId,
                spec.name, spec.order}))
         return false;
-    QMap<QString, QByteArray> images = assets.themeImages;
-    images.insert(ownImages);
     const QList<DemoTexture> own = spec.surface == DemoSurface::Exterior ? exteriorTextures()
         : spec.surface == DemoSurface::Powder                            ? powderTextures()
                                                                          : QList<DemoTexture>();
@@ -175,6 +156,8 @@ bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const
         if (!writeTexture(collectionId, texture, assets))
             return false;
     }
+    QMap<QString, QByteArray> images = assets.themeImages;
+    images.insert(ownImages);
     m_firstPageId = m_nextPageId;
     m_firstRowId = m_nextRowId;
     m_nextPageId += collection.pages.size();
@@ -187,70 +170,59 @@ bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const
 
 bool DemoDatabaseWriter::writeSettings(qint64 collectionId, const QList<DemoSetting> &settings)
 {
-    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("SETTING"),
-                       SettingColumns);
-    for (const DemoSetting &setting : settings) {
-        if (!batch.add({collectionId, setting.name, setting.value, setting.valueIndex}))
-            return fail(batch.errorText());
-    }
-    const QString error = flushed(batch);
-    return error.isEmpty() || fail(error);
+    DemoSqlBatch batch(m_database, QStringLiteral("SETTING"), SettingColumns);
+    for (const DemoSetting &setting : settings)
+        batch.add({collectionId, setting.name, setting.value, setting.valueIndex});
+    return flush(batch);
 }
 
 bool DemoDatabaseWriter::writeTexts(qint64 collectionId, const QString &collectionName)
 {
-    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("LOCALE"),
-                       LocaleColumns);
-    for (const auto &[key, text] : demoLocaleTexts(collectionName)) {
-        if (!batch.add({collectionId, QStringLiteral("en"), key, text}))
-            return fail(batch.errorText());
-    }
-    const QString error = flushed(batch);
-    return error.isEmpty() || fail(error);
+    DemoSqlBatch batch(m_database, QStringLiteral("LOCALE"), LocaleColumns);
+    for (const auto &[key, text] : demoLocaleTexts(collectionName))
+        batch.add({collectionId, QStringLiteral("en"), key, text});
+    return flush(batch);
 }
 
 bool DemoDatabaseWriter::writeTheme(qint64 collectionId, const QMap<QString, QByteArray> &images)
 {
-    DemoSqlBatch batch(QSqlDatabase::database(m_connection), QStringLiteral("THEME"), ThemeColumns);
-    for (auto it = images.cbegin(); it != images.cend(); ++it) {
-        if (!batch.add({collectionId, it.key(), it.value()}))
-            return fail(batch.errorText());
-    }
+    DemoSqlBatch batch(m_database, QStringLiteral("THEME"), ThemeColumns);
+    for (auto it = images.cbegin(); it != images.cend(); ++it)
+        batch.add({collectionId, it.key(), it.value()});
     // Theme items are read as blobs, colours included.
-    if (!batch.add({collectionId, QStringLiteral("color.widget.collectionselector.text"),
-                    SelectorTextColor.toLatin1()}))
-        return fail(batch.errorText());
-    const QString error = flushed(batch);
-    return error.isEmpty() || fail(error);
+    batch.add({collectionId, QStringLiteral("color.widget.collectionselector.text"),
+               SelectorTextColor.toLatin1()});
+    return flush(batch);
 }
 
 bool DemoDatabaseWriter::writeProducts()
 {
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch groups(database, QStringLiteral("PRODUCT_GROUP"), ProductGroupColumns);
-    DemoSqlBatch products(database, QStringLiteral("PRODUCT"), ProductColumns);
-    DemoSqlBatch map(database, QStringLiteral("PRODUCT_PRODUCT_GROUP_MAP"), ProductGroupMapColumns);
+    DemoSqlBatch groups(m_database, QStringLiteral("PRODUCT_GROUP"), ProductGroupColumns);
+    DemoSqlBatch products(m_database, QStringLiteral("PRODUCT"), ProductColumns);
+    DemoSqlBatch map(m_database, QStringLiteral("PRODUCT_PRODUCT_GROUP_MAP"),
+                     ProductGroupMapColumns);
     for (const DemoProductGroup &group : demoProductGroups())
         groups.add({group.id, group.name});
     for (const DemoProduct &product : demoProducts()) {
         products.add({product.id, product.name, product.code});
         map.add({product.groupId, product.id});
     }
-    const QString error = flushed(groups, products, map);
-    return error.isEmpty() || fail(error);
+    return flush(groups, products, map);
 }
+
+const char *const InsertTextureSql
+    = "INSERT INTO TEXTURE(ID, COLLECTION_ID, NAME, IMAGE, BASE_ALPHA) VALUES(?, ?, ?, ?, 1.0)";
 
 bool DemoDatabaseWriter::writeTexture(qint64 collectionId, const DemoTexture &texture,
                                       const DemoAssets &assets)
 {
     const qint64 id = m_nextTextureId++;
     m_textures.insert(texture.kind, {id, texture});
-    return exec(QStringLiteral("INSERT INTO TEXTURE(ID, COLLECTION_ID, NAME, IMAGE, BASE_ALPHA) "
-                               "VALUES(?, ?, ?, ?, 1.0)"),
+    return exec(InsertTextureSql,
                 {id, collectionId, texture.name, assets.textures.value(texture.kind)});
 }
 
-bool DemoDatabaseWriter::writeSharedTrends(qint64 collectionId)
+bool DemoDatabaseWriter::writeSharedTrends()
 {
     const QList<QPair<QString, QList<TrendColor>>> groups {
         {QStringLiteral("2026 · Earth and clay"),
@@ -268,100 +240,87 @@ bool DemoDatabaseWriter::writeSharedTrends(qint64 collectionId)
           {"Kelp", 0.45, 0.06, 150.0},
           {"Coral Reef", 0.72, 0.12, 30.0}}},
     };
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch groupBatch(database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
-    DemoSqlBatch entryBatch(database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
+    DemoSqlBatch groupBatch(m_database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
+    DemoSqlBatch entryBatch(m_database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
     // Shared groups follow the collections' own, which are ordered 1, 2, 3.
     int order = 10;
     for (const auto &[name, colors] : groups) {
         const qint64 groupId = m_nextTrendGroupId++;
-        groupBatch.add({groupId, collectionId, name, 0, order++});
+        groupBatch.add({groupId, SystemWide, name, 0, order++});
         int entryOrder = 1;
         for (const TrendColor &trend : colors) {
             const QColor color = colorFromOklch(trend.lightness, trend.chroma, trend.hue);
-            entryBatch.add({collectionId, groupId, QVariant(QMetaType::fromType<qint64>()),
+            entryBatch.add({SystemWide, groupId, QVariant(QMetaType::fromType<qint64>()),
                             QString::fromUtf8(trend.name), QStringLiteral("Trend colour"),
                             color.red(), color.green(), color.blue(), entryOrder++});
         }
     }
-    const QString error = flushed(groupBatch, entryBatch);
-    return error.isEmpty() || fail(error);
+    return flush(groupBatch, entryBatch);
 }
 
 bool DemoDatabaseWriter::writePages(qint64 collectionId, const DemoCollection &collection)
 {
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch pages(database, QStringLiteral("PAGE"), PageColumns);
-    DemoIntegerBatch map(database, QStringLiteral("COLLECTION_PAGE_MAP"), PageMapColumns);
-    DemoSqlBatch textures(database, QStringLiteral("TEXTURE_MAP"), TextureMapColumns);
+    DemoSqlBatch pages(m_database, QStringLiteral("PAGE"), PageColumns);
+    DemoIntegerBatch map(m_database, QStringLiteral("COLLECTION_PAGE_MAP"), PageMapColumns);
+    DemoSqlBatch textures(m_database, QStringLiteral("TEXTURE_MAP"), TextureMapColumns);
     for (int number = 0; number < collection.pages.size(); ++number) {
         const DemoPage &page = collection.pages[number];
         const qint64 id = pageId(number);
-        const bool added = pages.add({id, collectionId, page.pageIndex, page.segment, page.name,
-                                      page.exterior ? 1 : 0, page.mood, page.name, page.extra})
-            && map.add({collectionId, id});
-        if (!added)
-            return fail(pages.errorText() + map.errorText());
-        for (const auto &[textureId, texture] : pageTextures(collection, page)) {
-            if (!textures.add({textureId, id, texture.alpha, texture.name}))
-                return fail(textures.errorText());
-        }
+        pages.add({id, collectionId, page.pageIndex, page.segment, page.name, page.exterior ? 1 : 0,
+                   page.mood, page.name, page.extra});
+        map.add({collectionId, id});
+        for (const auto &[textureId, texture] : pageTextures(collection.spec.surface, page))
+            textures.add({textureId, id, texture.alpha, texture.name});
     }
-    const QString error = flushed(pages, map, textures);
-    return error.isEmpty() || fail(error);
+    return flush(pages, map, textures);
 }
 
 bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &collection)
 {
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch rows(database, QStringLiteral(R"("ROW")"), RowColumns);
-    DemoSqlBatch names(database, QStringLiteral("ROW_NAME"), RowNameColumns);
-    DemoIntegerBatch products(database, QStringLiteral("ROW_PRODUCT_MAP"), RowProductColumns);
-    DemoIntegerBatch groups(database, QStringLiteral("ROW_PRODUCT_GROUP_MAP"),
+    DemoSqlBatch rows(m_database, QStringLiteral(R"("ROW")"), RowColumns);
+    DemoSqlBatch names(m_database, QStringLiteral("ROW_NAME"), RowNameColumns);
+    DemoIntegerBatch products(m_database, QStringLiteral("ROW_PRODUCT_MAP"), RowProductColumns);
+    DemoIntegerBatch groups(m_database, QStringLiteral("ROW_PRODUCT_GROUP_MAP"),
                             RowProductGroupColumns);
     for (int number = 0; number < collection.pages.size(); ++number) {
         const DemoPage &page = collection.pages[number];
         for (int position = 0; position < page.chips.size(); ++position) {
             const DemoChip &chip = page.chips[position];
             const qint64 id = rowId(collection, number, position);
-            bool added = rows.add({id,
-                                   collectionId,
-                                   pageId(number),
-                                   chip.rowIndex,
-                                   chip.code,
-                                   chip.name,
-                                   page.segment,
-                                   chip.color.red(),
-                                   chip.color.green(),
-                                   chip.color.blue(),
-                                   chip.l,
-                                   chip.a,
-                                   chip.b,
-                                   chip.neutral ? 1 : 0,
-                                   chip.white ? 1 : 0,
-                                   page.mood,
-                                   chip.madeToOrder ? 1 : 0,
-                                   chip.name,
-                                   textOrNull(chip.secondName),
-                                   chip.extra})
-                && names.add({id, 1, chip.name});
+            rows.add({id,
+                      collectionId,
+                      pageId(number),
+                      chip.rowIndex,
+                      chip.code,
+                      chip.name,
+                      page.segment,
+                      chip.color.red(),
+                      chip.color.green(),
+                      chip.color.blue(),
+                      chip.l,
+                      chip.a,
+                      chip.b,
+                      chip.neutral ? 1 : 0,
+                      chip.white ? 1 : 0,
+                      page.mood,
+                      chip.madeToOrder ? 1 : 0,
+                      chip.name,
+                      textOrNull(chip.secondName),
+                      chip.extra});
+            names.add({id, 1, chip.name});
             if (!chip.secondName.isEmpty())
-                added = added && names.add({id, 2, chip.secondName});
+                names.add({id, 2, chip.secondName});
             const QList<int> productIds = productsOf(collection.spec.cardType, page, chip);
             for (int product : productIds)
-                added = added && products.add({collectionId, id, product});
+                products.add({collectionId, id, product});
             for (int group : productGroupsOf(productIds))
-                added = added && groups.add({collectionId, id, group});
-            if (!added)
-                return fail(rows.errorText() + names.errorText() + products.errorText()
-                            + groups.errorText());
+                groups.add({collectionId, id, group});
         }
     }
-    const QString error = flushed(rows, names, products, groups);
-    return error.isEmpty() || fail(error);
+    return flush(rows, names, products, groups);
 }
 
-// The chips of a collection, counted per page, for the scheme windows below.
+// The chips of the collection being written, counted per page, for the scheme runs below.
 const char *const CreatePageSizesSql
     = "CREATE TEMP TABLE DEMO_PAGE_SIZE (PAGE_ID integer PRIMARY KEY, CHIPS integer NOT NULL)";
 const char *const FillPageSizesSql = R"(INSERT INTO DEMO_PAGE_SIZE
@@ -397,43 +356,36 @@ const char *const InsertRowSchemesSql = R"(INSERT INTO ROW_SCHEME_MAP
 
 bool DemoDatabaseWriter::writeSchemes(qint64 collectionId, const DemoCollection &collection)
 {
-    DemoIntegerBatch pageSchemes(QSqlDatabase::database(m_connection),
-                                 QStringLiteral("PAGE_SCHEME"), PageSchemeColumns);
+    DemoIntegerBatch pageSchemes(m_database, QStringLiteral("PAGE_SCHEME"), PageSchemeColumns);
     const DemoSchemes schemes(collection);
     for (int number = 0; number < collection.pages.size(); ++number) {
         for (int scheme : schemes.schemesOf(number)) {
             const QList<int> targets = schemes.schemePages(number, scheme);
-            for (int order = 0; order < targets.size(); ++order) {
-                if (!pageSchemes.add(
-                        {collectionId, pageId(number), pageId(targets[order]), scheme, order}))
-                    return fail(pageSchemes.errorText());
-            }
+            for (int order = 0; order < targets.size(); ++order)
+                pageSchemes.add(
+                    {collectionId, pageId(number), pageId(targets[order]), scheme, order});
         }
     }
-    // The chip-level tables follow from the page-level one; the database derives their
-    // millions of rows in a benchmark collection far faster than they could be sent to it.
-    return (pageSchemes.flush() || fail(pageSchemes.errorText()))
-        && exec(QString::fromLatin1(CreatePageSizesSql))
-        && exec(QString::fromLatin1(FillPageSizesSql), {collectionId})
-        && exec(QString::fromLatin1(InsertRowToPageSchemesSql), {collectionId})
-        && exec(QString::fromLatin1(InsertRowSchemesSql),
-                {collection.spec.schemeRowChips, collectionId})
-        && exec(QString::fromLatin1(DropPageSizesSql));
+    // The chip-level tables follow from the page-level one; the database derives the millions
+    // of rows of a benchmark collection far faster than they could be sent to it.
+    return flush(pageSchemes) && exec(CreatePageSizesSql) && exec(FillPageSizesSql, {collectionId})
+        && exec(InsertRowToPageSchemesSql, {collectionId})
+        && exec(InsertRowSchemesSql, {collection.spec.schemeRowChips, collectionId})
+        && exec(DropPageSizesSql);
 }
 
 bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &collection)
 {
-    // Each group takes the middle chip of one page per segment, of the first family listed
-    // that the collection has.
+    // Each group takes the middle chip of one page in every other segment, of the first
+    // family listed that the collection has.
     const QList<QPair<QString, QList<DemoFamily>>> groups {
         {QStringLiteral("Colours of the season"),
          {DemoFamily::Clear, DemoFamily::Medium, DemoFamily::Dusty}},
         {QStringLiteral("Soft neutrals"), {DemoFamily::LightNeutral, DemoFamily::Offwhite}},
         {QStringLiteral("Bold accents"), {DemoFamily::Vivid, DemoFamily::Rich, DemoFamily::Deep}},
     };
-    const QSqlDatabase database = QSqlDatabase::database(m_connection);
-    DemoSqlBatch groupBatch(database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
-    DemoSqlBatch entryBatch(database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
+    DemoSqlBatch groupBatch(m_database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
+    DemoSqlBatch entryBatch(m_database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
     const QList<DemoFamily> &families = collection.spec.families;
     for (int order = 0; order < groups.size(); ++order) {
         const auto &[name, wanted] = groups[order];
@@ -457,31 +409,24 @@ bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &
                             entryOrder++});
         }
     }
-    const QString error = flushed(groupBatch, entryBatch);
-    return error.isEmpty() || fail(error);
+    return flush(groupBatch, entryBatch);
 }
 
-QList<QPair<qint64, DemoTexture>> DemoDatabaseWriter::pageTextures(const DemoCollection &collection,
-                                                                   const DemoPage &page) const
+QList<DemoDatabaseWriter::PlacedTexture>
+DemoDatabaseWriter::pageTextures(DemoSurface surface, const DemoPage &page) const
 {
     using Kind = DemoTextureKind;
-    QList<Kind> kinds;
-    switch (collection.spec.surface) {
-    case DemoSurface::Interior:
-        kinds = {Kind::Plaster,  Kind::Linen,    Kind::Oak,
-                 Kind::LimeWash, Kind::Concrete, Kind::BrushedMetal};
-        break;
-    case DemoSurface::Exterior:
-        kinds = {Kind::Render, Kind::Weatherboard, Kind::Concrete, Kind::LimeWash, Kind::Plaster};
-        break;
-    case DemoSurface::Powder:
-        kinds = {Kind::HammerFinish, Kind::FineStructure, Kind::BrushedMetal};
-        break;
-    }
+    const QList<Kind> kinds = surface == DemoSurface::Exterior
+        ? QList<Kind> {Kind::Render, Kind::Weatherboard, Kind::Concrete, Kind::LimeWash,
+                       Kind::Plaster}
+        : surface == DemoSurface::Powder
+        ? QList<Kind> {Kind::HammerFinish, Kind::FineStructure, Kind::BrushedMetal}
+        : QList<Kind> {Kind::Plaster,  Kind::Linen,    Kind::Oak,
+                       Kind::LimeWash, Kind::Concrete, Kind::BrushedMetal};
     // Every third page shows a second row of tiles.
     const int count = std::min(int(kinds.size()), page.position % 3 == 0 ? 6 : 3);
     const int start = (page.segment + page.position) % int(kinds.size());
-    QList<QPair<qint64, DemoTexture>> textures;
+    QList<PlacedTexture> textures;
     for (int i = 0; i < count; ++i) {
         const Kind kind = kinds[(start + i) % kinds.size()];
         if (m_textures.contains(kind))
@@ -501,14 +446,32 @@ qint64 DemoDatabaseWriter::rowId(const DemoCollection &collection, int pageNumbe
     return m_firstRowId + collection.pages[pageNumber].firstChip + position;
 }
 
+bool DemoDatabaseWriter::exec(const char *sql, const QVariantList &values)
+{
+    return exec(QString::fromLatin1(sql), values);
+}
+
 bool DemoDatabaseWriter::exec(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query(QSqlDatabase::database(m_connection));
+    QSqlQuery query(m_database);
     if (!query.prepare(sql))
         return fail(query.lastError().text());
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     return query.exec() || fail(query.lastError().text());
+}
+
+template<typename... Batches>
+bool DemoDatabaseWriter::flush(Batches &...batches)
+{
+    // Every batch is flushed; the first error is the one reported.
+    QString error;
+    const auto flushOne = [&error](auto &batch) {
+        if (!batch.flush() && error.isEmpty())
+            error = batch.errorText();
+    };
+    (flushOne(batches), ...);
+    return error.isEmpty() || fail(error);
 }
 
 bool DemoDatabaseWriter::fail(const QString &error)

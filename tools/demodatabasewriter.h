@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
@@ -21,7 +22,7 @@ struct DemoAssets
 };
 
 // Writes one collection database file: the schema, the system-wide collection and any number
-// of collections. The file is complete only after finish(); until then it stays at the path
+// of collections. The file is complete only after finish(); until then it lies at the path
 // given, which the caller keeps apart from the "*.db" files the palette reads.
 class DemoDatabaseWriter
 {
@@ -39,27 +40,32 @@ public:
     QString errorText() const { return m_error; }
 
 private:
+    using PlacedTexture = QPair<qint64, DemoTexture>;
+
+    bool exec(const char *sql, const QVariantList &values = {});
     bool exec(const QString &sql, const QVariantList &values = {});
     bool fail(const QString &error);
+    template<typename... Batches>
+    bool flush(Batches &...batches);
 
     bool writeSettings(qint64 collectionId, const QList<DemoSetting> &settings);
     bool writeTexts(qint64 collectionId, const QString &collectionName);
     bool writeTheme(qint64 collectionId, const QMap<QString, QByteArray> &images);
     bool writeProducts();
     bool writeTexture(qint64 collectionId, const DemoTexture &texture, const DemoAssets &assets);
-    bool writeSharedTrends(qint64 collectionId);
+    bool writeSharedTrends();
     bool writePages(qint64 collectionId, const DemoCollection &collection);
     bool writeChips(qint64 collectionId, const DemoCollection &collection);
     bool writeSchemes(qint64 collectionId, const DemoCollection &collection);
     bool writeTrends(qint64 collectionId, const DemoCollection &collection);
-    QList<QPair<qint64, DemoTexture>> pageTextures(const DemoCollection &collection,
-                                                   const DemoPage &page) const;
+    QList<PlacedTexture> pageTextures(DemoSurface surface, const DemoPage &page) const;
 
     qint64 pageId(int pageNumber) const;
     qint64 rowId(const DemoCollection &collection, int pageNumber, int position) const;
 
     QString m_path;
     QString m_connection;
+    QSqlDatabase m_database;
     QString m_error;
     qint64 m_nextCollectionId = 1;
     qint64 m_nextPageId = 1;
@@ -69,7 +75,7 @@ private:
     // The first page and row ID of the collection being written.
     qint64 m_firstPageId = 1;
     qint64 m_firstRowId = 1;
-    QMap<DemoTextureKind, QPair<qint64, DemoTexture>> m_textures;
+    QMap<DemoTextureKind, PlacedTexture> m_textures;
 };
 
 } // namespace Sorven::Demo

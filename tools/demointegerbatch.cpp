@@ -19,8 +19,10 @@ DemoIntegerBatch::DemoIntegerBatch(const QSqlDatabase &database, const QString &
       m_prefix(QString::fromLatin1(InsertSql).arg(table, columns.join(QLatin1Char(','))).toLatin1())
 { }
 
-bool DemoIntegerBatch::add(std::initializer_list<qint64> row)
+void DemoIntegerBatch::add(std::initializer_list<qint64> row)
 {
+    if (!m_error.isEmpty())
+        return;
     m_statement += m_rows == 0 ? m_prefix : QByteArray(",");
     char separator = '(';
     for (qint64 value : row) {
@@ -29,20 +31,20 @@ bool DemoIntegerBatch::add(std::initializer_list<qint64> row)
         separator = ',';
     }
     m_statement += ')';
-    return ++m_rows < BatchRows || flush();
+    if (++m_rows == BatchRows)
+        flush();
 }
 
 bool DemoIntegerBatch::flush()
 {
-    if (m_rows == 0)
-        return true;
+    if (!m_error.isEmpty() || m_rows == 0)
+        return m_error.isEmpty();
     QSqlQuery query(m_database);
-    const bool written = query.exec(QString::fromLatin1(m_statement));
+    if (!query.exec(QString::fromLatin1(m_statement)))
+        m_error = QStringLiteral("%1: %2").arg(m_table, query.lastError().text());
     m_statement.clear();
     m_rows = 0;
-    if (!written)
-        m_error = query.lastError().text();
-    return written;
+    return m_error.isEmpty();
 }
 
 } // namespace Sorven::Demo

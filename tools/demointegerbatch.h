@@ -20,14 +20,16 @@ public:
     DemoIntegerBatch(const DemoIntegerBatch &) = delete;
     DemoIntegerBatch &operator=(const DemoIntegerBatch &) = delete;
 
-    // Queues one row (one value per column); a full batch is written at once.
-    bool add(std::initializer_list<qint64> row);
-    // Writes the queued rows.
+    // Queues one row (one value per column); a full batch is written at once. After a
+    // failure rows are dropped, and flush() reports the first error.
+    void add(std::initializer_list<qint64> row);
+    // Writes the queued rows; false when any write of this batch failed.
     bool flush();
     QString errorText() const { return m_error; }
 
 private:
     QSqlDatabase m_database;
+    QString m_table;
     QByteArray m_prefix;
     QByteArray m_statement;
     int m_rows = 0;

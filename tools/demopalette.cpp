@@ -6,6 +6,7 @@
 #include "tools/demorandom.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace Sorven::Demo {
@@ -73,8 +74,10 @@ QList<int> pageSizes(const DemoCollectionSpec &spec, DemoRandom &random)
     // A small collection cannot give every page the minimum, so pages may then run shorter.
     const int floor = pages * spec.minPageChips > spec.chipCount ? 1 : spec.minPageChips;
     const int ceiling = std::max(spec.maxPageChips, (spec.chipCount + pages - 1) / pages);
+    // A prime stride spreads the corrections over the deck instead of piling them up in front.
+    const qsizetype stride = pages % 7919 == 0 ? 1 : 7919;
     for (qsizetype step = 0; total != spec.chipCount; ++step) {
-        int &size = sizes[(step * 7919) % pages];
+        int &size = sizes[(step * stride) % pages];
         if (total < spec.chipCount && size < ceiling) {
             ++size;
             ++total;
@@ -135,6 +138,14 @@ DemoPage makePage(const DemoCollectionSpec &spec, int segment, int position, int
     page.firstChip = firstChip;
 
     FamilyShape shape = shapeOf(page.family);
+    if (!isNeutralFamily(page.family) && page.family != DemoFamily::Offwhite) {
+        // Yellows turn olive when darkened, so their cards stop at a lighter shade.
+        static constexpr std::array<double, SegmentCount> lifts {0.0, 0.03, 0.10, 0.05, 0.0, 0.0,
+                                                                 0.0, 0.0,  0.0,  0.0,  0.0, 0.0};
+        const double lift = lifts[segment - 1];
+        shape.top = std::min(0.985, shape.top + lift / 2.0);
+        shape.bottom += lift;
+    }
     // Later rounds of the same family vary a little, so large collections do not repeat.
     if (cycle > 0) {
         shape.chroma *= random.between(0.85, 1.15);

@@ -24,42 +24,42 @@ DemoSqlBatch::DemoSqlBatch(const QSqlDatabase &database, const QString &table,
       m_batch(database)
 { }
 
-bool DemoSqlBatch::add(const QVariantList &row)
+void DemoSqlBatch::add(const QVariantList &row)
 {
+    if (!m_error.isEmpty())
+        return;
     m_pending += row;
     if (m_pending.size() < qsizetype(m_batchRows) * m_columns.size())
-        return true;
+        return;
     if (!m_prepared && !m_batch.prepare(statement(m_batchRows))) {
         m_error = QStringLiteral("%1: %2").arg(m_table, m_batch.lastError().text());
-        return false;
+        return;
     }
     m_prepared = true;
-    return write(m_batch, m_batchRows);
+    write(m_batch, m_batchRows);
 }
 
 bool DemoSqlBatch::flush()
 {
-    if (m_pending.isEmpty())
-        return true;
+    if (!m_error.isEmpty() || m_pending.isEmpty())
+        return m_error.isEmpty();
     QSqlQuery rest(m_database);
     const int rows = int(m_pending.size() / m_columns.size());
-    if (!rest.prepare(statement(rows))) {
+    if (rest.prepare(statement(rows)))
+        write(rest, rows);
+    else
         m_error = QStringLiteral("%1: %2").arg(m_table, rest.lastError().text());
-        return false;
-    }
-    return write(rest, rows);
+    return m_error.isEmpty();
 }
 
-bool DemoSqlBatch::write(QSqlQuery &query, int rows)
+void DemoSqlBatch::write(QSqlQuery &query, int rows)
 {
     const int values = rows * int(m_columns.size());
     for (int i = 0; i < values; ++i)
         query.bindValue(i, m_pending[i]);
     m_pending.clear();
-    if (query.exec())
-        return true;
-    m_error = QStringLiteral("%1: %2").arg(m_table, query.lastError().text());
-    return false;
+    if (!query.exec())
+        m_error = QStringLiteral("%1: %2").arg(m_table, query.lastError().text());
 }
 
 QString DemoSqlBatch::statement(int rows) const

@@ -17,14 +17,15 @@ public:
     DemoSqlBatch(const DemoSqlBatch &) = delete;
     DemoSqlBatch &operator=(const DemoSqlBatch &) = delete;
 
-    // Queues one row (one value per column); a full batch is written at once.
-    bool add(const QVariantList &row);
-    // Writes the queued rows.
+    // Queues one row (one value per column); a full batch is written at once. After a
+    // failure rows are dropped, and flush() reports the first error.
+    void add(const QVariantList &row);
+    // Writes the queued rows; false when any write of this batch failed.
     bool flush();
     QString errorText() const { return m_error; }
 
 private:
-    bool write(QSqlQuery &query, int rows);
+    void write(QSqlQuery &query, int rows);
     QString statement(int rows) const;
 
     QSqlDatabase m_database;

@@ -71,9 +71,11 @@ int main(int argc, char *argv[])
     if (parser.isSet(scale)) {
         bool ok = false;
         options.scaleChips = parser.value(scale).toInt(&ok);
-        if (!ok || options.scaleChips < Sorven::Demo::MinimumScaleChips)
-            return fail(QStringLiteral("--scale needs a number of chips of at least %1")
-                            .arg(Sorven::Demo::MinimumScaleChips));
+        if (!ok || options.scaleChips < Sorven::Demo::MinimumScaleChips
+            || options.scaleChips > Sorven::Demo::MaximumScaleChips)
+            return fail(QStringLiteral("--scale takes %1 to %2 chips")
+                            .arg(Sorven::Demo::MinimumScaleChips)
+                            .arg(Sorven::Demo::MaximumScaleChips));
     }
     QElapsedTimer timer;
     timer.start();
