@@ -14,6 +14,8 @@
 #include <QLocale>
 #include <QScopeGuard>
 
+#include <filesystem>
+
 namespace Sorven::Demo {
 
 namespace {
@@ -188,13 +190,17 @@ DemoChip measuredChip(const DemoCollection &collection, int ordinal)
     return collection.pages.last().chips.last();
 }
 
+// Puts the finished file in place of an earlier one in one step, so that a failure leaves the
+// earlier file as it was.
 bool replaceFile(const QString &from, const QString &to, QString &error)
 {
-    if ((QFile::exists(to) && !QFile::remove(to)) || !QFile::rename(from, to)) {
-        error = QStringLiteral("cannot write %1").arg(to);
-        return false;
-    }
-    return true;
+    std::error_code code;
+    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), code);
+    if (code)
+        error
+            = QStringLiteral("cannot write %1: %2").arg(to, QString::fromStdString(code.message()));
+    return !code;
 }
 
 // Writes one database file with its collections, under a name the palette does not read until
@@ -270,8 +276,6 @@ DemoBuildResult buildDemoCollections(const QString &outputRoot, const DemoOption
     QList<DemoCollectionSpec> specs = defaultSpecs();
     if (options.scaleChips > 0)
         specs << scaleSpec(options.scaleChips);
-    else if (QFile::exists(QDir(folder).filePath(BenchmarkFile)))
-        QFile::remove(QDir(folder).filePath(BenchmarkFile));
 
     const DemoAssets assets = drawAssets();
     QList<DemoChip> measured;
@@ -284,9 +288,14 @@ DemoBuildResult buildDemoCollections(const QString &outputRoot, const DemoOption
         if (!writeDatabaseFile(QDir(folder).filePath(fileName), specs, assets, result, measured))
             return result;
     }
+    // The folder shows what the last build asked for: no benchmark collection left from before.
+    const QString benchmark = QDir(folder).filePath(BenchmarkFile);
+    if (options.scaleChips == 0 && QFile::exists(benchmark) && !QFile::remove(benchmark))
+        result.error = QStringLiteral("cannot remove %1").arg(benchmark);
     const QString capsure
         = QDir(outputRoot).filePath(capsureFolderName() + QLatin1Char('/') + capsureFileName());
-    writeCapsureSample(capsure, measured, result.error);
+    if (result.error.isEmpty())
+        writeCapsureSample(capsure, measured, result.error);
     return result;
 }
 
