@@ -117,10 +117,10 @@ private slots:
             << QByteArray("18446744073709551615") << QVariant(std::numeric_limits<quint64>::max());
         QTest::newRow("fraction makes a double") << QByteArray("-0.5") << QVariant(-0.5);
         QTest::newRow("exponent makes a double") << QByteArray("1e+21") << QVariant(1e21);
-        QTest::newRow("escapes") << QByteArray(R"("\"\\\/\b\f\n\r\t\u00e9\u00C9")")
+        QTest::newRow("escapes") << QByteArray("\"\\\"\\\\\\/\\b\\f\\n\\r\\t\\u00e9\\u00C9\"")
                                  << QVariant(QStringLiteral("\"\\/\b\f\n\r\téÉ"));
         QTest::newRow("surrogate pair from two escapes")
-            << QByteArray(R"("\ud83c\udfa8")") << QVariant(QStringLiteral("🎨"));
+            << QByteArray("\"\\ud83c\\udfa8\"") << QVariant(QStringLiteral("🎨"));
         QTest::newRow("raw control character as written")
             << QByteArray("\"a\x01\"") << QVariant(QStringLiteral("a\x01"));
         QTest::newRow("literals") << QByteArray("[true,false,null]")
@@ -145,10 +145,10 @@ private slots:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("trailing text") << QByteArray("{} x");
         QTest::newRow("two values") << QByteArray("1 2");
-        QTest::newRow("unterminated string") << QByteArray(R"({"a" : "b)");
-        QTest::newRow("unknown escape") << QByteArray(R"("\x41")");
-        QTest::newRow("short unicode escape") << QByteArray(R"("\u12")");
-        QTest::newRow("signed unicode escape") << QByteArray(R"("\u+123")");
+        QTest::newRow("unterminated string") << QByteArray("{\"a\" : \"b");
+        QTest::newRow("unknown escape") << QByteArray("\"\\x41\"");
+        QTest::newRow("short unicode escape") << QByteArray("\"\\u12\"");
+        QTest::newRow("signed unicode escape") << QByteArray("\"\\u+123\"");
         QTest::newRow("missing colon") << QByteArray(R"({"a" 1})");
         QTest::newRow("key not a string") << QByteArray("{1 : 2}");
         QTest::newRow("trailing comma") << QByteArray("[1,]");
@@ -281,10 +281,15 @@ private slots:
         const QImage image
             = colorChipDragPixmap(QColor(0, 128, 255), QStringLiteral("WWW")).toImage();
         QCOMPARE(image.size(), QSize(128, 64));
-        QCOMPARE(image.pixelColor(0, 0), QColor(0, 128, 255, 255));
+        // Pixels are sampled at their centres, a little way into the gradient.
+        const QColor corner = image.pixelColor(0, 0);
+        QVERIFY2(qAbs(corner.green() - 128) <= 2 && corner.blue() == 255 && corner.alpha() >= 250,
+                 qPrintable(corner.name(QColor::HexArgb)));
         // The gradient runs to (16, 63); beyond its end the last stop holds.
         QCOMPARE(image.pixelColor(40, 63).alpha(), 160);
-        QCOMPARE(image.pixelColor(2, 63).alpha(), 160);
+        QCOMPARE(image.pixelColor(127, 63).alpha(), 160);
+        const int lowerLeft = image.pixelColor(0, 63).alpha();
+        QVERIFY2(lowerLeft > 160 && lowerLeft < 208, qPrintable(QString::number(lowerLeft)));
         const auto dark = [&image](QRect area) {
             for (int y = area.top(); y <= area.bottom(); ++y) {
                 for (int x = area.left(); x <= area.right(); ++x) {

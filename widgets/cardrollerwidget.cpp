@@ -1,0 +1,445 @@
+#include "widgets/cardrollerwidget.h"
+
+#include "core/collectionsettings.h"
+#include "core/interfacefonts.h"
+#include "core/usersettings.h"
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "db/lookups.h"
+#include "db/search.h"
+#include "palette/collectioncolortable.h"
+#include "palette/colorchipdnd.h"
+#include "palette/colorchipdrag.h"
+#include "palette/colorscience.h"
+#include "widgets/painting.h"
+
+#include <QApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace Sorven {
+
+namespace {
+
+const QString MtoImageKey = QStringLiteral("image.mto");
+const QSize MtoPlaceholderSize {96, 50};
+// One point below the interface's base size.
+constexpr int WidgetFontSizeStep = 1;
+// An accented capital and a descender: the tallest line a caption can hold.
+const QString LineHeightSample = QStringLiteral("Åg");
+
+// Made-to-order chips are masked, and cannot be selected, only on cards of the powder-coating
+// kind while the user has not asked to see them.
+bool masksMadeToOrder(const QUuid &uuid)
+{
+    return CollectionSettings::cardType(uuid) == CollectionSettings::PolvaronCard
+        && !UserSettings::showMto(uuid);
+}
+
+// The previous, current and next page, or nothing when any of them cannot be loaded.
+std::optional<std::array<DB::ColorPage, 3>> loadPages(const QUuid &uuid)
+{
+    std::array<DB::ColorPage, 3> pages;
+    DB::ColorPage &current = pages[CardRollerWidget::CurrentCard];
+    const Mood mood = UserSettings::moodFilter(uuid);
+    const bool exterior = UserSettings::exteriorColors(uuid);
+    if (DB::loadPage(uuid, UserSettings::pageIndex(uuid), current) != DB::Success
+        || DB::loadAdjacentPage(uuid, current.pageIndex, false, mood, exterior,
+                                pages[CardRollerWidget::NextCard])
+            != DB::Success
+        || DB::loadAdjacentPage(uuid, current.pageIndex, true, mood, exterior,
+                                pages[CardRollerWidget::PreviousCard])
+            != DB::Success)
+        return std::nullopt;
+    return pages;
+}
+
+// The chips of a card: one-pixel separators between them, the last chip taking the rounding
+// remainder.
+QVector<QRect> chipLayout(const QRect &card, int rows)
+{
+    QVector<QRect> chips;
+    if (rows <= 0)
+        return chips;
+    const QRect inner = card.adjusted(1, 1, -1, -1);
+    const int chipHeight = (inner.height() + 1 - rows) / rows;
+    for (int row = 0; row < rows; ++row) {
+        const int top = inner.top() + row * (chipHeight + 1);
+        const int bottom = row == rows - 1 ? inner.bottom() : top + chipHeight - 1;
+        chips.append(QRect(QPoint(inner.left(), top), QPoint(inner.right(), bottom)));
+    }
+    return chips;
+}
+
+QString captionText(const DB::ColorPage &page)
+{
+    const QVector<int> columns = DB::nameColumns(DB::pageNameDisplayOrder());
+    const QString name = columns.isEmpty() ? QString() : page.name(columns.first());
+    return name.isEmpty() ? QString::number(page.pageIndex) : name;
+}
+
+void paintCaption(QPainter &painter, const QRect &caption, const DB::ColorPage &page)
+{
+    painter.save();
+    painter.setPen(Qt::white);
+    const QString text
+        = painter.fontMetrics().elidedText(captionText(page), Qt::ElideRight, caption.width());
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, text);
+    painter.restore();
+}
+
+void paintChip(QPainter &painter, const QRect &chip, const QColor &color, const QPixmap *mask)
+{
+    painter.fillRect(chip, color);
+    if (mask)
+        painter.drawPixmap(
+            chip, mask->scaled(chip.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    QColor outline = color.lighter(150);
+    outline.setAlpha(32);
+    painter.setPen(outline);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(chip.topLeft(), chip.bottomRight() - QPoint(1, 1)));
+}
+
+struct DropTarget
+{
+    QUuid collection;
+    int pageIndex = -1;
+    int rowIndex = -1;
+};
+
+std::optional<DropTarget> targetOf(const QUuid &collection, const DB::ColorEntry &entry)
+{
+    DB::ColorPage page;
+    if (DB::loadPageById(collection, entry.pageId, true, page) != DB::Success)
+        return std::nullopt;
+    return DropTarget {collection, page.pageIndex, entry.rowIndex};
+}
+
+// Chips found by code or colour come from the file of the system-wide collection; collection
+// IDs are unique only within one file.
+std::optional<DropTarget> systemWideTargetOf(const DB::ColorEntry &entry)
+{
+    const DB::CollectionRegistry &registry = DB::collectionRegistry();
+    const DB::CollectionInfo *shared = registry.find(DB::SystemWideCollectionUuid);
+    if (!shared)
+        return std::nullopt;
+    for (const DB::CollectionInfo &info : registry.entries()) {
+        if (info.id == entry.collectionId && info.databasePath == shared->databasePath)
+            return targetOf(info.uuid, entry);
+    }
+    return std::nullopt;
+}
+
+std::optional<DropTarget> chipRecordTarget(const QMimeData *mimeData)
+{
+    QUuid collection;
+    DB::ColorEntry entry;
+    if (readColorChipDndEntry(mimeData, collection, entry) != DB::Success)
+        return std::nullopt;
+    return targetOf(collection, entry);
+}
+
+// An empty name would match every chip without a code.
+std::optional<DropTarget> codeTarget(const QString &code)
+{
+    DB::ColorEntry entry;
+    if (code.isEmpty() || DB::findEntryByCode(code, entry) != DB::Success)
+        return std::nullopt;
+    return systemWideTargetOf(entry);
+}
+
+std::optional<DropTarget> exactColorTarget(const QColor &color)
+{
+    DB::ColorEntry entry;
+    if (DB::findEntryByColor(color, entry) != DB::Success)
+        return std::nullopt;
+    return systemWideTargetOf(entry);
+}
+
+// The nearest chip of the selected collection, when it lies within the collection's first
+// colour-difference interval.
+std::optional<DropTarget> nearestTarget(const QColor &color)
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const qint64 rowId = nearestChip(uuid, color);
+    DB::ColorEntry entry;
+    if (rowId < 0 || DB::loadEntryById(uuid, rowId, entry) != DB::Success)
+        return std::nullopt;
+    const double difference = ciede2000Difference(labFromColor(color), labFromColor(entry.color()));
+    if (!(CollectionSettings::cie2000DeltaIntervals(uuid).value(0) > difference))
+        return std::nullopt;
+    return targetOf(uuid, entry);
+}
+
+std::optional<DropTarget> freeColorTarget(const QMimeData *mimeData)
+{
+    if (!hasColorChipDndRgb(mimeData))
+        return std::nullopt;
+    QColor color;
+    QString name1;
+    QString name2;
+    readColorChipDndRgb(mimeData, color);
+    readColorChipDndNames(mimeData, name1, name2);
+    if (std::optional<DropTarget> target = codeTarget(name1))
+        return target;
+    if (std::optional<DropTarget> target = codeTarget(name2))
+        return target;
+    if (std::optional<DropTarget> target = exactColorTarget(color))
+        return target;
+    return nearestTarget(color);
+}
+
+// Chips come back to the roller from the schemers, My Palette and the trend groups; one
+// dragged out of the roller itself is not taken back.
+bool acceptsRecord(const QMimeData *mimeData)
+{
+    if (!hasColorChipDndInfo(mimeData))
+        return false;
+    const int source = colorChipDndSource(mimeData);
+    return source >= ColorSchemerDndSource && source <= TrendoraDndSource;
+}
+
+} // namespace
+
+CardRollerWidget::CardRollerWidget(QWidget *parent)
+    : QWidget(parent), m_drawingOrder {PreviousCard, CurrentCard, NextCard}
+{
+    setFocusPolicy(Qt::StrongFocus);
+    // Tool-tips follow the mouse without a button held.
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    selectedCollectionChanged(UserSettings::lastUsedCollection());
+    setFont(boldFont(WidgetFontSizeStep));
+}
+
+QRect CardRollerWidget::cardRect(int slot) const
+{
+    return slot >= 0 && slot < int(m_cards.size()) ? m_cards[slot] : QRect();
+}
+
+QRect CardRollerWidget::captionRect(int slot) const
+{
+    return slot >= 0 && slot < int(m_captions.size()) ? m_captions[slot] : QRect();
+}
+
+QRect CardRollerWidget::indexRect(const ChipIndex &index) const
+{
+    if (index.slot < 0 || index.slot >= int(m_chipRects.size()))
+        return {};
+    return m_chipRects[index.slot].value(index.position);
+}
+
+CardRollerWidget::ChipIndex CardRollerWidget::indexAt(const QPoint &pos) const
+{
+    for (int slot : m_drawingOrder) {
+        if (!m_cards[slot].contains(pos))
+            continue;
+        const QVector<QRect> &chips = m_chipRects[slot];
+        for (int position = 0; position < chips.size(); ++position) {
+            if (chips[position].contains(pos))
+                return {slot, position};
+        }
+        return {};
+    }
+    return {};
+}
+
+void CardRollerWidget::selectedCollectionChanged(const QUuid &collectionId)
+{
+    m_mtoMask = QPixmap::fromImage(DB::themeImage(collectionId, MtoImageKey, MtoPlaceholderSize));
+}
+
+void CardRollerWidget::mousePressEvent(QMouseEvent *event)
+{
+    QToolTip::hideText();
+    if (event->buttons() != Qt::LeftButton)
+        return;
+    m_dragStart = event->globalPosition().toPoint();
+    const ChipIndex index = indexAt(event->position().toPoint());
+    const DB::ColorEntry *entry = entryAt(index);
+    if (!entry)
+        return;
+    // Decided before the roll: the main widget repaints the roller while handling it.
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const bool selectable = !(entry->isMto && masksMadeToOrder(uuid));
+    const int row = index.position + 1;
+    if (index.slot == PreviousCard)
+        emit roll(Backward);
+    else if (index.slot == NextCard)
+        emit roll(Forward);
+    if (selectable && row != UserSettings::rowIndex(uuid))
+        emit rowChangedInteractively(row);
+}
+
+void CardRollerWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragStart.reset();
+}
+
+void CardRollerWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        const bool farEnough = m_dragStart
+            && (event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
+                > QApplication::startDragDistance();
+        if (farEnough && m_cards[CurrentCard].contains(pos))
+            startDrag(pos);
+    } else if (event->buttons() == Qt::NoButton) {
+        showToolTip(pos);
+    }
+}
+
+void CardRollerWidget::wheelEvent(QWheelEvent *event)
+{
+    emit roll(event->angleDelta().y() >= 0 ? Backward : Forward);
+    event->accept();
+}
+
+void CardRollerWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const QRect &card : m_cards)
+        Painting::drawBlockFrame(painter, card);
+
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
+    if (!pages)
+        return;
+    m_pages = std::move(*pages);
+    const int selectedRow = UserSettings::rowIndex(uuid);
+    const bool masks = masksMadeToOrder(uuid);
+
+    QRect selection;
+    for (int slot : m_drawingOrder) {
+        const DB::ColorPage &page = m_pages[slot];
+        paintCaption(painter, m_captions[slot], page);
+        m_chipRects[slot] = chipLayout(m_cards[slot], page.entries.size());
+        const QVector<QRect> &chips = m_chipRects[slot];
+        for (int position = 0; position < chips.size(); ++position) {
+            const DB::ColorEntry &entry = page.entries[position];
+            const QRect &chip = chips[position];
+            paintChip(painter, chip, entry.color(), masks && entry.isMto ? &m_mtoMask : nullptr);
+            if (position != chips.size() - 1) {
+                painter.setPen(Painting::FrameGrey);
+                painter.drawLine(chip.left(), chip.bottom() + 1, chip.right(), chip.bottom() + 1);
+            }
+            if (slot == CurrentCard && entry.rowIndex == selectedRow)
+                selection = chip;
+        }
+    }
+    if (!selection.isNull())
+        Painting::drawSelectionFrame(painter, selection);
+}
+
+void CardRollerWidget::resizeEvent(QResizeEvent *)
+{
+    layoutCards();
+}
+
+void CardRollerWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsRecord(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CardRollerWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+    if (acceptsRecord(event->mimeData()) && m_cardArea.contains(event->position().toPoint()))
+        event->acceptProposedAction();
+}
+
+void CardRollerWidget::dragLeaveEvent(QDragLeaveEvent *) { }
+
+void CardRollerWidget::dropEvent(QDropEvent *event)
+{
+    const QMimeData *mimeData = event->mimeData();
+    if (!acceptsRecord(mimeData))
+        return;
+    event->acceptProposedAction();
+    std::optional<DropTarget> target = chipRecordTarget(mimeData);
+    if (!target)
+        target = freeColorTarget(mimeData);
+    if (target)
+        goToChip(target->collection, target->pageIndex, target->rowIndex);
+}
+
+void CardRollerWidget::layoutCards()
+{
+    const int w = width();
+    const int h = height();
+    const int top = fontMetrics().size(Qt::TextSingleLine, LineHeightSample).height() + 2;
+    const int side = (w - 14) / 4;
+    m_cards[PreviousCard] = QRect(QPoint(2, top), QPoint(side + 1, h - 3));
+    m_cards[NextCard] = QRect(QPoint(w - 2 - side, top), QPoint(w - 3, h - 3));
+    m_cards[CurrentCard] = QRect(QPoint(side + 6, top), QPoint(w - 7 - side, h - 3));
+    m_cardArea = m_cards[PreviousCard].united(m_cards[NextCard]);
+    for (int slot : m_drawingOrder) {
+        m_captions[slot]
+            = QRect(QPoint(m_cards[slot].left(), 0), QPoint(m_cards[slot].right(), top - 1));
+    }
+}
+
+const DB::ColorEntry *CardRollerWidget::entryAt(const ChipIndex &index) const
+{
+    if (!index.isValid() || index.position >= m_pages[index.slot].entries.size())
+        return nullptr;
+    return &m_pages[index.slot].entries[index.position];
+}
+
+void CardRollerWidget::startDrag(const QPoint &pos)
+{
+    const ChipIndex index = indexAt(pos);
+    const DB::ColorEntry *entry = index.slot == CurrentCard ? entryAt(index) : nullptr;
+    if (!entry)
+        return;
+    // The drag's own event loop takes the button release.
+    m_dragStart.reset();
+    const DB::ColorEntry chip = *entry;
+    startColorChipDrag(this, CardRollerDndSource, UserSettings::lastUsedCollection(), chip,
+                       Qt::CopyAction, Qt::CopyAction);
+}
+
+void CardRollerWidget::showToolTip(const QPoint &pos)
+{
+    const ChipIndex index = indexAt(pos);
+    const DB::ColorEntry *entry = entryAt(index);
+    if (!entry) {
+        if (QToolTip::isVisible())
+            QToolTip::hideText();
+        return;
+    }
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    if (entry->isMto && masksMadeToOrder(uuid)) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(mapToGlobal(indexRect(index).topRight()),
+                       DB::chipDescription(uuid, entry->id, true), this);
+}
+
+// The main widget handles each signal before the emit returns, so the selected collection and
+// the stored position read after an emit are already the new ones.
+void CardRollerWidget::goToChip(const QUuid &collection, int pageIndex, int rowIndex)
+{
+    QUuid selected = UserSettings::lastUsedCollection();
+    if (collection != selected) {
+        emit collectionSelectedInteractively(collection);
+        selected = UserSettings::lastUsedCollection();
+    }
+    if (collection != selected)
+        return;
+    if (pageIndex != UserSettings::pageIndex(selected))
+        emit pageChangedInteractively(pageIndex);
+    if (rowIndex != UserSettings::rowIndex(selected))
+        emit rowChangedInteractively(rowIndex);
+}
+
+} // namespace Sorven
