@@ -499,8 +499,6 @@ QImage aboutLogo(const DemoThemeLook &look)
     return image;
 }
 
-} // namespace
-
 QImage colorWheelBackground()
 {
     QImage image = canvas(122, 122);
@@ -576,6 +574,8 @@ QImage bannerImage(const DemoThemeLook &look)
     painter.drawLine(0, 69, 799, 69);
     return image;
 }
+
+} // namespace
 
 QMap<QString, QByteArray> sharedThemeImages()
 {

@@ -24,9 +24,6 @@ QMap<QString, QByteArray> sharedThemeImages();
 // The images that carry a collection's name and colours ("image.banner", "image.about.logo").
 QMap<QString, QByteArray> collectionThemeImages(const DemoThemeLook &look);
 
-QImage colorWheelBackground();
-QImage bannerImage(const DemoThemeLook &look);
-
 QByteArray pngBytes(const QImage &image);
 
 } // namespace Sorven::Demo
