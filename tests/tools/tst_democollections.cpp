@@ -481,6 +481,57 @@ private slots:
                 > 0);
     }
 
+    // Each statement counts rows that point at the wrong thing; every count must be 0.
+    void sidePanesPointAtTheirCollection_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("chip without code, name or reflectance")
+            << R"(SELECT COUNT(*) FROM "ROW" WHERE CODE = '' OR NAME0 IS NULL OR EXTRA0 NOT LIKE 'LRV %')";
+        QTest::newRow("trend colour not its chip's")
+            << R"(SELECT COUNT(*) FROM FUTURES_ENTRY E JOIN "ROW" R ON R.ID = E.ROW_ID
+                      WHERE R.COLLECTION_ID != E.COLLECTION_ID OR R.RED != E.RED
+                      OR R.GREEN != E.GREEN OR R.BLUE != E.BLUE)";
+        QTest::newRow("trend group of another collection")
+            << "SELECT COUNT(*) FROM FUTURES_ENTRY E JOIN FUTURES_GROUP G ON G.ID = "
+               "E.FUTURES_GROUP_ID "
+               "WHERE G.COLLECTION_ID != E.COLLECTION_ID";
+        QTest::newRow("texture of another collection")
+            << "SELECT COUNT(*) FROM TEXTURE_MAP M JOIN TEXTURE T ON T.ID = M.TEXTURE_ID "
+               "JOIN PAGE P ON P.ID = M.PAGE_ID WHERE T.COLLECTION_ID NOT IN (0, P.COLLECTION_ID)";
+        QTest::newRow("page without textures")
+            << "SELECT COUNT(*) FROM PAGE P WHERE NOT EXISTS "
+               "(SELECT 1 FROM TEXTURE_MAP M WHERE M.PAGE_ID = P.ID)";
+        QTest::newRow("chip without products")
+            << R"(SELECT COUNT(*) FROM "ROW" R WHERE NOT EXISTS (SELECT 1 FROM ROW_PRODUCT_MAP M
+                      WHERE M.COLLECTION_ID = R.COLLECTION_ID AND M.ROW_ID = R.ID))";
+        QTest::newRow("product group the chip has no product of")
+            << "SELECT COUNT(*) FROM ROW_PRODUCT_GROUP_MAP G WHERE NOT EXISTS (SELECT 1 FROM "
+               "ROW_PRODUCT_MAP M JOIN PRODUCT_PRODUCT_GROUP_MAP P ON P.PRODUCT_ID = M.PRODUCT_ID "
+               "WHERE M.ROW_ID = G.ROW_ID AND P.PRODUCT_GROUP_ID = G.PRODUCT_GROUP_ID)";
+        QTest::newRow("product without code")
+            << "SELECT COUNT(*) FROM PRODUCT WHERE COALESCE(PRODUCT_CODE, '') = ''";
+        QTest::newRow("scheme chip of another collection")
+            << R"(SELECT COUNT(*) FROM ROW_SCHEME_MAP M JOIN "ROW" R ON R.ID = M.SCHEME_ROW_ID
+                      WHERE R.COLLECTION_ID != M.COLLECTION_ID)";
+    }
+
+    void sidePanesPointAtTheirCollection()
+    {
+        QFETCH(QString, sql);
+        for (const QString &path : m_result.files)
+            QCOMPARE(single(openFile(path), sql), QStringLiteral("0"));
+    }
+
+    void capsureCollectionsComeInPriorityOrder()
+    {
+        const QSqlDatabase database = openFile(m_result.files.first());
+        QCOMPARE(rows(database,
+                      QStringLiteral(
+                          "SELECT C.SYSTEMID, V.PRIORITY FROM CAPSURE_COLLECTION_IDS_BY_PRIORITY V "
+                          "JOIN COLLECTION C ON C.ID = V.COLLECTION_ID")),
+                 QStringList({QStringLiteral("VXI|1"), QStringLiteral("VXA|3")}));
+    }
+
     void capsureSampleNamesKnownChips()
     {
         const QSqlDatabase database = openFile(m_result.files.first());
