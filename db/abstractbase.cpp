@@ -1,7 +1,5 @@
 #include "db/abstractbase.h"
 
-#include "db/recordfields.h"
-
 namespace Sorven::DB {
 
 void AbstractBase::clear()
@@ -10,6 +8,12 @@ void AbstractBase::clear()
 }
 
 void AbstractBase::load(const QSqlRecord &row)
+{
+    const ColumnLayout columns(row);
+    load(Fields::Row {row, columns});
+}
+
+void AbstractBase::load(const Fields::Row &row)
 {
     clear();
     Fields::read(row, QStringLiteral("ID"), id);

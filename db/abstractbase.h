@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/recordfields.h"
+
 #include <QSqlRecord>
 
 namespace Sorven::DB {
@@ -13,7 +15,9 @@ public:
 
     virtual bool isValid() const = 0;
     virtual void clear();
-    virtual void load(const QSqlRecord &row);
+    // Clears the record, then reads the row.
+    void load(const QSqlRecord &row);
+    virtual void load(const Fields::Row &row);
 
     qint64 id = -1;
 

@@ -4,8 +4,10 @@
 
 namespace Sorven::DB {
 
-Collection::Collection(const QSqlRecord &row)
+Collection::Collection(const QSqlRecord &record)
 {
+    const ColumnLayout columns(record);
+    const Fields::Row row {record, columns};
     AbstractBase::load(row);
     Fields::read(row, QStringLiteral("SYSTEMID"), systemId);
     Fields::read(row, QStringLiteral("VERSION"), version);

@@ -45,7 +45,9 @@ int deliverPage(const QUuid &uuid, const QSqlRecord &row, const QString &chipsSq
     QSqlQuery query;
     if (!run(query, uuid, chipsSql.arg(loaded.id)))
         return QueryFailed;
-    forEachRow(query, [&](const QSqlRecord &row) { loaded.entries.append(ColorEntry(row)); });
+    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+        loaded.entries.append(ColorEntry(row, columns));
+    });
     loaded.sortEntries();
     page = std::move(loaded);
     return Success;
@@ -401,7 +403,9 @@ int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
         logSqlError(query.lastError());
         return QueryFailed;
     }
-    forEachRow(query, [&](const QSqlRecord &row) { entries.append(ColorEntry(row)); });
+    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+        entries.append(ColorEntry(row, columns));
+    });
     return Success;
 }
 
@@ -497,7 +501,9 @@ bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
     QSqlQuery query;
     if (!run(query, uuid, statement(TrendEntriesSql).arg(group.id)))
         return false;
-    forEachRow(query, [&](const QSqlRecord &row) { group.entries.append(TrendoraEntry(row)); });
+    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+        group.entries.append(TrendoraEntry(row, columns));
+    });
     std::stable_sort(group.entries.begin(), group.entries.end(),
                      [](const TrendoraEntry &left, const TrendoraEntry &right) {
                          return left.order < right.order;

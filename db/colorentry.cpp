@@ -11,12 +11,17 @@ ColorEntry::ColorEntry(const QSqlRecord &row)
     load(row);
 }
 
+ColorEntry::ColorEntry(const QSqlRecord &row, const ColumnLayout &columns)
+{
+    load(Fields::Row {row, columns});
+}
+
 void ColorEntry::clear()
 {
     *this = ColorEntry();
 }
 
-void ColorEntry::load(const QSqlRecord &row)
+void ColorEntry::load(const Fields::Row &row)
 {
     clear();
     AbstractBase::load(row);
@@ -24,8 +29,8 @@ void ColorEntry::load(const QSqlRecord &row)
         qDebug() << "Oops.";
     Fields::read(row, QStringLiteral("PAGE_ID"), pageId);
     Fields::read(row, QStringLiteral("CODE"), code);
-    Fields::readTen(row, QStringLiteral("NAME"), names);
-    Fields::readTen(row, QStringLiteral("EXTRA"), extras);
+    Fields::readNames(row, names);
+    Fields::readExtras(row, extras);
     Fields::read(row, QStringLiteral("SEGMENT"), segment);
     Fields::read(row, QStringLiteral("ROW_INDEX"), rowIndex);
     Fields::read(row, QStringLiteral("PAGE_ORDER"), pageOrder);

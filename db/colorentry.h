@@ -13,10 +13,13 @@ class ColorEntry : public AbstractBase
 public:
     ColorEntry() = default;
     explicit ColorEntry(const QSqlRecord &row);
+    // For the rows of one statement, whose column layout is looked up once.
+    ColorEntry(const QSqlRecord &row, const ColumnLayout &columns);
 
     bool isValid() const override { return true; }
     void clear() override;
-    void load(const QSqlRecord &row) override;
+    using AbstractBase::load;
+    void load(const Fields::Row &row) override;
 
     QString name(int index) const;
     QString extra(int index) const;

@@ -6,13 +6,15 @@
 
 namespace Sorven::DB {
 
-ColorPage::ColorPage(const QSqlRecord &row)
+ColorPage::ColorPage(const QSqlRecord &record)
 {
+    const ColumnLayout columns(record);
+    const Fields::Row row {record, columns};
     AbstractBase::load(row);
     Fields::read(row, QStringLiteral("PAGE_INDEX"), pageIndex);
     Fields::read(row, QStringLiteral("SEGMENT"), segment);
-    Fields::readTen(row, QStringLiteral("NAME"), names);
-    Fields::readTen(row, QStringLiteral("EXTRA"), extras);
+    Fields::readNames(row, names);
+    Fields::readExtras(row, extras);
     Fields::read(row, QStringLiteral("EXTERIOR"), exterior);
     Fields::readMood(row, mood);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/columnlayout.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -28,10 +30,11 @@ template<typename Read>
 void forEachRow(QSqlQuery &query, Read read)
 {
     QSqlRecord row = query.record();
+    const ColumnLayout columns(row);
     while (query.next()) {
         for (int column = 0; column < row.count(); ++column)
             row.setValue(column, query.value(column));
-        read(row);
+        read(row, columns);
     }
 }
 

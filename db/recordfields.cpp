@@ -2,17 +2,17 @@
 
 namespace Sorven::DB::Fields {
 
-static const QVariant *columnValue(const QSqlRecord &row, const QString &column, QVariant &buffer)
+static const QVariant *columnValue(const Row &row, const QString &column, QVariant &buffer)
 {
-    const int index = row.indexOf(column);
+    const int index = row.columns.indexOf(column);
     if (index < 0)
         return nullptr;
-    buffer = row.value(index);
+    buffer = row.record.value(index);
     return &buffer;
 }
 
 template<typename Integer>
-static bool readInteger(const QSqlRecord &row, const QString &column, Integer &field)
+static bool readInteger(const Row &row, const QString &column, Integer &field)
 {
     QVariant buffer;
     const QVariant *value = columnValue(row, column, buffer);
@@ -29,17 +29,17 @@ static bool readInteger(const QSqlRecord &row, const QString &column, Integer &f
     return ok;
 }
 
-bool read(const QSqlRecord &row, const QString &column, qint64 &field)
+bool read(const Row &row, const QString &column, qint64 &field)
 {
     return readInteger(row, column, field);
 }
 
-bool read(const QSqlRecord &row, const QString &column, int &field)
+bool read(const Row &row, const QString &column, int &field)
 {
     return readInteger(row, column, field);
 }
 
-bool read(const QSqlRecord &row, const QString &column, bool &field)
+bool read(const Row &row, const QString &column, bool &field)
 {
     qint64 number = 0;
     if (!readInteger(row, column, number))
@@ -48,7 +48,7 @@ bool read(const QSqlRecord &row, const QString &column, bool &field)
     return true;
 }
 
-bool read(const QSqlRecord &row, const QString &column, double &field)
+bool read(const Row &row, const QString &column, double &field)
 {
     QVariant buffer;
     const QVariant *value = columnValue(row, column, buffer);
@@ -61,7 +61,7 @@ bool read(const QSqlRecord &row, const QString &column, double &field)
     return ok;
 }
 
-bool read(const QSqlRecord &row, const QString &column, QString &field)
+bool read(const Row &row, const QString &column, QString &field)
 {
     QVariant buffer;
     const QVariant *value = columnValue(row, column, buffer);
@@ -77,16 +77,30 @@ bool read(const QSqlRecord &row, const QString &column, QString &field)
     return true;
 }
 
-void readTen(const QSqlRecord &row, const QString &prefix, QStringList &fields)
+static void readTen(const Row &row, const QStringList &columns, QStringList &fields)
 {
-    for (int i = 0; i < 10; ++i) {
+    for (const QString &column : columns) {
         QString text;
-        read(row, prefix + QString::number(i), text);
+        read(row, column, text);
         fields.append(text);
     }
 }
 
-void readMood(const QSqlRecord &row, int &mood)
+void readNames(const Row &row, QStringList &fields)
+{
+    static const QStringList columns = {"NAME0", "NAME1", "NAME2", "NAME3", "NAME4",
+                                        "NAME5", "NAME6", "NAME7", "NAME8", "NAME9"};
+    readTen(row, columns, fields);
+}
+
+void readExtras(const Row &row, QStringList &fields)
+{
+    static const QStringList columns = {"EXTRA0", "EXTRA1", "EXTRA2", "EXTRA3", "EXTRA4",
+                                        "EXTRA5", "EXTRA6", "EXTRA7", "EXTRA8", "EXTRA9"};
+    readTen(row, columns, fields);
+}
+
+void readMood(const Row &row, int &mood)
 {
     int value = 0;
     if (read(row, QStringLiteral("MOOD"), value) && value >= 1 && value <= 6)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/columnlayout.h"
+
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
@@ -9,17 +11,25 @@
 // has the column and its value converts; NULL reads as 0, 0.0 or the empty string.
 namespace Sorven::DB::Fields {
 
-bool read(const QSqlRecord &row, const QString &column, qint64 &field);
-bool read(const QSqlRecord &row, const QString &column, int &field);
-bool read(const QSqlRecord &row, const QString &column, double &field);
-bool read(const QSqlRecord &row, const QString &column, bool &field);
-bool read(const QSqlRecord &row, const QString &column, QString &field);
+struct Row
+{
+    const QSqlRecord &record;
+    const ColumnLayout &columns;
+};
 
-// Appends the ten columns PREFIX0 … PREFIX9, an empty string for each absent one.
-void readTen(const QSqlRecord &row, const QString &prefix, QStringList &fields);
+bool read(const Row &row, const QString &column, qint64 &field);
+bool read(const Row &row, const QString &column, int &field);
+bool read(const Row &row, const QString &column, double &field);
+bool read(const Row &row, const QString &column, bool &field);
+bool read(const Row &row, const QString &column, QString &field);
+
+// Appends the ten columns PREFIX0 … PREFIX9 ("NAME" or "EXTRA"), an empty string for each
+// absent one.
+void readNames(const Row &row, QStringList &fields);
+void readExtras(const Row &row, QStringList &fields);
 
 // Reads MOOD, keeping only the mood numbers 1 to 6.
-void readMood(const QSqlRecord &row, int &mood);
+void readMood(const Row &row, int &mood);
 
 // The entry at index, or the empty string outside the list.
 QString at(const QStringList &list, int index);

@@ -83,7 +83,6 @@ extern const char *const CREATE_INDEX_IDX_TEXTURE_MAP_PAGE;
 extern const char *const CREATE_VIEW_CAPSURE_COLLECTION_IDS_BY_PRIORITY;
 extern const char *const CREATE_TABLE_COLLECTION_PAGE_MAP;
 extern const char *const CREATE_INDEX_UNQ_COLLECTION_PAGE;
-extern const char *const CREATE_INDEX_IDX_PAGE_COLLECTION;
 extern const char *const CREATE_TABLE_ROW_SCHEME_MAP;
 extern const char *const CREATE_INDEX_IDX_ROW_SCHEME_MAP;
 extern const char *const CREATE_TABLE_ROW_TO_PAGE_SCHEME;

@@ -264,7 +264,9 @@ int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
              statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
              {{":NAME_OR_CODE", nameOrCode}}))
         return QueryFailed;
-    forEachRow(query, [&](const QSqlRecord &row) { entries.append(ColorEntry(row)); });
+    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+        entries.append(ColorEntry(row, columns));
+    });
     return Success;
 }
 

@@ -6,14 +6,17 @@
 
 namespace Sorven::DB {
 
-Texture::Texture(const QSqlRecord &row)
+Texture::Texture(const QSqlRecord &record)
 {
+    const ColumnLayout columns(record);
+    const Fields::Row row {record, columns};
     AbstractBase::load(row);
     if (!Fields::read(row, QStringLiteral("COLLECTION_ID"), collectionId))
         qDebug() << "Oops.";
     Fields::read(row, QStringLiteral("NAME"), name);
     Fields::read(row, QStringLiteral("BASE_ALPHA"), baseAlpha);
-    image = QImage::fromData(row.value(QStringLiteral("IMAGE")).toByteArray());
+    if (const int column = columns.indexOf(QStringLiteral("IMAGE")); column >= 0)
+        image = QImage::fromData(record.value(column).toByteArray());
 }
 
 } // namespace Sorven::DB

@@ -4,8 +4,10 @@
 
 namespace Sorven::DB {
 
-TextureMapEntry::TextureMapEntry(const QSqlRecord &row)
+TextureMapEntry::TextureMapEntry(const QSqlRecord &record)
 {
+    const ColumnLayout columns(record);
+    const Fields::Row row {record, columns};
     Fields::read(row, QStringLiteral("TEXTURE_ID"), textureId);
     Fields::read(row, QStringLiteral("PAGE_ID"), pageId);
     Fields::read(row, QStringLiteral("NAME"), name);

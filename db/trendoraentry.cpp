@@ -4,8 +4,11 @@
 
 namespace Sorven::DB {
 
-TrendoraEntry::TrendoraEntry(const QSqlRecord &row)
+TrendoraEntry::TrendoraEntry(const QSqlRecord &row) : TrendoraEntry(row, ColumnLayout(row)) { }
+
+TrendoraEntry::TrendoraEntry(const QSqlRecord &record, const ColumnLayout &columns)
 {
+    const Fields::Row row {record, columns};
     AbstractBase::load(row);
     Fields::read(row, QStringLiteral("ROW_ID"), rowId);
     Fields::read(row, QStringLiteral("NAME_1"), name1);

@@ -12,6 +12,7 @@ class TrendoraEntry : public AbstractBase
 {
 public:
     explicit TrendoraEntry(const QSqlRecord &row);
+    TrendoraEntry(const QSqlRecord &row, const ColumnLayout &columns);
 
     bool isValid() const override { return id != -1; }
 
