@@ -15,9 +15,11 @@ struct LinearRgb
     double green;
     double blue;
 
+    // Near the primaries a line of constant hue runs along a face of the gamut, where
+    // rounding alone would push it outside; channels that far out are clamped instead.
     bool inGamut() const
     {
-        constexpr double tolerance = 1e-7;
+        constexpr double tolerance = 1e-3;
         return std::min({red, green, blue}) >= -tolerance
             && std::max({red, green, blue}) <= 1.0 + tolerance;
     }
