@@ -129,11 +129,8 @@ MainWidget::MainWidget(QWidget *parent)
     const QUuid uuid = UserSettings::lastUsedCollection();
     prepareForCollection(uuid);
     QPalette palette = this->palette();
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setBrush(group, QPalette::Window, QBrush(m_background));
-        palette.setBrush(group, QPalette::Base, QBrush(m_background));
-    }
+    palette.setBrush(QPalette::Window, QBrush(m_background));
+    palette.setBrush(QPalette::Base, QBrush(m_background));
     setPalette(palette);
     createChildren();
 
