@@ -204,6 +204,17 @@ private slots:
         QVERIFY(image.pixelColor(selected.left() + 10, selected.top() - 1).lightness() > 200);
         const QRect other = roller.indexRect({1, 4});
         QCOMPARE(image.pixelColor(other.left() + 10, other.top() - 1), QColor(64, 64, 64));
+        // Each chip's own border pixels carry a faint light outline, blended once.
+        const QColor fill = chipColor(1, shown[1], 5);
+        const QColor light = fill.lighter(150);
+        for (const QPoint &border : {other.topLeft(), other.topRight(), other.bottomLeft(),
+                                     QPoint(other.left(), other.center().y()),
+                                     QPoint(other.center().x(), other.bottom())}) {
+            const QColor pixel = image.pixelColor(border);
+            const int expected = fill.red() + (light.red() - fill.red()) * 32 / 255;
+            QVERIFY2(qAbs(pixel.red() - expected) <= 1, qPrintable(pixel.name()));
+        }
+        QCOMPARE(image.pixelColor(other.topLeft() + QPoint(1, 1)), fill);
     }
 
     void clicksRollAndSelectRows_data()
