@@ -38,35 +38,35 @@ QStringList tabs(std::initializer_list<const char *> pages)
     return list;
 }
 
-DemoCollectionSpec interiorSpec(const QString &systemId, const QString &name, int chips)
+DemoCollectionPlan interiorSpec(const QString &systemId, const QString &name, int chips)
 {
-    DemoCollectionSpec spec;
-    spec.uuid = demoCollectionUuid(systemId);
-    spec.systemId = systemId;
-    spec.name = name;
-    spec.cardMode = QStringLiteral("ModeCardToCard");
-    spec.chipCount = chips;
+    DemoCollectionPlan plan;
+    plan.uuid = demoCollectionUuid(systemId);
+    plan.systemId = systemId;
+    plan.name = name;
+    plan.cardMode = QStringLiteral("ModeCardToCard");
+    plan.chipCount = chips;
     // Card-to-card collections show whole pages; their chip pairs need not fill a row.
-    spec.schemeRowChips = 2;
-    spec.families
+    plan.schemeRowChips = 2;
+    plan.families
         = {F::Offwhite, F::LightNeutral, F::DarkNeutral, F::Pastel, F::Clear, F::Medium, F::Bright,
            F::Vivid,    F::Muted,        F::Dusty,       F::Earthy, F::Rich,  F::Deep};
-    spec.exteriorFamilies = {F::Offwhite, F::DarkNeutral, F::Muted, F::Earthy, F::Deep};
-    spec.tabOrder
+    plan.exteriorFamilies = {F::Offwhite, F::DarkNeutral, F::Muted, F::Earthy, F::Deep};
+    plan.tabOrder
         = tabs({"PageOfColorSchemes", "PageOfTrendora", "PageOfTextures", "PageOfProducts"});
-    return spec;
+    return plan;
 }
 
-QList<DemoCollectionSpec> defaultSpecs()
+QList<DemoCollectionPlan> defaultSpecs()
 {
-    DemoCollectionSpec interior
+    DemoCollectionPlan interior
         = interiorSpec(QStringLiteral("VXI"), QStringLiteral("Vexa Interior Colours"), 1000);
     interior.fileName = InteriorFile;
     interior.codePrefix = QStringLiteral("VX");
     interior.capsurePriority = 1;
     interior.seed = 1001;
 
-    DemoCollectionSpec accent;
+    DemoCollectionPlan accent;
     accent.uuid = demoCollectionUuid(QStringLiteral("VXA"));
     accent.systemId = QStringLiteral("VXA");
     accent.name = QStringLiteral("Vexa Accent Colours");
@@ -86,7 +86,7 @@ QList<DemoCollectionSpec> defaultSpecs()
         = tabs({"PageOfColorSchemes", "PageOfProducts", "PageOfTextures", "PageOfTrendora"});
     accent.seed = 3003;
 
-    DemoCollectionSpec exterior;
+    DemoCollectionPlan exterior;
     exterior.uuid = demoCollectionUuid(QStringLiteral("VXE"));
     exterior.systemId = QStringLiteral("VXE");
     exterior.name = QStringLiteral("Vexa Exterior Colours");
@@ -107,7 +107,7 @@ QList<DemoCollectionSpec> defaultSpecs()
         = tabs({"PageOfColorSchemes", "PageOfTextures", "PageOfProducts", "PageOfTrendora"});
     exterior.seed = 2002;
 
-    DemoCollectionSpec powder;
+    DemoCollectionPlan powder;
     powder.uuid = demoCollectionUuid(QStringLiteral("PLV"));
     powder.systemId = QStringLiteral("PLV");
     powder.name = QStringLiteral("Polvaron Powder Coatings");
@@ -133,24 +133,24 @@ QList<DemoCollectionSpec> defaultSpecs()
     return {interior, accent, exterior, powder};
 }
 
-DemoCollectionSpec scaleSpec(int chips)
+DemoCollectionPlan scaleSpec(int chips)
 {
-    DemoCollectionSpec spec = interiorSpec(QStringLiteral("BENCH"),
+    DemoCollectionPlan plan = interiorSpec(QStringLiteral("BENCH"),
                                            QStringLiteral("Vexa Benchmark (%1)").arg(chips), chips);
-    spec.fileName = BenchmarkFile;
-    spec.codePrefix = QStringLiteral("BX");
-    spec.order = 90;
-    spec.capsurePriority = 9;
-    spec.seed = 9009;
-    return spec;
+    plan.fileName = BenchmarkFile;
+    plan.codePrefix = QStringLiteral("BX");
+    plan.order = 90;
+    plan.capsurePriority = 9;
+    plan.seed = 9009;
+    return plan;
 }
 
 DemoThemeLook lookOf(const DemoCollection &collection)
 {
     DemoThemeLook look;
-    look.title = collection.spec.name;
+    look.title = collection.plan.name;
     const QString count = QLocale(QLocale::English).toString(collection.chipCount());
-    look.subtitle = collection.spec.cardType == DemoCardType::Polvaron
+    look.subtitle = collection.plan.cardType == DemoCardType::Polvaron
         ? QStringLiteral("Powder coatings · %1 colours").arg(count)
         : QStringLiteral("%1 colours on %2 cards").arg(count).arg(collection.pages.size());
     for (int segment : {1, 2, 3, 5, 8, 10}) {
@@ -205,7 +205,7 @@ bool replaceFile(const QString &from, const QString &to, QString &error)
 
 // Writes one database file with its collections, under a name the palette does not read until
 // the file is complete.
-bool writeDatabaseFile(const QString &path, const QList<DemoCollectionSpec> &specs,
+bool writeDatabaseFile(const QString &path, const QList<DemoCollectionPlan> &specs,
                        const DemoAssets &assets, DemoBuildResult &result, QList<DemoChip> &measured)
 {
     const QString part = path + PartSuffix;
@@ -216,22 +216,22 @@ bool writeDatabaseFile(const QString &path, const QList<DemoCollectionSpec> &spe
         return false;
     }
     const QString fileName = QFileInfo(path).fileName();
-    for (const DemoCollectionSpec &spec : specs) {
-        if (spec.fileName != fileName)
+    for (const DemoCollectionPlan &plan : specs) {
+        if (plan.fileName != fileName)
             continue;
-        const DemoCollection collection = generateCollection(spec);
+        const DemoCollection collection = generateCollection(plan);
         if (!writer.writeCollection(collection, assets,
                                     collectionThemeImages(lookOf(collection)))) {
             result.error = writer.errorText();
             return false;
         }
         result.collections << DemoCollectionSummary {fileName,
-                                                     spec.name,
-                                                     spec.systemId,
-                                                     spec.uuid,
+                                                     plan.name,
+                                                     plan.systemId,
+                                                     plan.uuid,
                                                      int(collection.pages.size()),
                                                      collection.chipCount()};
-        if (spec.fileName != BenchmarkFile)
+        if (plan.fileName != BenchmarkFile)
             measured << measuredChip(collection, collection.chipCount() / 3);
     }
     if (!writer.finish()) {
@@ -273,16 +273,16 @@ DemoBuildResult buildDemoCollections(const QString &outputRoot, const DemoOption
         result.error = QStringLiteral("cannot create %1").arg(folder);
         return result;
     }
-    QList<DemoCollectionSpec> specs = defaultSpecs();
+    QList<DemoCollectionPlan> specs = defaultSpecs();
     if (options.scaleChips > 0)
         specs << scaleSpec(options.scaleChips);
 
     const DemoAssets assets = drawAssets();
     QList<DemoChip> measured;
     QStringList fileNames;
-    for (const DemoCollectionSpec &spec : specs) {
-        if (!fileNames.contains(spec.fileName))
-            fileNames << spec.fileName;
+    for (const DemoCollectionPlan &plan : specs) {
+        if (!fileNames.contains(plan.fileName))
+            fileNames << plan.fileName;
     }
     for (const QString &fileName : fileNames) {
         if (!writeDatabaseFile(QDir(folder).filePath(fileName), specs, assets, result, measured))

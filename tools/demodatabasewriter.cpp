@@ -143,14 +143,14 @@ const char *const InsertCollectionSql
 bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const DemoAssets &assets,
                                          const QMap<QString, QByteArray> &ownImages)
 {
-    const DemoCollectionSpec &spec = collection.spec;
+    const DemoCollectionPlan &plan = collection.plan;
     const qint64 collectionId = m_nextCollectionId++;
     if (!exec(InsertCollectionSql,
-              {collectionId, spec.uuid.toString(QUuid::WithBraces).toUpper(), spec.systemId,
-               spec.name, spec.order}))
+              {collectionId, plan.uuid.toString(QUuid::WithBraces).toUpper(), plan.systemId,
+               plan.name, plan.order}))
         return false;
-    const QList<DemoTexture> own = spec.surface == DemoSurface::Exterior ? exteriorTextures()
-        : spec.surface == DemoSurface::Powder                            ? powderTextures()
+    const QList<DemoTexture> own = plan.surface == DemoSurface::Exterior ? exteriorTextures()
+        : plan.surface == DemoSurface::Powder                            ? powderTextures()
                                                                          : QList<DemoTexture>();
     for (const DemoTexture &texture : own) {
         if (!writeTexture(collectionId, texture, assets))
@@ -162,8 +162,8 @@ bool DemoDatabaseWriter::writeCollection(const DemoCollection &collection, const
     m_firstRowId = m_nextRowId;
     m_nextPageId += collection.pages.size();
     m_nextRowId += collection.chipCount();
-    return writeSettings(collectionId, demoCollectionSettings(spec))
-        && writeTexts(collectionId, spec.name) && writeTheme(collectionId, images)
+    return writeSettings(collectionId, demoCollectionSettings(plan))
+        && writeTexts(collectionId, plan.name) && writeTheme(collectionId, images)
         && writePages(collectionId, collection) && writeChips(collectionId, collection)
         && writeSchemes(collectionId, collection) && writeTrends(collectionId, collection);
 }
@@ -269,7 +269,7 @@ bool DemoDatabaseWriter::writePages(qint64 collectionId, const DemoCollection &c
         pages.add({id, collectionId, page.pageIndex, page.segment, page.name, page.exterior ? 1 : 0,
                    page.mood, page.name, page.extra});
         map.add({collectionId, id});
-        for (const auto &[textureId, texture] : pageTextures(collection.spec.surface, page))
+        for (const auto &[textureId, texture] : pageTextures(collection.plan.surface, page))
             textures.add({textureId, id, texture.alpha, texture.name});
     }
     return flush(pages, map, textures);
@@ -310,7 +310,7 @@ bool DemoDatabaseWriter::writeChips(qint64 collectionId, const DemoCollection &c
             names.add({id, 1, chip.name});
             if (!chip.secondName.isEmpty())
                 names.add({id, 2, chip.secondName});
-            const QList<int> productIds = productsOf(collection.spec.cardType, page, chip);
+            const QList<int> productIds = productsOf(collection.plan.cardType, page, chip);
             for (int product : productIds)
                 products.add({collectionId, id, product});
             for (int group : productGroupsOf(productIds))
@@ -370,7 +370,7 @@ bool DemoDatabaseWriter::writeSchemes(qint64 collectionId, const DemoCollection 
     // of rows of a benchmark collection far faster than they could be sent to it.
     return flush(pageSchemes) && exec(CreatePageSizesSql) && exec(FillPageSizesSql, {collectionId})
         && exec(InsertRowToPageSchemesSql, {collectionId})
-        && exec(InsertRowSchemesSql, {collection.spec.schemeRowChips, collectionId})
+        && exec(InsertRowSchemesSql, {collection.plan.schemeRowChips, collectionId})
         && exec(DropPageSizesSql);
 }
 
@@ -386,7 +386,7 @@ bool DemoDatabaseWriter::writeTrends(qint64 collectionId, const DemoCollection &
     };
     DemoSqlBatch groupBatch(m_database, QStringLiteral("FUTURES_GROUP"), TrendGroupColumns);
     DemoSqlBatch entryBatch(m_database, QStringLiteral("FUTURES_ENTRY"), TrendEntryColumns);
-    const QList<DemoFamily> &families = collection.spec.families;
+    const QList<DemoFamily> &families = collection.plan.families;
     for (int order = 0; order < groups.size(); ++order) {
         const auto &[name, wanted] = groups[order];
         const auto family = std::find_if(wanted.cbegin(), wanted.cend(), [&families](DemoFamily f) {

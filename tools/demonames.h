@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/democollectionspec.h"
+#include "tools/democollectionplan.h"
 
 #include <QString>
 

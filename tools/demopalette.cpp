@@ -59,29 +59,29 @@ bool isNeutralFamily(DemoFamily family)
     return family == DemoFamily::LightNeutral || family == DemoFamily::DarkNeutral;
 }
 
-// Page sizes within the spec's range that add up to exactly the wanted number of chips.
-QList<int> pageSizes(const DemoCollectionSpec &spec, DemoRandom &random)
+// Page sizes within the plan's range that add up to exactly the wanted number of chips.
+QList<int> pageSizes(const DemoCollectionPlan &plan, DemoRandom &random)
 {
-    const double average = (spec.minPageChips + spec.maxPageChips) / 2.0;
-    int pages = std::max(1, int(std::ceil(spec.chipCount / average)));
+    const double average = (plan.minPageChips + plan.maxPageChips) / 2.0;
+    int pages = std::max(1, int(std::ceil(plan.chipCount / average)));
     pages = (pages + SegmentCount - 1) / SegmentCount * SegmentCount;
     QList<int> sizes(pages);
     int total = 0;
     for (int &size : sizes) {
-        size = random.bounded(spec.minPageChips, spec.maxPageChips);
+        size = random.bounded(plan.minPageChips, plan.maxPageChips);
         total += size;
     }
     // A small collection cannot give every page the minimum, so pages may then run shorter.
-    const int floor = pages * spec.minPageChips > spec.chipCount ? 1 : spec.minPageChips;
-    const int ceiling = std::max(spec.maxPageChips, (spec.chipCount + pages - 1) / pages);
+    const int floor = pages * plan.minPageChips > plan.chipCount ? 1 : plan.minPageChips;
+    const int ceiling = std::max(plan.maxPageChips, (plan.chipCount + pages - 1) / pages);
     // A prime stride spreads the corrections over the deck instead of piling them up in front.
     const qsizetype stride = pages % 7919 == 0 ? 1 : 7919;
-    for (qsizetype step = 0; total != spec.chipCount; ++step) {
+    for (qsizetype step = 0; total != plan.chipCount; ++step) {
         int &size = sizes[(step * stride) % pages];
-        if (total < spec.chipCount && size < ceiling) {
+        if (total < plan.chipCount && size < ceiling) {
             ++size;
             ++total;
-        } else if (total > spec.chipCount && size > floor) {
+        } else if (total > plan.chipCount && size > floor) {
             --size;
             --total;
         }
@@ -89,14 +89,14 @@ QList<int> pageSizes(const DemoCollectionSpec &spec, DemoRandom &random)
     return sizes;
 }
 
-QString chipCode(const DemoCollectionSpec &spec, int ordinal)
+QString chipCode(const DemoCollectionPlan &plan, int ordinal)
 {
-    const int width = std::max(4, int(QString::number(spec.chipCount).size()));
-    return spec.codePrefix + QLatin1Char(' ')
+    const int width = std::max(4, int(QString::number(plan.chipCount).size()));
+    return plan.codePrefix + QLatin1Char(' ')
         + QString::number(ordinal + 1).rightJustified(width, QLatin1Char('0'));
 }
 
-DemoChip makeChip(const DemoCollectionSpec &spec, const DemoPage &page, int row, int count,
+DemoChip makeChip(const DemoCollectionPlan &plan, const DemoPage &page, int row, int count,
                   double hue, const FamilyShape &shape, DemoRandom &random)
 {
     const double t = count > 1 ? double(row) / (count - 1) : 0.5;
@@ -112,29 +112,29 @@ DemoChip makeChip(const DemoCollectionSpec &spec, const DemoPage &page, int row,
     chip.l = lab.l;
     chip.a = lab.a;
     chip.b = lab.b;
-    chip.code = chipCode(spec, page.firstChip + row);
+    chip.code = chipCode(plan, page.firstChip + row);
     chip.name = chipName(page.family, page.segment, lightness, random);
     if (page.position % 2 == 0)
         chip.secondName = chipDescription(page.family, page.segment, lightness);
     chip.extra = QStringLiteral("LRV %1").arg(std::lround(relativeLuminance(chip.color) * 100.0));
     chip.neutral = isNeutralFamily(page.family);
     chip.white = page.family == DemoFamily::Offwhite;
-    chip.madeToOrder = !chip.neutral && !chip.white && random.unit() < spec.madeToOrderShare;
+    chip.madeToOrder = !chip.neutral && !chip.white && random.unit() < plan.madeToOrderShare;
     return chip;
 }
 
-DemoPage makePage(const DemoCollectionSpec &spec, int segment, int position, int firstChip,
+DemoPage makePage(const DemoCollectionPlan &plan, int segment, int position, int firstChip,
                   int size, DemoRandom &random)
 {
-    const int cycle = int(position / spec.families.size());
+    const int cycle = int(position / plan.families.size());
     DemoPage page;
     page.segment = segment;
     page.position = position;
-    page.family = spec.families[position % spec.families.size()];
+    page.family = plan.families[position % plan.families.size()];
     page.name = QStringLiteral("%1 %2").arg(segmentName(segment)).arg(position + 1);
     page.extra = familyLabel(page.family);
     page.mood = moodOf(page.family, segment);
-    page.exterior = spec.exteriorFamilies.contains(page.family);
+    page.exterior = plan.exteriorFamilies.contains(page.family);
     page.firstChip = firstChip;
 
     FamilyShape shape = shapeOf(page.family);
@@ -155,7 +155,7 @@ DemoPage makePage(const DemoCollectionSpec &spec, int segment, int position, int
     }
     const double hue = segmentHue(segment) + random.between(-7.0, 7.0);
     for (int row = 0; row < size; ++row)
-        page.chips << makeChip(spec, page, row, size, hue, shape, random);
+        page.chips << makeChip(plan, page, row, size, hue, shape, random);
     return page;
 }
 
@@ -201,18 +201,18 @@ int moodOf(DemoFamily family, int segment)
     return 0;
 }
 
-DemoCollection generateCollection(const DemoCollectionSpec &spec)
+DemoCollection generateCollection(const DemoCollectionPlan &plan)
 {
-    DemoRandom random(spec.seed);
-    const QList<int> sizes = pageSizes(spec, random);
+    DemoRandom random(plan.seed);
+    const QList<int> sizes = pageSizes(plan, random);
     DemoCollection collection;
-    collection.spec = spec;
+    collection.plan = plan;
     collection.pagesPerSegment = int(sizes.size()) / SegmentCount;
     int firstChip = 0;
     for (int segment = 1; segment <= SegmentCount; ++segment) {
         for (int position = 0; position < collection.pagesPerSegment; ++position) {
             const int size = sizes[collection.pages.size()];
-            DemoPage page = makePage(spec, segment, position, firstChip, size, random);
+            DemoPage page = makePage(plan, segment, position, firstChip, size, random);
             page.pageIndex = int(collection.pages.size()) + 1;
             firstChip += size;
             collection.pages << page;

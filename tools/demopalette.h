@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/democollectionspec.h"
+#include "tools/democollectionplan.h"
 
 #include <QColor>
 #include <QList>
@@ -44,7 +44,7 @@ struct DemoPage
 
 struct DemoCollection
 {
-    DemoCollectionSpec spec;
+    DemoCollectionPlan plan;
     int pagesPerSegment = 0;
     // Segment by segment, in page-index order.
     QList<DemoPage> pages;
@@ -54,7 +54,7 @@ struct DemoCollection
     int pageNumber(int segment, int position) const;
 };
 
-DemoCollection generateCollection(const DemoCollectionSpec &spec);
+DemoCollection generateCollection(const DemoCollectionPlan &plan);
 
 // Mood ID of a page: 1 fresh, 2 warm, 3 calm, 4 rich, 5 offwhite, 6 neutral.
 int moodOf(DemoFamily family, int segment);

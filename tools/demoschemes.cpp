@@ -69,7 +69,7 @@ DemoSchemes::DemoSchemes(const DemoCollection &collection) : m_collection(collec
 
 QList<int> DemoSchemes::schemesOf(int pageNumber) const
 {
-    if (m_collection.spec.cardType == DemoCardType::Polvaron)
+    if (m_collection.plan.cardType == DemoCardType::Polvaron)
         return {Contrast, WideContrast};
     const DemoPage &page = m_collection.pages[pageNumber];
     QList<int> schemes {Harmonic, Contrast, WideContrast, Dynamic};
@@ -83,7 +83,7 @@ QList<int> DemoSchemes::schemesOf(int pageNumber) const
 
 QList<int> DemoSchemes::schemePages(int pageNumber, int scheme) const
 {
-    const bool polvaron = m_collection.spec.cardType == DemoCardType::Polvaron;
+    const bool polvaron = m_collection.plan.cardType == DemoCardType::Polvaron;
     QList<int> pages;
     for (const SchemeRow &row : polvaron ? polvaronRows(scheme) : normalRows(scheme)) {
         const int target = rowPage(pageNumber, row.segmentOffset, row.families);
@@ -106,7 +106,7 @@ int DemoSchemes::rowPage(int pageNumber, int segmentOffset, const QList<DemoFami
         return m_collection.pageNumber(segment, page.position);
     // The page of that family in the same round of the segment's page plan, or the round
     // before when the segment ends early.
-    const QList<DemoFamily> &families = m_collection.spec.families;
+    const QList<DemoFamily> &families = m_collection.plan.families;
     const auto family = std::find_if(wanted.cbegin(), wanted.cend(),
                                      [&families](DemoFamily f) { return families.contains(f); });
     if (family == wanted.cend())

@@ -29,22 +29,22 @@ QString capsureFileName()
     return QStringLiteral("measurement.cxf");
 }
 
-QList<DemoSetting> demoCollectionSettings(const DemoCollectionSpec &spec)
+QList<DemoSetting> demoCollectionSettings(const DemoCollectionPlan &plan)
 {
-    const bool polvaron = spec.cardType == DemoCardType::Polvaron;
-    const QString slug = spec.systemId.toLower();
+    const bool polvaron = plan.cardType == DemoCardType::Polvaron;
+    const QString slug = plan.systemId.toLower();
     QList<DemoSetting> settings {
         {QStringLiteral("collection.enabled"), flag(true)},
         {QStringLiteral("card.type"),
          polvaron ? QStringLiteral("polvaron") : QStringLiteral("normal")},
-        {QStringLiteral("mode.card"), spec.cardMode},
+        {QStringLiteral("mode.card"), plan.cardMode},
         {QStringLiteral("mode.mood"), QStringLiteral("MoodModeNormal")},
-        {QStringLiteral("max.chips.on.a.page"), QString::number(spec.maxChipsOnAPage)},
+        {QStringLiteral("max.chips.on.a.page"), QString::number(plan.maxChipsOnAPage)},
         {QStringLiteral("num.of.segments"), QStringLiteral("12")},
         {QStringLiteral("first.segment.angle"), QStringLiteral("90")},
         {QStringLiteral("segment.increment.orientation"), QStringLiteral("CW")},
         {QStringLiteral("product.groups.mode"),
-         spec.listsProducts ? QStringLiteral("Products")
+         plan.listsProducts ? QStringLiteral("Products")
                             : QStringLiteral("GroupsWithProductTooltip")},
         {QStringLiteral("product.group.productname.productcode.separator:string"),
          QStringLiteral(" · ")},
@@ -63,7 +63,7 @@ QList<DemoSetting> demoCollectionSettings(const DemoCollectionSpec &spec)
         {QStringLiteral("color.tooltip.show.row.row.index"), flag(polvaron)},
         {QStringLiteral("export.color.name.append.product.code"), flag(true)},
         {QStringLiteral("capsure.enabled"), flag(true)},
-        {QStringLiteral("capsure.priority"), QString::number(spec.capsurePriority)},
+        {QStringLiteral("capsure.priority"), QString::number(plan.capsurePriority)},
         {QStringLiteral("capsure.folder.to.watch.windows"),
          QStringLiteral("%PROGRAMDATA%/") + capsureFolderName()},
         {QStringLiteral("capsure.filename.to.watch"), capsureFileName()},
@@ -76,7 +76,7 @@ QList<DemoSetting> demoCollectionSettings(const DemoCollectionSpec &spec)
         {QStringLiteral("texture.size"), TextureSize},
         {QStringLiteral("cie2000.delta.intervals"), QStringLiteral("5,10,20")},
     };
-    addList(settings, QStringLiteral("tab.bar.page"), spec.tabOrder);
+    addList(settings, QStringLiteral("tab.bar.page"), plan.tabOrder);
     addList(settings, QStringLiteral("schemes"),
             polvaron ? QStringList {QStringLiteral("wide contrast"), QStringLiteral("contrast")}
                      : QStringList {QStringLiteral("harmonic"), QStringLiteral("contrast"),

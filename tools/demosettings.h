@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/democollectionspec.h"
+#include "tools/democollectionplan.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +16,7 @@ struct DemoSetting
 };
 
 // The settings of a collection, chosen to show every feature of the palette.
-QList<DemoSetting> demoCollectionSettings(const DemoCollectionSpec &spec);
+QList<DemoSetting> demoCollectionSettings(const DemoCollectionPlan &plan);
 // The settings the system-wide collection holds for every collection.
 QList<DemoSetting> demoSystemWideSettings();
 

@@ -61,7 +61,7 @@ private slots:
         QFETCH(int, chips);
         QFETCH(int, minimum);
         QFETCH(int, maximum);
-        DemoCollectionSpec spec;
+        DemoCollectionPlan spec;
         spec.chipCount = chips;
         spec.minPageChips = minimum;
         spec.maxPageChips = maximum;
@@ -85,7 +85,7 @@ private slots:
 
     void buildsRepeat()
     {
-        DemoCollectionSpec spec;
+        DemoCollectionPlan spec;
         spec.chipCount = 500;
         spec.families = {DemoFamily::LightNeutral, DemoFamily::Bright};
         spec.madeToOrderShare = 0.5;

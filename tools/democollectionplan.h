@@ -30,7 +30,7 @@ enum class DemoFamily {
 };
 
 // Everything that makes one demo collection differ from another.
-struct DemoCollectionSpec
+struct DemoCollectionPlan
 {
     QUuid uuid;
     QString systemId;
