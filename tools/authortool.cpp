@@ -1,6 +1,6 @@
 // vexa-inspect: shows collection authors and support what the palette reads from the
 // installed collection databases.
-#include "tools/inspectcommands.h"
+#include "tools/authorcommands.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>

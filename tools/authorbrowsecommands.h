@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/inspectcommands.h"
+#include "tools/authorcommands.h"
 
 // vexa-inspect commands that show what the palette's navigation and search queries answer.
 namespace Sorven::Tools {

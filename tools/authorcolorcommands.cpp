@@ -1,10 +1,10 @@
-#include "tools/inspectcolorcommands.h"
+#include "tools/authorcolorcommands.h"
 
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
 #include "palette/colorscience.h"
-#include "tools/inspectformat.h"
+#include "tools/authorformat.h"
 
 #include <QColor>
 #include <QJsonArray>

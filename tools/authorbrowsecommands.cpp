@@ -1,10 +1,10 @@
-#include "tools/inspectbrowsecommands.h"
+#include "tools/authorbrowsecommands.h"
 
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/search.h"
-#include "tools/inspectformat.h"
+#include "tools/authorformat.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

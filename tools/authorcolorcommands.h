@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/inspectcommands.h"
+#include "tools/authorcommands.h"
 
 // vexa-inspect commands about colour differences.
 namespace Sorven::Tools {

@@ -1,10 +1,10 @@
-#include "tools/inspectcommands.h"
+#include "tools/authorcommands.h"
 
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "tools/authorbrowsecommands.h"
+#include "tools/authorcolorcommands.h"
 #include "tools/collectioncheck.h"
-#include "tools/inspectbrowsecommands.h"
-#include "tools/inspectcolorcommands.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,9 +1,9 @@
 #include "db/connections.h"
 #include "db/requiredkeys.h"
 #include "support/fixturedatabase.h"
+#include "tools/authorcommands.h"
 #include "tools/collectioncheck.h"
 #include "tools/democollections.h"
-#include "tools/inspectcommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +44,7 @@ void addEveryKey(FixtureDatabase &file, qint64 collectionId)
 
 } // namespace
 
-class TestInspect : public QObject
+class TestAuthorTool : public QObject
 {
     Q_OBJECT
 
@@ -227,5 +227,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInspect)
-#include "tst_inspect.moc"
+QTEST_MAIN(TestAuthorTool)
+#include "tst_authortool.moc"

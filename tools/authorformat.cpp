@@ -1,4 +1,4 @@
-#include "tools/inspectformat.h"
+#include "tools/authorformat.h"
 
 #include <QJsonArray>
 
