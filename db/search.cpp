@@ -180,29 +180,35 @@ int completionEntries(const QUuid &uuid, QStringList &entries)
     return entries.isEmpty() ? QueryFailed : Success;
 }
 
+// A column matches when it equals the phrase ignoring ASCII case; the comparison is written
+// with NOCASE rather than by upper-casing every column of every chip, which took twice as long.
 const char *const PhraseWithPageNamesSql
     = "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
-      "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     (:PHRASE IN (%2)) AS IS_PAGE FROM     "
+      "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     (%2) AS IS_PAGE FROM     "
       "\"ROW\" R     JOIN PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID "
-      "= CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND :PHRASE IN (%3) LIMIT     1 ";
+      "= CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND (%3) LIMIT     1 ";
 const char *const PhraseSql
     = "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
       "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     0 AS IS_PAGE FROM     \"ROW\" R     "
       "JOIN PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = "
-      "CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND :PHRASE IN (%2) LIMIT     1 ";
+      "CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND (%2) LIMIT     1 ";
+const char *const PhraseEqualsSql = "%1 = :PHRASE COLLATE NOCASE";
 
 namespace {
 
 QString phraseSql(const QUuid &uuid)
 {
-    const QStringList pageColumns
-        = perColumn(pageNameSearchOrder(), QStringLiteral("UPPER(P.NAME%1)"));
-    const QStringList allColumns = pageColumns + rowColumns();
+    const QString equals = statement(PhraseEqualsSql);
+    const QStringList pageColumns = perColumn(pageNameSearchOrder(), equals.arg("P.NAME%1"));
+    const QStringList allColumns
+        = pageColumns + perColumn(rowNameSearchOrder(), equals.arg("R.NAME%1"))
+        << equals.arg("R.CODE");
     const QString collection = QString::number(collectionId(uuid));
+    const QString separator = QStringLiteral(" OR ");
     if (pageColumns.isEmpty())
-        return statement(PhraseSql).arg(collection, allColumns.join(u','));
+        return statement(PhraseSql).arg(collection, allColumns.join(separator));
     return statement(PhraseWithPageNamesSql)
-        .arg(collection, pageColumns.join(u','), allColumns.join(u','));
+        .arg(collection, pageColumns.join(separator), allColumns.join(separator));
 }
 
 } // namespace
