@@ -1,12 +1,19 @@
 #include "widgets/painting.h"
 
+#include <QHash>
 #include <QPainter>
 
 namespace Sorven::Painting {
 
-void drawBlockFrame(QPainter &painter, const QRect &block)
+namespace {
+
+// The frame reaches two pixels above and left of the block and, with the outline's extra
+// pixel, three below and right of it; one more on every side keeps antialiased edges whole.
+const QPoint FrameOrigin(3, 3);
+const QSize FrameMargins(7, 7);
+
+void strokeBlockFrame(QPainter &painter, const QRect &block)
 {
-    painter.save();
     painter.setBrush(Qt::NoBrush);
     QColor color = FrameGrey;
     color.setAlpha(24);
@@ -18,7 +25,36 @@ void drawBlockFrame(QPainter &painter, const QRect &block)
     painter.drawRoundedRect(QRect(block.topLeft() - QPoint(1, 1), block.bottomRight()), 2, 2);
     painter.setPen(FrameGrey);
     painter.drawRect(QRect(block.topLeft(), block.bottomRight() - QPoint(1, 1)));
-    painter.restore();
+}
+
+// Translucent rounded outlines are slow to rasterise and the card roller draws three of them
+// on every paint; blocks keep their size between paints, so each frame is drawn once.
+QImage frameImage(const QSize &block, bool antialiased)
+{
+    static QHash<quint64, QImage> cache;
+    const quint64 key = (quint64(quint32(block.width())) << 32) | (quint32(block.height()) << 1)
+        | (antialiased ? 1 : 0);
+    if (const auto found = cache.constFind(key); found != cache.cend())
+        return *found;
+    QImage image(block + FrameMargins, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        strokeBlockFrame(painter, QRect(FrameOrigin, block));
+    }
+    if (cache.size() >= 16)
+        cache.clear();
+    cache.insert(key, image);
+    return image;
+}
+
+} // namespace
+
+void drawBlockFrame(QPainter &painter, const QRect &block)
+{
+    painter.drawImage(block.topLeft() - FrameOrigin,
+                      frameImage(block.size(), painter.testRenderHint(QPainter::Antialiasing)));
 }
 
 void drawTextTwice(QPainter &painter, const QRect &rect, int flags, const QString &text)
