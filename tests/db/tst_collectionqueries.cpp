@@ -2,7 +2,6 @@
 #include "db/connections.h"
 #include "support/fixturedatabase.h"
 
-#include <QBuffer>
 #include <QTest>
 
 #include <algorithm>
@@ -35,17 +34,6 @@ const PageSpec DeckPages[] = {
     {4, 3, 6, false, "Stone"}, {5, 3, 3, false, "Lagoon"}, {6, 5, 4, true, "Garnet"},
     {7, 5, 6, true, "Slate"},
 };
-
-QByteArray pngBytes()
-{
-    QImage image(4, 2, QImage::Format_ARGB32);
-    image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QList<int> pageIndexes(const QList<ColorPage> &pages)
 {
@@ -108,7 +96,7 @@ private slots:
         }
         addSchemes(fixture, rich, neutral);
         addTrendsProductsAndTextures(fixture);
-        makeBrokenDatabase();
+        writeBrokenCollectionDatabase(QStringLiteral("zz-broken.db"), BrokenDeck);
     }
 
     void init() { resetDatabaseLayer(); }
@@ -632,26 +620,15 @@ private:
 
         const QString texture = QStringLiteral(
             "INSERT INTO TEXTURE(COLLECTION_ID, NAME, IMAGE, BASE_ALPHA) VALUES(?,?,?,?)");
-        const qint64 grain
-            = fixture.insert(texture, {m_deck, QStringLiteral("Grain"), pngBytes(), 0.0});
-        fixture.insert(texture, {0, QStringLiteral("Shared"), pngBytes(), 1.0});
-        fixture.insert(texture, {m_other, QStringLiteral("Other"), pngBytes(), 1.0});
+        const qint64 grain = fixture.insert(
+            texture, {m_deck, QStringLiteral("Grain"), pngBytes(QSize(4, 2), Qt::blue), 0.0});
+        fixture.insert(texture,
+                       {0, QStringLiteral("Shared"), pngBytes(QSize(4, 2), Qt::blue), 1.0});
+        fixture.insert(texture,
+                       {m_other, QStringLiteral("Other"), pngBytes(QSize(4, 2), Qt::blue), 1.0});
         fixture.exec(QStringLiteral("INSERT INTO TEXTURE_MAP(TEXTURE_ID, PAGE_ID, ALPHA, NAME) "
                                     "VALUES(?,?,0.5,'Grain')"),
                      {grain, m_pageIds[1]});
-    }
-
-    // A database that names a collection but lacks every other table, so each statement fails.
-    static void makeBrokenDatabase()
-    {
-        FixtureDatabase fixture(QStringLiteral("zz-broken.db"), false);
-        fixture.exec(QStringLiteral("CREATE TABLE COLLECTION (ID integer, UUID text, SYSTEMID "
-                                    "text, NAME text, \"ORDER\" integer)"));
-        fixture.exec(QStringLiteral("CREATE TABLE SETTING (COLLECTION_ID integer, NAME text, "
-                                    "VALUE text, VALUE_INDEX integer)"));
-        fixture.exec(QStringLiteral("INSERT INTO COLLECTION VALUES (4, ?, 'BROKEN', 'Broken', 8)"),
-                     {BrokenDeck.toString()});
-        fixture.exec(QStringLiteral("INSERT INTO SETTING VALUES (4, 'collection.enabled', 1, 0)"));
     }
 
     qint64 m_deck = -1;

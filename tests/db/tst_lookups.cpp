@@ -3,7 +3,6 @@
 #include "db/search.h"
 #include "support/fixturedatabase.h"
 
-#include <QBuffer>
 #include <QTest>
 
 using namespace Sorven::DB;
@@ -49,17 +48,6 @@ QList<ThemeColorCase> themeColorCases()
         {"fraction", "1.5,2,3", ThemeColorFallback},
         {"only commas", ",,,", ThemeColorFallback},
     };
-}
-
-QByteArray pngBytes(const QSize &size, const QColor &color)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
 }
 
 } // namespace

@@ -82,7 +82,7 @@ private slots:
         const qint64 offPage = fixture.addPage(disabled, 1, 1, QStringLiteral("Offside"));
         addChip(fixture, offPage, 1, QStringLiteral("O-1"), {}, QColor(7, 8, 9));
 
-        makeBrokenDatabase();
+        writeBrokenCollectionDatabase(QStringLiteral("zz-broken.db"), Broken);
     }
 
     void init()
@@ -343,18 +343,6 @@ private:
         query.prepare(QStringLiteral("SELECT COLLECTION_ID FROM PAGE WHERE ID = ?"));
         query.addBindValue(pageId);
         return query.exec() && query.next() ? query.value(0).toLongLong() : -1;
-    }
-
-    static void makeBrokenDatabase()
-    {
-        FixtureDatabase fixture(QStringLiteral("zz-broken.db"), false);
-        fixture.exec(QStringLiteral("CREATE TABLE COLLECTION (ID integer, UUID text, SYSTEMID "
-                                    "text, NAME text, \"ORDER\" integer)"));
-        fixture.exec(QStringLiteral("CREATE TABLE SETTING (COLLECTION_ID integer, NAME text, "
-                                    "VALUE text, VALUE_INDEX integer)"));
-        fixture.exec(QStringLiteral("INSERT INTO COLLECTION VALUES (4, ?, 'BROKEN', 'Broken', 8)"),
-                     {Broken.toString()});
-        fixture.exec(QStringLiteral("INSERT INTO SETTING VALUES (4, 'collection.enabled', 1, 0)"));
     }
 
     qint64 m_harbour = -1;

@@ -3,8 +3,10 @@
 #include "db/connections.h"
 #include "db/schema.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -115,6 +117,28 @@ void FixtureDatabase::close()
         return;
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);
+}
+
+QByteArray pngBytes(const QSize &size, const QColor &color)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(color);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data();
+}
+
+void writeBrokenCollectionDatabase(const QString &fileName, const QUuid &uuid)
+{
+    FixtureDatabase fixture(fileName, false);
+    fixture.exec(QStringLiteral("CREATE TABLE COLLECTION (ID integer, UUID text, SYSTEMID "
+                                "text, NAME text, \"ORDER\" integer)"));
+    fixture.exec(QStringLiteral("CREATE TABLE SETTING (COLLECTION_ID integer, NAME text, "
+                                "VALUE text, VALUE_INDEX integer)"));
+    fixture.exec(QStringLiteral("INSERT INTO COLLECTION VALUES (4, ?, 'BROKEN', 'Broken', 8)"),
+                 {uuid.toString()});
+    fixture.exec(QStringLiteral("INSERT INTO SETTING VALUES (4, 'collection.enabled', 1, 0)"));
 }
 
 QString fixtureDatabaseFolder()

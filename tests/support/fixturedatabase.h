@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
+#include <QSize>
 #include <QSqlDatabase>
 #include <QString>
 #include <QUuid>
@@ -44,6 +46,13 @@ private:
     QString m_path;
     QString m_connection;
 };
+
+// A PNG-encoded image of one colour, as THEME and TEXTURE rows hold it.
+QByteArray pngBytes(const QSize &size, const QColor &color);
+
+// A database that registers one enabled collection (ID 4) but lacks every other table, so
+// each statement on it fails.
+void writeBrokenCollectionDatabase(const QString &fileName, const QUuid &uuid);
 
 // The folder the palette reads "*.db" files from, created below the test's data root.
 QString fixtureDatabaseFolder();

@@ -10,7 +10,6 @@
 #include "widgets/rollbutton.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDrag>
 #include <QImage>
 #include <QMimeData>
@@ -41,16 +40,6 @@ QColor chipColor(int collection, int page, int row)
 QString chipCode(const QString &prefix, int page, int row)
 {
     return QStringLiteral("%1-%2-%3").arg(prefix).arg(page).arg(row);
-}
-
-QByteArray pngBytes(const QSize &size, const QColor &color)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(color);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data();
 }
 
 QPoint centreOf(const QRect &rect)

@@ -3,7 +3,6 @@
 #include "support/fixturedatabase.h"
 #include "widgets/tabbarwidget.h"
 
-#include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -25,22 +24,11 @@ const qint64 SharedId = 0;
 const QColor BarColor(40, 40, 40);
 const QColor Separator(188, 188, 188);
 
-QByteArray png(const QSize &size, const QColor &color)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 void writeCollections()
 {
     FixtureDatabase fixture(QStringLiteral("tabs.db"));
     fixture.addSetting(SharedId, "has.textures.page", "1");
-    fixture.addTheme(SharedId, "image.widget.bar.background", png(QSize(30, 30), BarColor));
+    fixture.addTheme(SharedId, "image.widget.bar.background", pngBytes(QSize(30, 30), BarColor));
 
     const qint64 deck = fixture.addCollection(Deck, "DECK", "Deck", 1);
     fixture.addSetting(deck, "has.textures.page", "1");
