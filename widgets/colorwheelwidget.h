@@ -1,12 +1,17 @@
 #pragma once
 
+#include "core/wheelsectors.h"
+
 #include <QImage>
+#include <QPointF>
 #include <QUuid>
+#include <QVector>
 #include <QWidget>
 
 namespace Sorven {
 
-// The wheel of hue segments; a click asks for the segment under the pointer.
+// The wheel of hue segments. A click, a drag or a mouse-wheel step asks for another segment; the
+// pointer shows the stored one.
 class ColorWheelWidget : public QWidget
 {
     Q_OBJECT
@@ -18,6 +23,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    const QVector<WheelSector> &sectors() const { return m_sectors; }
+    // Of a widget position, in radians counter-clockwise from the right.
+    static double angleAt(const QPointF &pos);
+    static double distanceFromCentre(const QPointF &pos);
+
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
 
@@ -25,10 +35,19 @@ signals:
     void segmentChangedInteractively(int newSegment);
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void chooseSegmentAt(const QPointF &pos);
+
     QImage m_background;
+    QVector<WheelSector> m_sectors;
+    WheelLayout m_layout;
+    bool m_dragging = false;
 };
 
 } // namespace Sorven
