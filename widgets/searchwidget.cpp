@@ -4,8 +4,12 @@
 #include "core/usersettings.h"
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "db/search.h"
 #include "widgets/rollbutton.h"
+#include "widgets/touppercasevalidator.h"
 
+#include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -27,8 +31,10 @@ SearchWidget::SearchWidget(QWidget *parent)
     m_phraseEdit->setFocusPolicy(Qt::StrongFocus);
     m_phraseEdit->setFrame(false);
     m_phraseEdit->setTextMargins(0, 0, 0, 0);
+    m_phraseEdit->setValidator(new ToUpperCaseValidator(m_phraseEdit));
     m_phraseEdit->setFont(italicFont(2));
     setFixedSize(BarSize);
+    m_phraseEdit->installEventFilter(this);
     connect(m_forwardButton, &QPushButton::clicked, this, &SearchWidget::rollForwardButtonClicked);
     connect(m_backwardButton, &QPushButton::clicked, this,
             &SearchWidget::rollBackwardButtonClicked);
@@ -61,7 +67,35 @@ void SearchWidget::selectedCollectionChanged(QUuid collectionId)
     m_forwardButton->selectedCollectionChanged(collectionId);
     m_phraseEdit->setPlaceholderText(
         DB::localeString(collectionId, QStringLiteral("color.palette.enter.search.text")));
+    loadCompleter(collectionId);
     layoutContents();
+}
+
+bool SearchWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_phraseEdit)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        m_phraseEdit->setFont(regularFont(2));
+        break;
+    case QEvent::FocusOut:
+        // The placeholder text shows in italics.
+        if (m_phraseEdit->text().isEmpty())
+            m_phraseEdit->setFont(italicFont(2));
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            m_phraseEdit->clear();
+            event->accept();
+            setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SearchWidget::paintEvent(QPaintEvent *)
@@ -103,6 +137,23 @@ void SearchWidget::searchPhraseReturnPressed()
     m_phraseEdit->clear();
     setFocus(Qt::OtherFocusReason);
     emit searchForPhrase(phrase);
+}
+
+// Names of another collection would complete into phrases that find nothing here, so a
+// collection without names goes without completion. The editor deletes a completer it owns when
+// it gets another.
+void SearchWidget::loadCompleter(const QUuid &collectionId)
+{
+    QStringList words;
+    DB::completionEntries(collectionId, words);
+    if (words.isEmpty()) {
+        m_phraseEdit->setCompleter(nullptr);
+    } else {
+        auto *completer = new QCompleter(words, m_phraseEdit);
+        completer->setCompletionMode(QCompleter::InlineCompletion);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        m_phraseEdit->setCompleter(completer);
+    }
 }
 
 void SearchWidget::layoutContents()

@@ -38,6 +38,7 @@ signals:
     void searchForPhrase(QString phrase);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -47,6 +48,7 @@ private slots:
     void searchPhraseReturnPressed();
 
 private:
+    void loadCompleter(const QUuid &collectionId);
     void layoutContents();
 
     QImage m_background;
