@@ -1,9 +1,12 @@
-// vexa-preview [--data ROOT] [--screenshot FILE.png]: shows the palette surface on the
-// collections below ROOT, the machine-wide data folder, or renders it once into a PNG file.
+// vexa-preview: shows the palette surface on the collections below ROOT, the machine-wide data
+// folder, or renders it once into a PNG file. --help lists the options.
+#include "core/collectionsettings.h"
 #include "core/mainwidget.h"
 #include "core/usersettings.h"
 #include "db/databaselayer.h"
 #include "db/lookups.h"
+#include "db/search.h"
+#include "tools/authorcommands.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -20,24 +23,50 @@ int fail(const QString &message)
     return 1;
 }
 
+// The palette starts on the collection last used; this makes it the one named.
+int useCollection(const QString &name)
+{
+    const QUuid uuid = Sorven::Tools::resolveCollection(name);
+    if (uuid.isNull())
+        return fail(QStringLiteral("no collection is named %1").arg(name));
+    Sorven::UserSettings::setLastUsedCollection(uuid);
+    Sorven::DB::loadNameOrders(uuid);
+    Sorven::CollectionSettings::setCurrentCollection(uuid);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("vexa-preview"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows the colour palette on the installed "
+                                                    "colour collections."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption data(QStringLiteral("data"),
                                   QStringLiteral("The machine-wide data folder to read from."),
                                   QStringLiteral("ROOT"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Render once into FILE.png and quit."),
                                         QStringLiteral("FILE.png"));
-    parser.addOptions({data, screenshot});
+    const QCommandLineOption collection(
+        QStringLiteral("collection"),
+        QStringLiteral("Start on collection C, given by UUID, SYSTEMID or name."),
+        QStringLiteral("C"));
+    parser.addOptions({data, screenshot, collection});
     // The options decide the platform, so they are read before the application exists.
     if (!parser.parse(arguments))
         return fail(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QCoreApplication application(argc, argv);
+        parser.process(application);
+    }
     if (parser.isSet(data))
         qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(parser.value(data)));
     if (parser.isSet(screenshot))
@@ -49,6 +78,10 @@ int main(int argc, char *argv[])
         = Sorven::DB::initializeDatabaseLayer(QCoreApplication::applicationFilePath(), QString());
     if (result != 0)
         return fail(QStringLiteral("no colour collection could be opened (error %1)").arg(result));
+    if (parser.isSet(collection)) {
+        if (const int status = useCollection(parser.value(collection)); status != 0)
+            return status;
+    }
 
     Sorven::MainWidget widget;
     widget.setWindowTitle(Sorven::DB::localeString(Sorven::UserSettings::lastUsedCollection(),
