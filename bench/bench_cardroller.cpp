@@ -1,6 +1,7 @@
 // The card roller on a collection of about 50,000 chips: a full repaint, and a click on a chip
 // through the main widget's answer (the stored position) to the repaint it causes. Every paint
 // reads three pages and the navigation values again, so this is the cost a user feels.
+#include "bench/medianclock.h"
 #include "core/collectionsettings.h"
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
@@ -17,10 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
 
 using namespace Sorven;
 
@@ -101,29 +99,10 @@ QPoint chipCentre(const CardRollerWidget &roller, int slot, int position)
     return roller.indexRect({slot, position}).center();
 }
 
-// Wall-clock time of each iteration, with the median as a counter: a few slow paints (the
-// settings file, the page cache) should not hide what a typical click costs.
-template<typename Step>
-void measure(benchmark::State &state, Step step)
-{
-    std::vector<double> milliseconds;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        const std::chrono::duration<double, std::milli> elapsed
-            = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(elapsed.count() / 1000.0);
-        milliseconds.push_back(elapsed.count());
-    }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    if (!milliseconds.empty())
-        state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
-}
-
 void fullRepaint(benchmark::State &state)
 {
     UserSettings::setPageIndex(benchmarkCollection(), fixture->startPage);
-    measure(state, [] { fixture->roller.render(&fixture->image); });
+    measureMedian(state, [] { fixture->roller.render(&fixture->image); });
 }
 
 // Alternates between two rows of the current card, so every click selects another row.
@@ -135,7 +114,7 @@ void clickCurrentCardToRepainted(benchmark::State &state)
     MainWidgetStandIn main(roller);
     roller.render(&fixture->image);
     int position = 0;
-    measure(state, [&] {
+    measureMedian(state, [&] {
         position = position == 0 ? 1 : 0;
         click(roller, chipCentre(roller, CardRollerWidget::CurrentCard, position));
         main.repaintIfAsked(fixture->image);
@@ -151,7 +130,7 @@ void clickSideCardToRepainted(benchmark::State &state)
     MainWidgetStandIn main(roller);
     roller.render(&fixture->image);
     int position = 0;
-    measure(state, [&] {
+    measureMedian(state, [&] {
         position = position == 0 ? 1 : 0;
         click(roller, chipCentre(roller, CardRollerWidget::NextCard, position));
         main.repaintIfAsked(fixture->image);
@@ -163,7 +142,7 @@ void storeRowIndex(benchmark::State &state)
 {
     const QUuid uuid = benchmarkCollection();
     int row = 1;
-    measure(state, [&] {
+    measureMedian(state, [&] {
         row = row == 1 ? 2 : 1;
         UserSettings::setRowIndex(uuid, row);
     });

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+// Wall-clock time of each iteration, with the median as a counter: a few slow paints (the
+// settings file, the page cache) should not hide what a typical step costs. Benchmarks that use
+// it run with UseManualTime().
+template<typename Step>
+void measureMedian(benchmark::State &state, Step step)
+{
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const std::chrono::duration<double, std::milli> elapsed
+            = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count() / 1000.0);
+        milliseconds.push_back(elapsed.count());
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    if (!milliseconds.empty())
+        state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+}
