@@ -1,6 +1,7 @@
 // The card roller on a collection of about 50,000 chips: a full repaint, and a click on a chip
 // through the main widget's answer (the stored position) to the repaint it causes. Every paint
 // reads three pages and the navigation values again, so this is the cost a user feels.
+#include "bench/benchfolders.h"
 #include "bench/medianclock.h"
 #include "core/collectionsettings.h"
 #include "core/usersettings.h"
@@ -183,19 +184,12 @@ bool selectBenchmarkCollection(int &startPage)
 int main(int argc, char **argv)
 {
     QTemporaryDir root;
-    // Before the application exists, so that the databases and the user's settings are below it.
-    qputenv("VEXA_COMMON_APPDATA", root.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useBenchmarkFolders(root);
     QApplication application(argc, argv);
-    Demo::DemoOptions options;
-    options.scaleChips = ScaleChips;
-    const Demo::DemoBuildResult built = Demo::buildDemoCollections(root.path(), options);
+    const QString error = writeBenchmarkCollections(root, ScaleChips);
     int startPage = 0;
-    if (!built.error.isEmpty() || !selectBenchmarkCollection(startPage)) {
-        std::fprintf(stderr, "cannot build the benchmark collection: %s\n",
-                     qPrintable(built.error));
+    if (!error.isEmpty() || !selectBenchmarkCollection(startPage)) {
+        std::fprintf(stderr, "cannot build the benchmark collection: %s\n", qPrintable(error));
         return 1;
     }
     Fixture instance;

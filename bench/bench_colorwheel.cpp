@@ -2,6 +2,7 @@
 // 50,000 chips: the wheel asks for the next segment with a page under the filters, the main
 // widget stores it, finds the segment's first page and stores that, and the wheel and the card
 // roller paint again. The step alternates towards and away from the user.
+#include "bench/benchfolders.h"
 #include "bench/medianclock.h"
 #include "core/collectionsettings.h"
 #include "core/mainwidget.h"
@@ -63,19 +64,12 @@ BENCHMARK(wheelStepToRepainted)->UseManualTime()->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     QTemporaryDir root;
-    // Before the application exists, so that the databases and the user's settings are below it.
-    qputenv("VEXA_COMMON_APPDATA", root.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useBenchmarkFolders(root);
     QApplication application(argc, argv);
-    Demo::DemoOptions options;
-    options.scaleChips = ScaleChips;
-    const Demo::DemoBuildResult built = Demo::buildDemoCollections(root.path(), options);
-    if (!built.error.isEmpty()
+    const QString error = writeBenchmarkCollections(root, ScaleChips);
+    if (!error.isEmpty()
         || DB::initializeDatabaseLayer(QCoreApplication::applicationFilePath(), QString()) != 0) {
-        std::fprintf(stderr, "cannot build the benchmark collection: %s\n",
-                     qPrintable(built.error));
+        std::fprintf(stderr, "cannot build the benchmark collection: %s\n", qPrintable(error));
         return 1;
     }
     // The palette starts on the last used collection.
