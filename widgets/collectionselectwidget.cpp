@@ -199,8 +199,10 @@ void CollectionSelectWidget::listWidgetItemActivated(QListWidgetItem *item)
 // A collection that does not load keeps the name shown before.
 void CollectionSelectWidget::load(const QUuid &collectionId)
 {
+    // Stretched to the bar once, so that the part under the arrow matches what the bar shows.
     m_background = DB::themeImage(DB::SystemWideCollectionUuid,
-                                  QStringLiteral("image.widget.bar.background"), size());
+                                  QStringLiteral("image.widget.bar.background"), size())
+                       .scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     m_textColor = DB::themeColor(DB::SystemWideCollectionUuid,
                                  QStringLiteral("color.widget.collectionselector.text"), Qt::black);
     QSharedPointer<DB::Collection> collection;

@@ -17,6 +17,8 @@ namespace {
 
 const QUuid Alpha {QStringLiteral("{1a2b3c4d-5e6f-4a7b-8c9d-aebfc0d1e2f3}")};
 const QUuid Beta {QStringLiteral("{f3e2d1c0-bfae-4d9c-8b7a-6f5e4d3c2b1a}")};
+// A tile narrower than the bar, stretched across it.
+const QColor BarGrey(90, 90, 90);
 
 } // namespace
 
@@ -30,6 +32,7 @@ private slots:
         {
             FixtureDatabase one(QStringLiteral("alpha.db"));
             one.addCollection(Alpha, QStringLiteral("A"), QStringLiteral("Alpha"), 2);
+            addBarImages(one);
         }
         resetDatabaseLayer();
         UserSettings::setLastUsedCollection(Alpha);
@@ -39,6 +42,7 @@ private slots:
 
         FixtureDatabase two(QStringLiteral("beta.db"));
         two.addCollection(Beta, QStringLiteral("B"), QStringLiteral("Beta"), 1);
+        addBarImages(two);
         two.close();
         resetDatabaseLayer();
         QWidget parent;
@@ -56,6 +60,10 @@ private slots:
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QStringLiteral("Beta"));
         QCOMPARE(list->item(1)->data(Qt::UserRole).toString(), Alpha.toString());
+        // The arrow lies on the bar's own background.
+        const QImage image = parent.grab().toImage();
+        QCOMPARE(image.pixelColor(bar->geometry().topLeft() + bar->dropDownButton()->pos()),
+                 BarGrey);
         bar->dropDownButton()->click();
         QCOMPARE(list->geometry(), QRect(10, 70, 234, 128));
         QCOMPARE(list->currentItem()->text(), QStringLiteral("Alpha"));
@@ -158,6 +166,15 @@ private slots:
     }
 
 private:
+    // An arrow that leaves the button's background to show.
+    static void addBarImages(FixtureDatabase &fixture)
+    {
+        fixture.addTheme(0, QStringLiteral("image.widget.bar.background"),
+                         pngBytes(QSize(30, 30), BarGrey));
+        fixture.addTheme(0, QStringLiteral("image.widget.dropdown.arrow.down"),
+                         pngBytes(QSize(20, 20), Qt::transparent));
+    }
+
     static std::pair<std::unique_ptr<QWidget>, CollectionSelectWidget *> shownBar()
     {
         UserSettings::setLastUsedCollection(Alpha);
