@@ -3,37 +3,166 @@
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
 #include "db/lookups.h"
+#include "harmonizer/schemechips.h"
+#include "harmonizer/schemertexts.h"
+#include "palette/colorchipdnd.h"
+#include "palette/colorchipdrag.h"
 #include "widgets/painting.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace Sorven {
+
+namespace {
+
+constexpr int Margin = 12;
+constexpr int ColumnGap = 4;
+const QColor CaptionGrey {99, 99, 99};
+const QString ContrastKey = QStringLiteral("harmonizer.palette.scheme.contrast");
+const QString WideContrastKey = QStringLiteral("harmonizer.palette.scheme.wide.contrast");
+
+QString toolTipKey(int slot)
+{
+    return QStringLiteral("tiptext.") + (slot == 1 ? ContrastKey : WideContrastKey);
+}
+
+} // namespace
 
 ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setFont(regularFont(2));
+    selectedCollectionChanged(UserSettings::lastUsedCollection());
 }
 
-void ColorSchemerPolvaroneWidget::selectedCollectionChanged(QUuid)
+QRect ColorSchemerPolvaroneWidget::captionRect(int slot) const
 {
+    return slot >= 0 && slot < SlotCount ? m_captionRects[slot] : QRect();
+}
+
+QRect ColorSchemerPolvaroneWidget::slotRect(int slot) const
+{
+    return slot >= 0 && slot < SlotCount ? m_slotRects[slot] : QRect();
+}
+
+int ColorSchemerPolvaroneWidget::slotAt(const QPoint &pos) const
+{
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (m_slotRects[slot].contains(pos))
+            return slot;
+    }
+    return -1;
+}
+
+void ColorSchemerPolvaroneWidget::selectedCollectionChanged(QUuid collectionId)
+{
+    const QString wide = DB::localeString(collectionId, WideContrastKey);
+    m_captions = {QStringLiteral("%1 1").arg(wide), DB::localeString(collectionId, ContrastKey),
+                  QStringLiteral("%1 2").arg(wide)};
+    layoutSlots();
     update();
 }
 
-// The hint on the last text line inside a 12-pixel margin.
+void ColorSchemerPolvaroneWidget::mousePressEvent(QMouseEvent *event)
+{
+    QToolTip::hideText();
+    if (event->button() == Qt::LeftButton)
+        m_dragStart = event->globalPosition().toPoint();
+}
+
+void ColorSchemerPolvaroneWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragStart.reset();
+}
+
+void ColorSchemerPolvaroneWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        if (m_dragStart
+            && (event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
+                > QApplication::startDragDistance())
+            startDrag(pos);
+    } else if (event->buttons() == Qt::NoButton) {
+        showToolTip(pos);
+    }
+}
+
 void ColorSchemerPolvaroneWidget::paintEvent(QPaintEvent *)
 {
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    m_chips = loadPolvaronSchemeChips(uuid, UserSettings::pageIndex(uuid),
+                                      UserSettings::rowIndex(uuid));
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(italicFont(2));
-    painter.setPen(Painting::SecondaryGrey);
-    const QRect inner = rect().adjusted(12, 12, -12, -12);
+    painter.setPen(Qt::white);
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        painter.fillRect(m_captionRects[slot], CaptionGrey);
+        Painting::drawTextTwice(painter, m_captionRects[slot], Qt::AlignCenter | Qt::TextSingleLine,
+                                m_captions[slot]);
+    }
+    for (int slot = 0; slot < m_chips.size(); ++slot) {
+        painter.fillRect(m_slotRects[slot], m_chips[slot].color());
+        Painting::drawBlockFrame(painter, m_slotRects[slot].adjusted(-1, -1, 1, 1));
+    }
     const int lineHeight = fontMetrics().height();
-    const QRect message(inner.left(), inner.bottom() + 1 - lineHeight, inner.width(), lineHeight);
-    Painting::drawTextTwice(painter, message, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                            DB::localeString(UserSettings::lastUsedCollection(),
-                                             QStringLiteral("harmonizer.drag.drop.message")));
+    drawDragDropMessage(
+        painter, QRect(Margin, height() - Margin - lineHeight, width() - 2 * Margin, lineHeight),
+        uuid);
+}
+
+void ColorSchemerPolvaroneWidget::resizeEvent(QResizeEvent *)
+{
+    layoutSlots();
+}
+
+// Three columns 4 pixels apart; captions, a gap and the chips centred as one block above the
+// message line.
+void ColorSchemerPolvaroneWidget::layoutSlots()
+{
+    const int lineHeight = fontMetrics().height();
+    const int column = (width() - 32) / 3;
+    const int top = Margin + (height() - 3 * lineHeight - 48 - column / 2) / 2;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const int left = Margin + slot * (column + ColumnGap);
+        m_captionRects[slot] = QRect(left, top, column, lineHeight + 6);
+        m_slotRects[slot] = QRect(left, top + 2 * lineHeight + 11, column, column / 2);
+    }
+}
+
+void ColorSchemerPolvaroneWidget::startDrag(const QPoint &pos)
+{
+    const int slot = slotAt(pos);
+    if (slot < 0 || slot >= m_chips.size())
+        return;
+    // The drag's own event loop takes the button release.
+    m_dragStart.reset();
+    const DB::ColorEntry chip = m_chips[slot];
+    startColorChipDrag(this, ColorSchemerDndSource, UserSettings::lastUsedCollection(), chip,
+                       Qt::CopyAction, Qt::CopyAction);
+}
+
+void ColorSchemerPolvaroneWidget::showToolTip(const QPoint &pos)
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        if (m_captionRects[slot].contains(pos)) {
+            QToolTip::showText(mapToGlobal(pos), schemeToolTip(uuid, toolTipKey(slot)), this);
+            return;
+        }
+    }
+    const int slot = slotAt(pos);
+    if (slot >= 0 && slot < m_chips.size()) {
+        QToolTip::showText(mapToGlobal(m_slotRects[slot].topRight()),
+                           DB::chipDescription(uuid, m_chips[slot].id, true), this);
+        return;
+    }
+    if (QToolTip::isVisible())
+        QToolTip::hideText();
 }
 
 } // namespace Sorven

@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "tools/authorbrowsecommands.h"
 #include "tools/authorcolorcommands.h"
+#include "tools/authorharmonycommands.h"
 #include "tools/collectioncheck.h"
 
 #include <QJsonArray>
@@ -85,7 +86,7 @@ const QList<InspectCommand> &inspectCommands()
     static const QList<InspectCommand> commands = QList<InspectCommand> {
         {"collections", "collections", listCollections},
         {"check", "check FILE.db", checkDatabase},
-    } + browseCommands() + colorCommands();
+    } + browseCommands() + colorCommands() + harmonyCommands();
     return commands;
 }
 
