@@ -8,12 +8,13 @@
 
 // Wall-clock time of each iteration, with the median as a counter: a few slow paints (the
 // settings file, the page cache) should not hide what a typical step costs. Benchmarks that use
-// it run with UseManualTime().
-template<typename Step>
-void measureMedian(benchmark::State &state, Step step)
+// it run with UseManualTime(). prepare, when given, runs untimed before each step.
+template<typename Prepare, typename Step>
+void measureMedian(benchmark::State &state, Prepare prepare, Step step)
 {
     std::vector<double> milliseconds;
     for (auto _ : state) {
+        prepare();
         const auto start = std::chrono::steady_clock::now();
         step();
         const std::chrono::duration<double, std::milli> elapsed
@@ -24,4 +25,11 @@ void measureMedian(benchmark::State &state, Step step)
     std::sort(milliseconds.begin(), milliseconds.end());
     if (!milliseconds.empty())
         state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+}
+
+template<typename Step>
+void measureMedian(benchmark::State &state, Step step)
+{
+    measureMedian(
+        state, [] {}, step);
 }
