@@ -24,6 +24,15 @@ private:
     bool m_quiescent = true;
 };
 
+// Told when a drawing opens and before one closes.
+class AcApDocManagerReactor
+{
+public:
+    virtual ~AcApDocManagerReactor() = default;
+    virtual void documentCreated(AcApDocument *) { }
+    virtual void documentToBeDestroyed(AcApDocument *) { }
+};
+
 // The open drawings; the host starts with one new drawing, which is current.
 class AcApDocManager
 {
@@ -35,10 +44,14 @@ public:
     AcApDocument *curDocument() const;
     Acad::ErrorStatus appContextNewDocument(const ACHAR *templateName);
     Acad::ErrorStatus closeDocument(AcApDocument *document);
+    void addReactor(AcApDocManagerReactor *reactor);
+    void removeReactor(AcApDocManagerReactor *reactor);
 
 private:
     std::vector<std::unique_ptr<AcApDocument>> m_documents;
+    std::vector<AcApDocManagerReactor *> m_reactors;
     int m_created = 0;
 };
 
 AcApDocManager *acDocManagerPtr();
+#define acDocManager acDocManagerPtr()
