@@ -1,0 +1,3 @@
+#include "host/vexaautocadhost.h"
+
+VexaAutoCADHost::~VexaAutoCADHost() = default;

@@ -1,0 +1,96 @@
+#include "host/vexamainwidgetbridge.h"
+
+#include "core/aboutbox.h"
+#include "core/mainwidget.h"
+#include "core/usersettings.h"
+#include "db/lookups.h"
+#include "host/vexapaletteset.h"
+#include "widgets/taskbutton.h"
+
+namespace {
+
+VexaMainWidgetBridge *s_bridge = nullptr;
+
+// My Palette's grid: 6 columns by 4 rows.
+bool myPaletteHoldsAColour()
+{
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 6; ++column) {
+            if (Sorven::UserSettings::myPaletteEntry(QPoint(column, row)).refersToChip())
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+VexaMainWidgetBridge::VexaMainWidgetBridge(VexaPaletteSet *paletteSet, Qt::WindowFlags flags)
+    : QWinWidget(paletteSet, nullptr, flags), m_paletteSet(paletteSet)
+{
+    m_mainWidget = new Sorven::MainWidget(this);
+    s_bridge = this;
+    m_mainWidget->addAboutButton();
+    m_colorBookButtonId = m_mainWidget->addExtraTaskButton(Sorven::MainWidget::LoadTaskButton);
+    selectedCollectionChanged(Sorven::UserSettings::lastUsedCollection());
+    myPaletteChanged();
+
+    connect(m_mainWidget, &Sorven::MainWidget::selectedCollectionChanged, this,
+            &VexaMainWidgetBridge::selectedCollectionChanged);
+    connect(m_mainWidget, &Sorven::MainWidget::myPaletteChanged, this,
+            &VexaMainWidgetBridge::myPaletteChanged);
+    connect(m_mainWidget, &Sorven::MainWidget::myPaletteSelectionChanged, this,
+            &VexaMainWidgetBridge::myPaletteChanged);
+    connect(m_mainWidget->taskButton(m_colorBookButtonId), &QPushButton::clicked, this,
+            &VexaMainWidgetBridge::createColorBookClicked);
+    connect(m_mainWidget->taskButton(Sorven::MainWidget::AboutTaskButton), &QPushButton::clicked,
+            this, &VexaMainWidgetBridge::aboutClicked);
+    connect(m_mainWidget, &Sorven::MainWidget::anEditBoxGotFocus, this,
+            &VexaMainWidgetBridge::anEditBoxGotFocus);
+    connect(m_mainWidget, &Sorven::MainWidget::anEditBoxLostFocus, this,
+            &VexaMainWidgetBridge::anEditBoxLostFocus);
+}
+
+VexaMainWidgetBridge::~VexaMainWidgetBridge()
+{
+    if (s_bridge == this)
+        s_bridge = nullptr;
+}
+
+VexaMainWidgetBridge *VexaMainWidgetBridge::instance()
+{
+    return s_bridge;
+}
+
+void VexaMainWidgetBridge::selectedCollectionChanged(QUuid collectionUuid)
+{
+    const QString caption
+        = Sorven::DB::localeString(collectionUuid, QStringLiteral("color.palette.caption"));
+    m_paletteSet->SetName(caption.toStdWString().c_str());
+    m_mainWidget->taskButton(m_colorBookButtonId)
+        ->setText(Sorven::DB::localeString(collectionUuid,
+                                           QStringLiteral("autocad.createcolorbook.button")));
+}
+
+void VexaMainWidgetBridge::myPaletteChanged()
+{
+    m_mainWidget->taskButton(m_colorBookButtonId)->setEnabled(myPaletteHoldsAColour());
+}
+
+void VexaMainWidgetBridge::createColorBookClicked() { }
+
+void VexaMainWidgetBridge::aboutClicked()
+{
+    Sorven::AboutBox aboutBox(m_mainWidget, QString());
+    aboutBox.exec();
+}
+
+void VexaMainWidgetBridge::anEditBoxGotFocus()
+{
+    SendMessageW(m_paletteSet->GetSafeHwnd(), WM_USER, 1, 0);
+}
+
+void VexaMainWidgetBridge::anEditBoxLostFocus()
+{
+    SendMessageW(m_paletteSet->GetSafeHwnd(), WM_USER, 0, 0);
+}

@@ -1,0 +1,22 @@
+#include "host/vexaonoffstatuspane.h"
+
+#include "host/vexapaletteset.h"
+
+#include <acdocman.h>
+#include <aced.h>
+
+VexaOnOffStatusPane::VexaOnOffStatusPane(VexaPaletteSet *paletteSet) : m_paletteSet(paletteSet) { }
+
+VexaOnOffStatusPane::~VexaOnOffStatusPane() = default;
+
+void VexaOnOffStatusPane::OnLButtonDown(UINT, CPoint)
+{
+    // Without a drawing the palette has nothing to work on, and the document reactor keeps it
+    // hidden.
+    AcApDocManager *documents = acDocManagerPtr();
+    if (!m_paletteSet || !documents || !documents->curDocument())
+        return;
+    const bool show = !m_paletteSet->IsWindowVisible();
+    acedGetAcadFrame()->ShowControlBar(m_paletteSet, show, FALSE);
+    SetStyle(show ? ShownStyle : HiddenStyle);
+}
