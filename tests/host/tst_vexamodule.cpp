@@ -1,0 +1,123 @@
+#include "core/usersettings.h"
+#include "loadedmodule.h"
+
+#include <AcStatusBar.h>
+#include <acdocman.h>
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Sorven;
+
+class TestVexaModule : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void answersTheApiVersion();
+    void failsWithoutAnyCollection();
+    void tearsDownOnce_data();
+    void tearsDownOnce();
+    void ignoresOtherMessages();
+    void reloadKeepsCollectionAndApplication();
+    void newProcessStartsOnTheFirstCollection();
+};
+
+void TestVexaModule::initTestCase()
+{
+    installDemoCollections();
+    QVERIFY(demoCollection(1).isValid());
+    acDocManager->appContextNewDocument(nullptr);
+}
+
+void TestVexaModule::answersTheApiVersion()
+{
+    LoadedModule module;
+    QVERIFY(module.isMapped());
+    QCOMPARE(module.apiVersion(), 0x130000);
+}
+
+void TestVexaModule::failsWithoutAnyCollection()
+{
+    const QByteArray dataRoot = qgetenv("VEXA_COMMON_APPDATA");
+    QTemporaryDir empty;
+    qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(empty.path()));
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetError));
+    qputenv("VEXA_COMMON_APPDATA", dataRoot);
+    QVERIFY(!paletteSurface());
+    QCOMPARE(acedGetApplicationStatusBar()->GetPaneCount(), 0);
+    QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+}
+
+void TestVexaModule::tearsDownOnce_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::newRow("unload") << int(AcRx::kUnloadAppMsg);
+    QTest::newRow("end") << int(AcRx::kEndMsg);
+    QTest::newRow("quit") << int(AcRx::kQuitMsg);
+    QTest::newRow("pre-quit") << int(AcRx::kPreQuitMsg);
+}
+
+void TestVexaModule::tearsDownOnce()
+{
+    QFETCH(int, first);
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QVERIFY(paletteSurface());
+    QVERIFY(paletteFrame()->isVisible());
+    QCOMPARE(acedGetApplicationStatusBar()->GetPaneCount(), 1);
+
+    QCOMPARE(module.send(AcRx::AppMsgCode(first)), int(AcRx::kRetOK));
+    QVERIFY(!paletteSurface());
+    QCOMPARE(acedGetApplicationStatusBar()->GetPaneCount(), 0);
+    for (const auto later : {AcRx::kPreQuitMsg, AcRx::kEndMsg, AcRx::kQuitMsg, AcRx::kUnloadAppMsg})
+        QCOMPARE(module.send(later), int(AcRx::kRetOK));
+    // The drawings no longer reach a palette that is gone.
+    acDocManager->appContextNewDocument(nullptr);
+    acDocManager->closeDocument(acDocManager->curDocument());
+}
+
+void TestVexaModule::ignoresOtherMessages()
+{
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    for (const auto other : {AcRx::kLoadDwgMsg, AcRx::kInitDialogMsg, AcRx::kSaveMsg})
+        QCOMPARE(module.send(other), int(AcRx::kRetOK));
+    QCOMPARE(acedGetApplicationStatusBar()->GetPaneCount(), 1);
+    QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+}
+
+void TestVexaModule::reloadKeepsCollectionAndApplication()
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    {
+        LoadedModule module;
+        QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+        QVERIFY(QMetaObject::invokeMethod(paletteSurface(), "collectionChangedInteractively",
+                                          Q_ARG(QUuid, demoCollection(1))));
+        QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+    }
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QCOMPARE(UserSettings::lastUsedCollection(), demoCollection(1));
+    QCOMPARE(QCoreApplication::instance(), application);
+    QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+}
+
+void TestVexaModule::newProcessStartsOnTheFirstCollection()
+{
+    UserSettings::setLastUsedCollection(demoCollection(1));
+    UserSettings::setHostApplicationPid(QCoreApplication::applicationPid() + 1);
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QCOMPARE(UserSettings::lastUsedCollection(), demoCollection(0));
+    QCOMPARE(UserSettings::hostApplicationPid(), QCoreApplication::applicationPid());
+    QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+}
+
+QTEST_MAIN(TestVexaModule)
+#include "tst_vexamodule.moc"

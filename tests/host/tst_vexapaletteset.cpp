@@ -1,0 +1,184 @@
+#include "core/usersettings.h"
+#include "db/itemindex.h"
+#include "db/lookups.h"
+#include "loadedmodule.h"
+
+#include <AcStatusBar.h>
+#include <acdocman.h>
+#include <aced.h>
+#include <standinframe.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QTest>
+
+#include <memory>
+
+using namespace Sorven;
+
+class TestVexaPaletteSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void floatsAtAFixedSize();
+    void followsTheDrawings_data();
+    void followsTheDrawings();
+    void paneClicksHideAndShow();
+    void colourBookButtonFollowsMyPalette();
+    void collectionChangeRenamesCaptionAndButton();
+    void typedKeysReachTheEditBoxOrTheCommandLine();
+    void modalStateDisablesThePalette();
+
+private:
+    QString text(int collection, const char *key) const
+    {
+        return DB::localeString(demoCollection(collection), QString::fromLatin1(key));
+    }
+    QWidget *colourBookButton() const
+    {
+        return taskButtonWithText(text(0, "autocad.createcolorbook.button"));
+    }
+    AcPane *pane() const { return acedGetApplicationStatusBar()->GetPane(0); }
+
+    std::unique_ptr<LoadedModule> m_module;
+};
+
+void TestVexaPaletteSet::initTestCase()
+{
+    installDemoCollections();
+    StandIn::mainWindow()->show();
+}
+
+void TestVexaPaletteSet::init()
+{
+    while (acDocManager->documentCount() < 1)
+        acDocManager->appContextNewDocument(nullptr);
+    UserSettings::setHostApplicationPid(0);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 6; ++column)
+            UserSettings::setMyPaletteEntry(QPoint(column, row), DB::ItemIndex());
+    }
+    m_module = std::make_unique<LoadedModule>();
+    QCOMPARE(m_module->send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QVERIFY(paletteFrame());
+}
+
+void TestVexaPaletteSet::cleanup()
+{
+    QCOMPARE(m_module->send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+    m_module.reset();
+}
+
+void TestVexaPaletteSet::floatsAtAFixedSize()
+{
+    QWidget *frame = paletteFrame();
+    QVERIFY(frame->isWindow());
+    QCOMPARE(frame->size(), QSize(810, 610));
+    frame->resize(1000, 300);
+    QCOMPARE(frame->size(), QSize(810, 610));
+    QCOMPARE(paletteSurface()->mapTo(frame, QPoint(0, 0)), QPoint(0, 0));
+    QCOMPARE(paletteSurface()->size(), QSize(800, 600));
+}
+
+void TestVexaPaletteSet::followsTheDrawings_data()
+{
+    QTest::addColumn<bool>("visibleBefore");
+    QTest::newRow("shown again") << true;
+    QTest::newRow("stays hidden") << false;
+}
+
+void TestVexaPaletteSet::followsTheDrawings()
+{
+    QFETCH(bool, visibleBefore);
+    if (!visibleBefore)
+        pane()->OnLButtonDown(0, CPoint());
+    QCOMPARE(paletteFrame()->isVisible(), visibleBefore);
+    acDocManager->appContextNewDocument(nullptr);
+    acDocManager->closeDocument(acDocManager->curDocument());
+    QCOMPARE(paletteFrame()->isVisible(), visibleBefore);
+
+    acDocManager->closeDocument(acDocManager->curDocument());
+    QVERIFY(!paletteFrame()->isVisible());
+    const int style = pane()->GetStyle();
+    pane()->OnLButtonDown(0, CPoint());
+    QVERIFY(!paletteFrame()->isVisible());
+    QCOMPARE(pane()->GetStyle(), style);
+
+    acDocManager->appContextNewDocument(nullptr);
+    QCOMPARE(paletteFrame()->isVisible(), visibleBefore);
+    // The pane acts on the palette's real visibility.
+    pane()->OnLButtonDown(0, CPoint());
+    QCOMPARE(paletteFrame()->isVisible(), !visibleBefore);
+}
+
+void TestVexaPaletteSet::paneClicksHideAndShow()
+{
+    QCOMPARE(pane()->GetStyle(), 8);
+    pane()->OnLButtonDown(0, CPoint());
+    QVERIFY(!paletteFrame()->isVisible());
+    QCOMPARE(pane()->GetStyle(), 2);
+    pane()->OnLButtonDown(0, CPoint());
+    QVERIFY(paletteFrame()->isVisible());
+    QCOMPARE(pane()->GetStyle(), 8);
+}
+
+void TestVexaPaletteSet::colourBookButtonFollowsMyPalette()
+{
+    QWidget *button = colourBookButton();
+    QVERIFY(button);
+    QVERIFY(!button->isEnabled());
+    QWidget *myPalette = paletteChild("Sorven::MyPaletteWidget");
+    QVERIFY(myPalette);
+    UserSettings::setMyPaletteEntry(QPoint(5, 3), DB::ItemIndex {demoCollection(0), 1, 1});
+    QVERIFY(QMetaObject::invokeMethod(myPalette, "myPaletteSelectionChanged"));
+    QVERIFY(button->isEnabled());
+    UserSettings::setMyPaletteEntry(QPoint(5, 3), DB::ItemIndex());
+    QVERIFY(QMetaObject::invokeMethod(myPalette, "myPaletteChanged"));
+    QVERIFY(!button->isEnabled());
+}
+
+void TestVexaPaletteSet::collectionChangeRenamesCaptionAndButton()
+{
+    QCOMPARE(paletteFrame()->windowTitle(), text(0, "color.palette.caption"));
+    QVERIFY(QMetaObject::invokeMethod(paletteSurface(), "collectionChangedInteractively",
+                                      Q_ARG(QUuid, demoCollection(1))));
+    QCOMPARE(paletteFrame()->windowTitle(), text(1, "color.palette.caption"));
+    QVERIFY(taskButtonWithText(text(1, "autocad.createcolorbook.button")));
+}
+
+void TestVexaPaletteSet::typedKeysReachTheEditBoxOrTheCommandLine()
+{
+    QWidget *frame = paletteFrame();
+    QApplication::setActiveWindow(frame);
+    QLineEdit *commandLine = StandIn::commandLine();
+    commandLine->clear();
+    QWidget *searchBar = paletteChild("Sorven::SearchWidget");
+    QVERIFY(searchBar);
+    auto *search = searchBar->findChild<QLineEdit *>();
+    QVERIFY(search);
+    search->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(search, QStringLiteral("la"));
+    QCOMPARE(search->text(), QStringLiteral("la"));
+    QCOMPARE(commandLine->text(), QString());
+
+    paletteSurface()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(paletteSurface(), QStringLiteral("line"));
+    QCOMPARE(search->text(), QStringLiteral("la"));
+    QCOMPARE(commandLine->text(), QStringLiteral("line"));
+}
+
+void TestVexaPaletteSet::modalStateDisablesThePalette()
+{
+    acedGetAcadFrame()->BeginModalState();
+    QVERIFY(!paletteSurface()->isEnabled());
+    acedGetAcadFrame()->EndModalState();
+    QVERIFY(paletteSurface()->isEnabled());
+}
+
+QTEST_MAIN(TestVexaPaletteSet)
+#include "tst_vexapaletteset.moc"
