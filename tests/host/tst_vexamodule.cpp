@@ -29,7 +29,7 @@ private slots:
 void TestVexaModule::initTestCase()
 {
     installDemoCollections();
-    QVERIFY(demoCollection(1).isValid());
+    QVERIFY(!demoCollection(1).isNull());
     acDocManager->appContextNewDocument(nullptr);
 }
 
