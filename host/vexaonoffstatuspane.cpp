@@ -12,9 +12,10 @@ VexaOnOffStatusPane::~VexaOnOffStatusPane() = default;
 void VexaOnOffStatusPane::OnLButtonDown(UINT, CPoint)
 {
     // Without a drawing the palette has nothing to work on, and the document reactor keeps it
-    // hidden.
+    // hidden; while a command runs in the drawing the host takes no other work.
     AcApDocManager *documents = acDocManagerPtr();
-    if (!m_paletteSet || !documents || !documents->curDocument())
+    const AcApDocument *document = documents ? documents->curDocument() : nullptr;
+    if (!m_paletteSet || !document || !document->isQuiescent())
         return;
     const bool show = !m_paletteSet->IsWindowVisible();
     acedGetAcadFrame()->ShowControlBar(m_paletteSet, show, FALSE);

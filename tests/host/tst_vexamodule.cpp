@@ -30,7 +30,6 @@ void TestVexaModule::initTestCase()
 {
     installDemoCollections();
     QVERIFY(!demoCollection(1).isNull());
-    acDocManager->appContextNewDocument(nullptr);
 }
 
 void TestVexaModule::answersTheApiVersion()

@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -26,6 +28,21 @@ QImage hostImage()
             painter.drawPixmap(window->geometry().topLeft() - origin, window->grab());
     }
     return image;
+}
+
+// The palette surface of the loaded module, found by name: the host knows nothing else of it.
+QWidget *paletteSurface()
+{
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (widget->objectName() == QLatin1String("MainWidget") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+QPoint pointArgument(const QStringList &words, int first)
+{
+    return QPoint(words.value(first).toInt(), words.value(first + 1).toInt());
 }
 
 } // namespace
@@ -100,6 +117,8 @@ bool HostCommands::execute(const QString &command)
             pane->OnLButtonDown(0, CPoint());
         return true;
     }
+    if (verb == QLatin1String("click") || verb == QLatin1String("drag"))
+        return mouse(words);
     if (verb == QLatin1String("screenshot"))
         return screenshot(argument);
     if (verb == QLatin1String("quit")) {
@@ -110,6 +129,35 @@ bool HostCommands::execute(const QString &command)
     }
     fail(QStringLiteral("unknown command: %1").arg(command));
     return false;
+}
+
+// Mouse input as the window system delivers it, so that a drag started by the press runs its
+// own event loop and sees the later moves and the release.
+bool HostCommands::mouse(const QStringList &words)
+{
+    QWidget *surface = paletteSurface();
+    const bool drag = words.first() == QLatin1String("drag");
+    if (!surface || words.size() != (drag ? 5 : 3)) {
+        fail(QStringLiteral("nothing to %1 there").arg(words.first()));
+        return false;
+    }
+    QWindow *window = surface->window()->windowHandle();
+    const auto at
+        = [surface](const QPoint &point) { return surface->mapTo(surface->window(), point); };
+    const QPoint from = at(pointArgument(words, 1));
+    const QPoint to = drag ? at(pointArgument(words, 3)) : from;
+    QTest::mousePress(window, Qt::LeftButton, {}, from);
+    if (drag) {
+        QTimer::singleShot(100, window, [window, to] { QTest::mouseMove(window, to); });
+        QTimer::singleShot(200, window,
+                           [window, to] { QTest::mouseRelease(window, Qt::LeftButton, {}, to); });
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(window, from + (to - from) * step / 40);
+        QTest::qWait(300);
+        return true;
+    }
+    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    return true;
 }
 
 bool HostCommands::screenshot(const QString &path)

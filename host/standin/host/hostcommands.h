@@ -24,6 +24,7 @@ public:
 private:
     void runNext();
     bool execute(const QString &command);
+    bool mouse(const QStringList &words);
     bool screenshot(const QString &path);
     void print(const QString &line);
     void fail(const QString &message);

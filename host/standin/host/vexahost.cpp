@@ -1,9 +1,9 @@
 // vexa-host [--data ROOT] [--module PATH] [--commands "CMD; CMD; ..."]: a drawing program's
 // frame with one drawing open that loads the palette module and runs typed or scripted
-// commands: load [PATH], unload, new, close, pane, screenshot FILE.png, wait MS, quit.
+// commands: load [PATH], unload, new, close, pane, click X Y and drag X1 Y1 X2 Y2 (on the
+// palette surface), screenshot FILE.png, wait MS, quit.
 #include "hostcommands.h"
 
-#include <acdocman.h>
 #include <aced.h>
 #include <standinframe.h>
 
@@ -39,7 +39,6 @@ int main(int argc, char *argv[])
     if (parser.isSet(data))
         qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(parser.value(data)));
 
-    acDocManager->appContextNewDocument(nullptr);
     acedGetAcadFrame();
     StandIn::mainWindow()->show();
 
