@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the drawing host on a virtual display as a user would: loads the palette module on the
+# demo collections, clicks a chip, drags it into My Palette and saves a screenshot of the whole
+# window. Skips (77) without Xvfb.
+set -euo pipefail
+host=$1 mkcollections=$2 screenshot=$3
+command -v Xvfb >/dev/null || exit 77
+
+work=$(mktemp -d)
+display=
+for number in $(seq 91 120); do
+    [ -e "/tmp/.X$number-lock" ] || { display=$number; break; }
+done
+Xvfb ":$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
+    XDG_RUNTIME_DIR="$work/runtime" VEXA_DOCUMENTS_DIR="$work/documents" VEXA_TEMP_DIR="$work"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+"$mkcollections" "$work/data" >/dev/null
+
+# The middle card's second chip, then the middle of My Palette, in palette coordinates.
+"$host" --data "$work/data" \
+    --commands "load; wait 300; click 117 390; drag 117 390 560 480; wait 300; screenshot $screenshot; quit" \
+    >"$work/host.out"
+cat "$work/host.out"
+grep -qx "message 1 -> 0" "$work/host.out"
+grep -qx "message 2 -> 0" "$work/host.out"
+settings=$(find "$work/config" -name '*.conf' | head -n 1)
+grep -q "ItemIndex(" "$settings" || { echo "My Palette holds no chip"; cat "$settings"; exit 1; }
+[ -s "$screenshot" ]
