@@ -21,8 +21,8 @@ LRESULT CALLBACK deliverPostedEvents(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The host process has no Qt of its own: create the application, let the host's message loop
-// deliver Qt's posted events, and keep this file mapped for as long as the application lives.
+// The host process has no Qt of its own: create the application and let the host's message
+// loop deliver Qt's posted events.
 void bootstrapQt()
 {
     if (QCoreApplication::instance())
@@ -34,6 +34,12 @@ void bootstrapQt()
     // Cleared only now: the platform plug-in has been loaded, and nothing later comes from
     // other Qt installations in the host's process.
     QCoreApplication::setLibraryPaths({});
+}
+
+// Qt keeps pointers into this file (meta-types, connections, the application itself when we
+// created it), so it stays mapped for the life of the process even when the host unloads us.
+void keepMapped()
+{
     LoadLibraryA(qPrintable(QDir::toNativeSeparators(VexaModule::fileName())));
 }
 
@@ -63,5 +69,6 @@ extern "C" Q_DECL_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, L
     InitAcUiDLL();
     Sorven::UserSettings::setHostName(QStringLiteral("AutoCAD"));
     bootstrapQt();
+    keepMapped();
     return TRUE;
 }

@@ -1,4 +1,5 @@
 #include "core/usersettings.h"
+#include "db/lookups.h"
 #include "loadedmodule.h"
 
 #include <AcStatusBar.h>
@@ -10,6 +11,15 @@
 #include <QTest>
 
 using namespace Sorven;
+
+namespace {
+
+QString caption(int collection)
+{
+    return DB::localeString(demoCollection(collection), QStringLiteral("color.palette.caption"));
+}
+
+} // namespace
 
 class TestVexaModule : public QObject
 {
@@ -102,7 +112,7 @@ void TestVexaModule::reloadKeepsCollectionAndApplication()
     }
     LoadedModule module;
     QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
-    QCOMPARE(UserSettings::lastUsedCollection(), demoCollection(1));
+    QCOMPARE(paletteFrame()->windowTitle(), caption(1));
     QCOMPARE(QCoreApplication::instance(), application);
     QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
 }
@@ -113,7 +123,7 @@ void TestVexaModule::newProcessStartsOnTheFirstCollection()
     UserSettings::setHostApplicationPid(QCoreApplication::applicationPid() + 1);
     LoadedModule module;
     QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
-    QCOMPARE(UserSettings::lastUsedCollection(), demoCollection(0));
+    QCOMPARE(paletteFrame()->windowTitle(), caption(0));
     QCOMPARE(UserSettings::hostApplicationPid(), QCoreApplication::applicationPid());
     QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
 }

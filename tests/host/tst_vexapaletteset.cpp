@@ -162,13 +162,13 @@ void TestVexaPaletteSet::typedKeysReachTheEditBoxOrTheCommandLine()
     auto *search = searchBar->findChild<QLineEdit *>();
     QVERIFY(search);
     search->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(search, QStringLiteral("la"));
-    QCOMPARE(search->text(), QStringLiteral("la"));
+    QTest::keyClicks(search, QStringLiteral("LA"));
+    QCOMPARE(search->text(), QStringLiteral("LA"));
     QCOMPARE(commandLine->text(), QString());
 
     paletteSurface()->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(paletteSurface(), QStringLiteral("line"));
-    QCOMPARE(search->text(), QStringLiteral("la"));
+    QCOMPARE(search->text(), QStringLiteral("LA"));
     QCOMPARE(commandLine->text(), QStringLiteral("line"));
 }
 
