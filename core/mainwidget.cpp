@@ -135,6 +135,7 @@ MainWidget::MainWidget(QWidget *parent)
     createChildren();
 
     setTaskButtonTexts(uuid);
+    refreshSaveButton();
     connect(taskButton(SaveTaskButton), &QPushButton::clicked, this,
             &MainWidget::saveButtonClicked);
     connect(taskButton(LoadTaskButton), &QPushButton::clicked, this,
@@ -215,7 +216,14 @@ void MainWidget::setUrlOpener(UrlOpener opener)
 
 void MainWidget::onMyPaletteChanged()
 {
+    refreshSaveButton();
     emit myPaletteChanged();
+}
+
+// An empty palette has nothing to save.
+void MainWidget::refreshSaveButton()
+{
+    taskButton(SaveTaskButton)->setEnabled(!m_myPalette->isEmpty());
 }
 
 void MainWidget::onMyPaletteSelectionChanged()

@@ -71,6 +71,8 @@ public:
 
     // The button with that id, or a hidden default button.
     TaskButton *taskButton(quint16 id) const;
+    // The docked My Palette, which the colour book export reads.
+    MyPaletteWidget *myPalette() const { return m_myPalette; }
     // Adds the button after afterId in the row (at the end when afterId is not there). An id
     // already present keeps its button.
     quint16 addTaskButton(quint16 id, int afterId);
@@ -142,6 +144,7 @@ private:
     bool storeSegment(const QUuid &uuid, int segment);
     void applyFilters(const QUuid &uuid);
     QString paletteStartPath(const QUuid &uuid) const;
+    void refreshSaveButton();
     QTemporaryFile *linkDocument(const QString &link);
     void openUrl(const QUrl &url);
     void setupCapsureWatch();

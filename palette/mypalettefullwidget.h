@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QUuid>
 #include <QWidget>
 
+#include <optional>
+
+class QSlider;
+
 namespace Sorven {
 
-// The enlarged view of My Palette that slides over the whole palette.
+class ImageButton;
+
+// The enlarged view of My Palette that slides over the whole palette. It paints the cells from
+// the stored chips; a click magnifies one chip over the whole chip area, the next click ends it.
 class MyPaletteFullWidget : public QWidget
 {
     Q_OBJECT
@@ -14,6 +23,12 @@ class MyPaletteFullWidget : public QWidget
 
 public:
     explicit MyPaletteFullWidget(QWidget *parent = nullptr);
+
+    // The chip area and one cell in it, from the last layout.
+    QRect chipArea() const;
+    QRect cellRect(const QPoint &cell) const;
+    std::optional<QColor> magnifiedColor() const { return m_magnified; }
+    QSlider *backgroundSlider() const { return m_slider; }
 
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
@@ -23,9 +38,23 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private slots:
+    void backClicked();
+    void backgroundColorSliderValueChanged(int value);
 
 private:
+    void paintFrame(QPainter &painter) const;
+    void paintCells(QPainter &painter) const;
+
     QImage m_bar;
+    ImageButton *m_backButton = nullptr;
+    QSlider *m_slider = nullptr;
+    QPoint m_chipOrigin;
+    QSize m_cellSize;
+    std::optional<QColor> m_magnified;
 };
 
 } // namespace Sorven

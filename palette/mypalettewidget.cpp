@@ -2,49 +2,274 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "palette/colorchipdnd.h"
+#include "palette/colorchipdrag.h"
+#include "palette/palettefile.h"
+#include "palette/savefailuremessage.h"
+#include "widgets/imagebutton.h"
 
+#include <QApplication>
+#include <QDragMoveEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
+#include <QToolTip>
 
 namespace Sorven {
 
 namespace {
 
-const QSize BarPlaceholderSize(30, 30);
+const QSize BarImageSize(30, 30);
+const QSize ButtonImageSize(16, 16);
+const QPoint NoCell(-1, -1);
+const int Margin = 12;
+const int ButtonGap = 4;
+const int TargetRepaintMargin = 3;
+const QColor GridColor(64, 64, 64);
+const QColor SelectionColor(255, 255, 255, 224);
+const QColor DropTargetColor(0, 151, 251, 192);
+
+QImage themeImage(const char *key, const QSize &size)
+{
+    return DB::themeImage(UserSettings::lastUsedCollection(), QString::fromLatin1(key), size);
+}
+
+bool acceptsRecord(const QMimeData *mimeData)
+{
+    const int source = colorChipDndSource(mimeData);
+    return source == CardRollerDndSource || source == ColorSchemerDndSource;
+}
 
 } // namespace
 
 MyPaletteWidget::MyPaletteWidget(QWidget *parent)
-    : QWidget(parent), m_descriptionEdit(new QLineEdit(this))
+    : QWidget(parent),
+      m_bar(themeImage("image.widget.bar.background", BarImageSize)),
+      m_zoomButton(createButton("image.mypalette.zoom", "zoomButton")),
+      m_eraserButton(createButton("image.mypalette.eraser", "eraserButton")),
+      m_clearButton(createButton("image.mypalette.trash", "clearButton")),
+      m_gridButton(createButton("image.mypalette.grid.off", "gridButton")),
+      m_descriptionEdit(new QLineEdit(this))
 {
+    m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAcceptDrops(true);
     setFont(regularFont(3));
+    m_gridButton->setCheckable(true);
+    m_gridButton->setChecked(true);
+    int height = 0;
+    for (ImageButton *button : {m_zoomButton, m_eraserButton, m_clearButton, m_gridButton})
+        height = qMax(height, button->height());
+    for (ImageButton *button : {m_zoomButton, m_eraserButton, m_clearButton, m_gridButton})
+        button->setFixedSize(button->width(), height);
+
     m_descriptionEdit->setFrame(false);
     m_descriptionEdit->setTextMargins(0, 0, 0, 0);
+    m_descriptionEdit->setText(UserSettings::myPaletteDescription());
+    m_descriptionEdit->installEventFilter(this);
+    // Lets the empty editor take its italic placeholder look before it ever had focus.
+    QCoreApplication::postEvent(m_descriptionEdit,
+                                new QFocusEvent(QEvent::FocusOut, Qt::OtherFocusReason));
+
     selectedCollectionChanged(UserSettings::lastUsedCollection());
+    connect(m_zoomButton, &QPushButton::clicked, this, &MyPaletteWidget::zoomClicked);
+    connect(m_eraserButton, &QPushButton::clicked, this, &MyPaletteWidget::eraseClicked);
+    connect(m_clearButton, &QPushButton::clicked, this, &MyPaletteWidget::clearClicked);
+    connect(m_gridButton, &QPushButton::clicked, this, &MyPaletteWidget::gridClicked);
+    connect(m_descriptionEdit, &QLineEdit::editingFinished, this,
+            &MyPaletteWidget::paletteDescriptionEditFinished);
+}
+
+ImageButton *MyPaletteWidget::createButton(const char *imageKey, const char *objectName)
+{
+    const QImage image = themeImage(imageKey, ButtonImageSize);
+    auto *button = new ImageButton(image, image, this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setFixedSize(image.size());
+    return button;
+}
+
+QColor MyPaletteWidget::colorAt(const QPoint &cell) const
+{
+    return PaletteModel::contains(cell) ? m_colors[slot(cell)] : QColor(Qt::transparent);
+}
+
+qint64 MyPaletteWidget::colorIdAt(const QPoint &cell) const
+{
+    return m_cells.entry(cell).rowId;
+}
+
+QString MyPaletteWidget::codeAt(const QPoint &cell) const
+{
+    const DB::ItemIndex index = m_cells.entry(cell);
+    DB::ColorEntry chip;
+    if (!index.refersToChip()
+        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+        return {};
+    return chip.code;
+}
+
+QString MyPaletteWidget::description() const
+{
+    return m_descriptionEdit->text();
+}
+
+PaletteModel MyPaletteWidget::palette() const
+{
+    PaletteModel palette = m_cells;
+    palette.setDescription(description());
+    return palette;
+}
+
+QRect MyPaletteWidget::cellRect(const QPoint &cell) const
+{
+    if (!PaletteModel::contains(cell))
+        return {};
+    return QRect(m_gridOrigin
+                     + QPoint(cell.x() * m_cellSize.width(), cell.y() * m_cellSize.height()),
+                 m_cellSize);
+}
+
+QPoint MyPaletteWidget::cellAt(const QPoint &pos) const
+{
+    if (m_cellSize.isEmpty() || pos.x() < m_gridOrigin.x() || pos.y() < m_gridOrigin.y())
+        return NoCell;
+    const QPoint cell((pos.x() - m_gridOrigin.x()) / m_cellSize.width(),
+                      (pos.y() - m_gridOrigin.y()) / m_cellSize.height());
+    return PaletteModel::contains(cell) ? cell : NoCell;
+}
+
+QRect MyPaletteWidget::gridArea() const
+{
+    return QRect(m_gridOrigin,
+                 QSize(PaletteModel::Columns * m_cellSize.width() + 1,
+                       PaletteModel::Rows * m_cellSize.height() + 1));
 }
 
 void MyPaletteWidget::selectedCollectionChanged(QUuid collectionId)
 {
-    m_bar = DB::themeImage(collectionId, QStringLiteral("image.widget.bar.background"),
-                           BarPlaceholderSize);
+    loadCells();
     m_descriptionEdit->setPlaceholderText(
         DB::localeString(collectionId, QStringLiteral("mypalette.note.instructions")));
+    refreshButtonStates();
     layoutContents();
 }
 
-void MyPaletteWidget::savePaletteTo(PaletteFileFormat, QString) { }
+// The stored references are kept even for chips that no longer load, so that a collection
+// that comes back brings its chips back.
+void MyPaletteWidget::loadCells()
+{
+    m_selection.clear();
+    for (const QPoint &cell : PaletteModel::cells()) {
+        if (!showChip(cell, UserSettings::myPaletteEntry(cell)))
+            m_cells.setEntry(cell, {});
+        if (UserSettings::myPaletteSelected(cell))
+            m_selection.append(cell);
+    }
+    m_gridButton->setChecked(UserSettings::myPaletteGridVisible());
+}
 
-void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString) { }
+bool MyPaletteWidget::showChip(const QPoint &cell, const DB::ItemIndex &index)
+{
+    DB::ColorEntry chip;
+    if (!index.refersToChip()
+        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+        return false;
+    m_cells.setEntry(cell, index);
+    m_colors[slot(cell)] = chip.color();
+    return true;
+}
 
-void MyPaletteWidget::paintEvent(QPaintEvent *)
+void MyPaletteWidget::storeChip(const QPoint &cell, const DB::ItemIndex &index)
+{
+    if (showChip(cell, index))
+        UserSettings::setMyPaletteEntry(cell, index);
+}
+
+void MyPaletteWidget::emptyCell(const QPoint &cell)
+{
+    m_cells.setEntry(cell, {});
+    m_colors[slot(cell)] = Qt::transparent;
+    UserSettings::setMyPaletteEntry(cell, {});
+}
+
+void MyPaletteWidget::setSelected(const QPoint &cell, bool selected)
+{
+    m_selection.removeAll(cell);
+    if (selected)
+        m_selection.append(cell);
+    UserSettings::setMyPaletteSelected(cell, selected);
+}
+
+void MyPaletteWidget::savePaletteTo(PaletteFileFormat fileFormat, QString path)
+{
+    QString reason;
+    if (!savePaletteFile(palette(), fileFormat, path, &reason))
+        showSaveFailure(this, UserSettings::lastUsedCollection(),
+                        QStringLiteral("common.filedialog.palettefile.saveerror"), path, reason);
+}
+
+void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString path)
+{
+    const PaletteFileRead read = readPaletteFile(path);
+    if (!read.opened)
+        return;
+    if (read.palette) {
+        for (const QPoint &cell : PaletteModel::cells())
+            emptyCell(cell);
+        m_descriptionEdit->setText(read.palette->description());
+        UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
+        for (const QPoint &cell : read.palette->filledCells())
+            storeChip(cell, read.palette->entry(cell));
+    }
+    update();
+    refreshButtonStates();
+    emit myPaletteChanged();
+}
+
+bool MyPaletteWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_descriptionEdit && event->type() == QEvent::FocusIn)
+        m_descriptionEdit->setFont(regularFont(3));
+    else if (watched == m_descriptionEdit && event->type() == QEvent::FocusOut
+             && m_descriptionEdit->text().isEmpty())
+        m_descriptionEdit->setFont(italicFont(3));
+    return QWidget::eventFilter(watched, event);
+}
+
+void MyPaletteWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawTiledPixmap(QRect(0, 0, width(), m_bar.height()), QPixmap::fromImage(m_bar));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (event->rect().intersects(QRect(0, 0, width(), m_bar.height())) && m_bar.width() > 0) {
+        for (int x = 0; x < width(); x += m_bar.width())
+            painter.drawImage(x, 0, m_bar);
+    }
+    painter.setPen(GridColor);
+    painter.setBrush(Qt::NoBrush);
+    for (const QPoint &cell : PaletteModel::cells()) {
+        const QRect rect = cellRect(cell);
+        if (!event->region().intersects(rect.adjusted(0, 0, 1, 1)))
+            continue;
+        if (colorAt(cell).alpha() > 0)
+            painter.fillRect(rect, colorAt(cell));
+        if (m_gridButton->isChecked())
+            painter.drawRect(rect);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(SelectionColor, 2));
+    for (const QPoint &cell : m_selection)
+        painter.drawRect(cellRect(cell).adjusted(0, 0, 1, 1));
+    if (m_dropTarget != NoCell) {
+        painter.setPen(QPen(DropTargetColor, 2));
+        painter.drawRect(cellRect(m_dropTarget).adjusted(0, 0, 1, 1));
+    }
 }
 
 void MyPaletteWidget::resizeEvent(QResizeEvent *)
@@ -52,12 +277,207 @@ void MyPaletteWidget::resizeEvent(QResizeEvent *)
     layoutContents();
 }
 
+void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (!gridArea().contains(pos))
+        return;
+    m_pressPosition = pos;
+    const QPoint cell = cellAt(pos);
+    if (event->button() != Qt::LeftButton || cell == NoCell)
+        return;
+    if (event->modifiers() == Qt::NoModifier) {
+        for (const QPoint &selected : PaletteModel::cells())
+            UserSettings::setMyPaletteSelected(selected, false);
+        m_selection.clear();
+        setSelected(cell, true);
+    } else if (event->modifiers() == Qt::ControlModifier) {
+        setSelected(cell, !m_selection.contains(cell));
+    }
+    update();
+    refreshButtonStates();
+    emit myPaletteSelectionChanged();
+}
+
+void MyPaletteWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_pressPosition = QPoint();
+}
+
+void MyPaletteWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        if ((pos - m_pressPosition).manhattanLength() > QApplication::startDragDistance()
+            && gridArea().contains(pos))
+            startDrag(pos);
+    } else if (event->buttons() == Qt::NoButton) {
+        showToolTip(pos);
+    }
+}
+
+void MyPaletteWidget::startDrag(const QPoint &pos)
+{
+    const DB::ItemIndex index = m_cells.entry(cellAt(pos));
+    DB::ColorEntry chip;
+    if (!index.refersToChip()
+        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+        return;
+    startColorChipDrag(this, MyPaletteDndSource, index.collection, chip, Qt::CopyAction,
+                       Qt::CopyAction);
+}
+
+void MyPaletteWidget::showToolTip(const QPoint &pos)
+{
+    const QPoint cell = cellAt(pos);
+    const DB::ItemIndex index = m_cells.entry(cell);
+    if (!index.refersToChip()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(mapToGlobal(cellRect(cell).topRight()),
+                       DB::chipDescription(index.collection, index.rowId, true), this);
+}
+
+void MyPaletteWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsRecord(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MyPaletteWidget::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->setDropAction(Qt::IgnoreAction);
+    const QPoint pos = event->position().toPoint();
+    QPoint target = NoCell;
+    if (acceptsRecord(event->mimeData()) && gridArea().contains(pos)) {
+        event->acceptProposedAction();
+        target = cellAt(pos);
+    } else {
+        event->ignore();
+    }
+    updateDropTarget(target);
+}
+
+void MyPaletteWidget::dragLeaveEvent(QDragLeaveEvent *)
+{
+    updateDropTarget(NoCell);
+}
+
+void MyPaletteWidget::updateDropTarget(const QPoint &target)
+{
+    if (target == m_dropTarget)
+        return;
+    const int grow = TargetRepaintMargin;
+    update(cellRect(m_dropTarget).united(cellRect(target)).adjusted(-grow, -grow, grow, grow));
+    m_dropTarget = target;
+}
+
+void MyPaletteWidget::dropEvent(QDropEvent *event)
+{
+    QUuid collection;
+    DB::ColorEntry chip;
+    if (m_dropTarget != NoCell
+        && readColorChipDndEntry(event->mimeData(), collection, chip) == DB::Success) {
+        event->acceptProposedAction();
+        const QList<QPoint> receivers
+            = m_selection.contains(m_dropTarget) ? m_selection : QList<QPoint> {m_dropTarget};
+        for (const QPoint &cell : receivers)
+            storeChip(cell, {collection, chip.pageId, chip.id});
+        emit myPaletteChanged();
+    }
+    m_dropTarget = NoCell;
+    refreshButtonStates();
+    update();
+}
+
+void MyPaletteWidget::zoomClicked()
+{
+    emit zoomMyPaletteClicked();
+}
+
+void MyPaletteWidget::eraseClicked()
+{
+    for (const QPoint &cell : m_selection)
+        emptyCell(cell);
+    update();
+    refreshButtonStates();
+    emit myPaletteChanged();
+}
+
+void MyPaletteWidget::clearClicked()
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    if (!m_clearQuestion) {
+        m_clearQuestion = new QMessageBox(this);
+        m_clearQuestion->setWindowModality(Qt::WindowModal);
+        m_clearQuestion->setIconPixmap(
+            QPixmap::fromImage(themeImage("image.mypalette.clear.question.icon", QSize(128, 128))
+                                   .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        m_clearQuestion->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        m_clearQuestion->setDefaultButton(QMessageBox::Yes);
+        m_clearQuestion->setEscapeButton(QMessageBox::No);
+        connect(m_clearQuestion, &QDialog::finished, this,
+                &MyPaletteWidget::clearPaletteQuestionFinished);
+    }
+    m_clearQuestion->setWindowTitle(
+        DB::localeString(uuid, QStringLiteral("common.confirmation.dialog.caption")));
+    m_clearQuestion->setText(
+        DB::localeString(uuid, QStringLiteral("mypalette.clearpalettebutton.question")));
+    m_clearQuestion->setInformativeText(QString());
+    m_clearQuestion->open();
+}
+
+void MyPaletteWidget::clearPaletteQuestionFinished(int button)
+{
+    if (button != QMessageBox::Yes)
+        return;
+    for (const QPoint &cell : PaletteModel::cells())
+        emptyCell(cell);
+    update();
+    refreshButtonStates();
+    emit myPaletteChanged();
+    emit myPaletteSelectionChanged();
+}
+
+void MyPaletteWidget::gridClicked(bool checked)
+{
+    UserSettings::setMyPaletteGridVisible(checked);
+    update();
+}
+
+void MyPaletteWidget::paletteDescriptionEditFinished()
+{
+    UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
+}
+
+void MyPaletteWidget::refreshButtonStates()
+{
+    const bool empty = isEmpty();
+    m_zoomButton->setEnabled(!empty);
+    m_clearButton->setEnabled(!empty);
+    m_gridButton->setEnabled(true);
+    m_eraserButton->setEnabled(
+        std::any_of(m_selection.cbegin(), m_selection.cend(),
+                    [this](const QPoint &cell) { return m_cells.entry(cell).refersToChip(); }));
+}
+
 // The description runs along the bottom on the palette's own background, so it looks
-// transparent.
+// transparent; the grid fills what the bar and the description leave.
 void MyPaletteWidget::layoutContents()
 {
+    const int w = width();
+    const int h = height();
+    const int bar = m_bar.height();
+    const int buttonTop = (bar - m_gridButton->height()) / 2;
+    int right = w - bar;
+    for (ImageButton *button : {m_gridButton, m_clearButton, m_eraserButton, m_zoomButton}) {
+        button->move(right - button->width(), buttonTop);
+        right -= button->width() + ButtonGap;
+    }
+
     const int lineHeight = fontMetrics().height();
-    m_descriptionEdit->setGeometry(12, height() - lineHeight, width() - 24, lineHeight);
+    m_descriptionEdit->setGeometry(Margin, h - lineHeight, w - 2 * Margin, lineHeight);
     QPalette palette = m_descriptionEdit->palette();
     const QRect underEditor = parentWidget() ? m_descriptionEdit->geometry().translated(pos())
                                              : m_descriptionEdit->geometry();
@@ -67,6 +487,13 @@ void MyPaletteWidget::layoutContents()
         palette.setBrush(QPalette::Base, QBrush(background.copy(underEditor)));
     palette.setColor(QPalette::Text, Qt::white);
     m_descriptionEdit->setPalette(palette);
+
+    const int usableWidth = w - 2 * Margin;
+    const int usableHeight = h - lineHeight - (bar + Margin) - Margin;
+    m_cellSize = QSize(qMax(0, usableWidth / PaletteModel::Columns),
+                       qMax(0, usableHeight / PaletteModel::Rows));
+    m_gridOrigin = QPoint(Margin + qMax(0, usableWidth % PaletteModel::Columns) / 2,
+                          bar + Margin + qMax(0, usableHeight % PaletteModel::Rows) / 2);
     update();
 }
 

@@ -1,17 +1,27 @@
 #pragma once
 
 #include "core/enumerations.h"
+#include "palette/palettemodel.h"
 
+#include <QColor>
 #include <QImage>
+#include <QList>
+#include <QPoint>
 #include <QString>
 #include <QUuid>
 #include <QWidget>
 
+#include <array>
+
 class QLineEdit;
+class QMessageBox;
 
 namespace Sorven {
 
-// The user's personal palette of 6 × 4 chips, docked at the bottom of the palette.
+class ImageButton;
+
+// The user's personal palette of 6 × 4 chips, docked at the bottom of the palette. Every change
+// goes to the user settings at once; the chips' colours are read from the collections.
 class MyPaletteWidget : public QWidget
 {
     Q_OBJECT
@@ -19,6 +29,27 @@ class MyPaletteWidget : public QWidget
 
 public:
     explicit MyPaletteWidget(QWidget *parent = nullptr);
+
+    int rowCount() const { return PaletteModel::Rows; }
+    int columnCount() const { return PaletteModel::Columns; }
+    // Transparent for an empty cell or one outside the grid.
+    QColor colorAt(const QPoint &cell) const;
+    // -1 for a cell outside the grid or an empty one.
+    qint64 colorIdAt(const QPoint &cell) const;
+    // Read from the collection; empty when the cell is empty or the chip is gone.
+    QString codeAt(const QPoint &cell) const;
+    QString description() const;
+    bool isEmpty() const { return palette().isEmpty(); }
+    // The cells that show a chip, and the description.
+    PaletteModel palette() const;
+    QList<QPoint> selection() const { return m_selection; }
+
+    // The one geometry source: painting, clicks, tooltips and drops all read these.
+    QRect cellRect(const QPoint &cell) const;
+    // (-1, -1) outside every cell.
+    QPoint cellAt(const QPoint &pos) const;
+    // The cells' union, one pixel wider and taller for the grid's outer lines.
+    QRect gridArea() const;
 
     QLineEdit *descriptionEdit() const { return m_descriptionEdit; }
 
@@ -33,14 +64,54 @@ signals:
     void myPaletteSelectionChanged();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private slots:
+    void zoomClicked();
+    void eraseClicked();
+    void clearClicked();
+    void gridClicked(bool checked);
+    void clearPaletteQuestionFinished(int button);
+    void paletteDescriptionEditFinished();
 
 private:
+    static int slot(const QPoint &cell) { return cell.y() * PaletteModel::Columns + cell.x(); }
+    ImageButton *createButton(const char *imageKey, const char *objectName);
+    void loadCells();
+    // Shows the chip when it loads from its collection; otherwise shows the cell empty.
+    bool showChip(const QPoint &cell, const DB::ItemIndex &index);
+    void storeChip(const QPoint &cell, const DB::ItemIndex &index);
+    void emptyCell(const QPoint &cell);
+    void setSelected(const QPoint &cell, bool selected);
+    void refreshButtonStates();
     void layoutContents();
+    void updateDropTarget(const QPoint &target);
+    void startDrag(const QPoint &pos);
+    void showToolTip(const QPoint &pos);
 
+    PaletteModel m_cells;
+    std::array<QColor, PaletteModel::Rows * PaletteModel::Columns> m_colors;
+    QList<QPoint> m_selection;
+    QPoint m_dropTarget {-1, -1};
+    QPoint m_pressPosition;
+    QPoint m_gridOrigin;
+    QSize m_cellSize;
     QImage m_bar;
+    ImageButton *m_zoomButton = nullptr;
+    ImageButton *m_eraserButton = nullptr;
+    ImageButton *m_clearButton = nullptr;
+    ImageButton *m_gridButton = nullptr;
     QLineEdit *m_descriptionEdit = nullptr;
+    QMessageBox *m_clearQuestion = nullptr;
 };
 
 } // namespace Sorven

@@ -1,0 +1,116 @@
+#include "palette/colorbook.h"
+
+#include "core/collectionsettings.h"
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "palette/filesaving.h"
+#include "palette/xmldocumentwriter.h"
+
+#include <QFileInfo>
+
+namespace Sorven {
+
+namespace {
+
+// Product codes are looked up in the cell's own collection: a colour ID means another chip in
+// another database file.
+QString colorName(const DB::ItemIndex &index, const DB::ColorEntry &chip, bool appendProductCodes)
+{
+    QStringList codes;
+    if (appendProductCodes)
+        DB::loadProductCodes(index.collection, index.rowId, codes);
+    return codes.isEmpty() ? chip.code
+                           : chip.code + QStringLiteral(" - ") + codes.join(QStringLiteral(", "));
+}
+
+void writeRgb(XmlDocumentWriter &xml, QRgb rgb)
+{
+    xml.startElement("RGB8");
+    xml.textElement("red", QString::number(qRed(rgb)));
+    xml.textElement("green", QString::number(qGreen(rgb)));
+    xml.textElement("blue", QString::number(qBlue(rgb)));
+    xml.endElement();
+}
+
+} // namespace
+
+QMap<QRgb, QString> colorBookColors(const PaletteModel &palette, bool appendProductCodes)
+{
+    QMap<QRgb, QString> colors;
+    for (const QPoint &cell : palette.filledCells()) {
+        const DB::ItemIndex index = palette.entry(cell);
+        DB::ColorEntry chip;
+        if (DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+            continue;
+        const QRgb rgb = chip.color().rgb();
+        if (!colors.contains(rgb))
+            colors.insert(rgb, colorName(index, chip, appendProductCodes));
+    }
+    return colors;
+}
+
+QList<int> colorBookPageSizes(int colorCount)
+{
+    const int perPage = colorCount <= 8 ? 8
+        : colorCount <= 16              ? (colorCount + 1) / 2
+                                        : (colorCount + 2) / 3;
+    QList<int> sizes;
+    for (int left = colorCount; left > 0; left -= perPage)
+        sizes.append(qMin(left, perPage));
+    return sizes;
+}
+
+QString colorBookName(const QString &description, const QString &path)
+{
+    const QString trimmed = description.trimmed();
+    if (!trimmed.isEmpty())
+        return trimmed;
+    const QString fileName = QFileInfo(path).fileName();
+    return fileName.isEmpty() ? QStringLiteral("AutoCAD Color Book by Orvo Kalin") : fileName;
+}
+
+QByteArray colorBookBytes(const QString &bookName, const QMap<QRgb, QString> &colors)
+{
+    XmlDocumentWriter xml;
+    xml.startElement("colorBook");
+    xml.text(QStringLiteral("\n\t"));
+    xml.textElement("bookName", bookName);
+    auto color = colors.cbegin();
+    for (const int pageSize : colorBookPageSizes(int(colors.size()))) {
+        xml.text(QStringLiteral("\n\t"));
+        xml.startElement("colorPage");
+        xml.text(QStringLiteral("\n\t\t"));
+        xml.startElement("pageColor");
+        writeRgb(xml, color.key());
+        xml.endElement();
+        for (int i = 0; i < pageSize; ++i, ++color) {
+            xml.text(QStringLiteral("\n\t\t"));
+            xml.startElement("colorEntry");
+            xml.textElement("colorName", color.value());
+            writeRgb(xml, color.key());
+            xml.endElement();
+        }
+        xml.text(QStringLiteral("\n\t"));
+        xml.endElement();
+    }
+    xml.text(QStringLiteral("\n"));
+    xml.endElement();
+    return xml.finish();
+}
+
+bool saveColorBook(const PaletteModel &palette, const QUuid &selectedCollection,
+                   const QString &path, QString *reason)
+{
+    const QByteArray bytes = colorBookBytes(
+        colorBookName(palette.description(), path),
+        colorBookColors(palette,
+                        CollectionSettings::exportColorNameAppendProductCode(selectedCollection)));
+    if (bytes.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("The colour book could not be built.");
+        return false;
+    }
+    return saveWholeFile(path, bytes, reason);
+}
+
+} // namespace Sorven

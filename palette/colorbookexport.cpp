@@ -1,0 +1,59 @@
+#include "palette/colorbookexport.h"
+
+#include "core/usersettings.h"
+#include "db/lookups.h"
+#include "host/colorbooklocation.h"
+#include "palette/colorbook.h"
+#include "palette/mypalettewidget.h"
+#include "palette/savefailuremessage.h"
+
+#include <acdocman.h>
+
+#include <QFileDialog>
+
+namespace Sorven {
+
+namespace {
+
+// The host takes no other work while a command runs in the current drawing.
+bool hostAcceptsExport()
+{
+    const AcApDocManager *documents = acDocManagerPtr();
+    const AcApDocument *current = documents ? documents->curDocument() : nullptr;
+    return current && current->isQuiescent();
+}
+
+QString platformDialog(QWidget *parent, const QString &caption, const QString &folder,
+                       const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+}
+
+} // namespace
+
+bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent,
+                     const ColorBookFileDialog &dialog)
+{
+    const PaletteModel palette = myPalette.palette();
+    if (!hostAcceptsExport() || palette.isEmpty())
+        return false;
+    const QUuid collection = UserSettings::lastUsedCollection();
+    const QString filter
+        = QStringLiteral("%1 (*.acb)")
+              .arg(DB::localeString(collection,
+                                    QStringLiteral("autocad.createcolorbook.dialog.filter")));
+    const QString path = (dialog ? dialog : platformDialog)(
+        parent,
+        DB::localeString(collection, QStringLiteral("autocad.createcolorbook.dialog.caption")),
+        Host::colorBookFolders().constLast(), filter);
+    if (path.isEmpty())
+        return false;
+    QString reason;
+    if (saveColorBook(palette, collection, path, &reason))
+        return true;
+    showSaveFailure(parent, collection, QStringLiteral("autocad.createcolorbook.saveerror"), path,
+                    reason);
+    return false;
+}
+
+} // namespace Sorven

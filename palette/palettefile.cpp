@@ -1,0 +1,285 @@
+#include "palette/palettefile.h"
+
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "db/search.h"
+#include "palette/filesaving.h"
+#include "palette/xmldocumentwriter.h"
+
+#include <QFile>
+
+namespace Sorven {
+
+namespace {
+
+const QByteArray ByteOrderMark("\xEF\xBB\xBF");
+
+// A chip as a file refers to it.
+struct FileChip
+{
+    QPoint cell;
+    QUuid collection;
+    int pageIndex = -1;
+    DB::ColorEntry chip;
+};
+
+QList<FileChip> fileChips(const PaletteModel &palette)
+{
+    QList<FileChip> chips;
+    for (const QPoint &cell : palette.filledCells()) {
+        const DB::ItemIndex index = palette.entry(cell);
+        FileChip chip {cell, index.collection, -1, {}};
+        DB::ColorPage page;
+        if (DB::loadEntryById(index.collection, index.rowId, chip.chip) != DB::Success
+            || DB::loadPageById(index.collection, index.pageId, true, page) != DB::Success
+            || page.id != chip.chip.pageId)
+            continue;
+        chip.pageIndex = page.pageIndex;
+        chips.append(chip);
+    }
+    return chips;
+}
+
+QByteArray xmlFileBytes(const PaletteModel &palette)
+{
+    XmlDocumentWriter xml;
+    xml.startElement("orvo-palette");
+    xml.attribute("version", QStringLiteral("3.0"));
+    xml.attribute("system", QStringLiteral("multi-collection"));
+    xml.text(QStringLiteral("\n\t"));
+    xml.textElement("description", palette.description());
+    xml.text(QStringLiteral("\n\t"));
+    xml.startElement("chips");
+    for (const FileChip &chip : fileChips(palette)) {
+        xml.text(QStringLiteral("\n\t\t"));
+        xml.startElement("chip");
+        xml.attribute("row", QString::number(chip.cell.y()));
+        xml.attribute("col", QString::number(chip.cell.x()));
+        xml.text(QStringLiteral("\n\t\t\t"));
+        xml.startElement("entry");
+        xml.attribute("uuid-of-collection", chip.collection.toString());
+        xml.attribute("page-index", QString::number(chip.pageIndex));
+        xml.attribute("row-index", QString::number(chip.chip.rowIndex));
+        xml.attribute("color-code", chip.chip.code);
+        xml.endElement();
+        xml.text(QStringLiteral("\n\t\t"));
+        xml.endElement();
+    }
+    xml.text(QStringLiteral("\n\t"));
+    xml.endElement();
+    xml.text(QStringLiteral("\n"));
+    xml.endElement();
+    const QByteArray document = xml.finish();
+    return document.isEmpty() ? QByteArray() : ByteOrderMark + document;
+}
+
+// The collection is the cell's own: numeric collection IDs are only unique within one file.
+QByteArray textListBytes(const PaletteModel &palette)
+{
+    QString text;
+    for (const FileChip &chip : fileChips(palette)) {
+        QSharedPointer<DB::Collection> collection;
+        if (DB::loadCollection(chip.collection, collection) == DB::Success && collection)
+            text += collection->name + QStringLiteral(" : ");
+        text += chip.chip.code + u'\n';
+    }
+    return ByteOrderMark + text.toUtf8();
+}
+
+// Untrusted input: no network, no external entities or DTD, no entity substitution, and no
+// messages of the parser's own on standard error.
+const int ParseOptions = XML_PARSE_NOBLANKS | XML_PARSE_NONET | XML_PARSE_COMPACT
+    | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+std::optional<PaletteModel> refuse(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return std::nullopt;
+}
+
+xmlNode *firstNode(xmlXPathContext *xpath, const char *expression)
+{
+    const Xml::XPathObject result(
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(expression), xpath));
+    if (!result || !result->nodesetval || result->nodesetval->nodeNr == 0)
+        return nullptr;
+    return result->nodesetval->nodeTab[0];
+}
+
+QList<xmlNode *> elements(xmlXPathContext *xpath, const char *expression)
+{
+    const Xml::XPathObject result(
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar *>(expression), xpath));
+    QList<xmlNode *> nodes;
+    if (!result || !result->nodesetval)
+        return nodes;
+    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
+        if (result->nodesetval->nodeTab[i]->type == XML_ELEMENT_NODE)
+            nodes.append(result->nodesetval->nodeTab[i]);
+    }
+    return nodes;
+}
+
+QString content(xmlNode *node)
+{
+    const Xml::Text text(node ? xmlNodeGetContent(node) : nullptr);
+    return text ? QString::fromUtf8(reinterpret_cast<const char *>(text.get())) : QString();
+}
+
+// "major.minor" with a minor that reads as 0 (text that is no number does); -1 otherwise.
+int majorVersion(const QString &version)
+{
+    const QStringList parts = version.split(u'.', Qt::SkipEmptyParts);
+    if (parts.size() != 2 || parts.at(1).toInt() != 0)
+        return -1;
+    return parts.at(0).toInt();
+}
+
+// Version 2 names a chip by its text in the file's one collection.
+std::optional<DB::ItemIndex> version2Chip(const QUuid &collection, xmlNode *chip)
+{
+    xmlNode *child = chip->children;
+    if (!child || child->type != XML_TEXT_NODE)
+        return std::nullopt;
+    const QString code = content(child).trimmed();
+    int pageIndex = -1, rowIndex = -1, segment = -1, mood = 0;
+    bool exterior = false;
+    DB::ColorEntry entry;
+    if (code.isEmpty()
+        || DB::findPhrase(collection, code, pageIndex, rowIndex, segment, mood, exterior)
+            != DB::Success
+        || pageIndex <= 0 || rowIndex <= 0
+        || DB::loadEntryAt(collection, pageIndex, rowIndex, entry) != DB::Success)
+        return std::nullopt;
+    return DB::ItemIndex {collection, entry.pageId, entry.id};
+}
+
+// Version 3 names a chip by collection and position, and the code must still match.
+std::optional<DB::ItemIndex> version3Chip(xmlNode *chip)
+{
+    xmlNode *entryNode = chip->children;
+    if (!entryNode || entryNode->type != XML_ELEMENT_NODE
+        || xmlStrcasecmp(entryNode->name, reinterpret_cast<const xmlChar *>("entry")) != 0)
+        return std::nullopt;
+    const QUuid collection = QUuid::fromString(Xml::attribute(entryNode, "uuid-of-collection"));
+    DB::ColorEntry entry;
+    if (collection.isNull()
+        || DB::loadEntryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
+                           Xml::attribute(entryNode, "row-index").toInt(), entry)
+            != DB::Success
+        || entry.code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return DB::ItemIndex {collection, entry.pageId, entry.id};
+}
+
+// Later chips for a cell win, so the chips are read from the last one back and a cell that
+// already holds a chip is not looked up again.
+void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, PaletteModel &palette)
+{
+    const QList<xmlNode *> chips = elements(xpath, "/orvo-palette/chips/chip");
+    for (auto chip = chips.crbegin(); chip != chips.crend(); ++chip) {
+        const QPoint cell(Xml::attribute(*chip, "col").toInt(),
+                          Xml::attribute(*chip, "row").toInt());
+        if (!PaletteModel::contains(cell) || palette.entry(cell).refersToChip())
+            continue;
+        const std::optional<DB::ItemIndex> index
+            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip);
+        if (index)
+            palette.setEntry(cell, *index);
+    }
+}
+
+QString parserError(xmlParserCtxt *context)
+{
+    const xmlError *error = xmlCtxtGetLastError(context);
+    if (!error || !error->message)
+        return QStringLiteral("not an XML document");
+    return QStringLiteral("not an XML document (line %1: %2)")
+        .arg(error->line)
+        .arg(QString::fromUtf8(error->message).trimmed());
+}
+
+} // namespace
+
+QByteArray paletteFileBytes(const PaletteModel &palette, PaletteFileFormat format)
+{
+    switch (format) {
+    case PaletteXmlFile:
+        return xmlFileBytes(palette);
+    case PaletteTextFile:
+        return textListBytes(palette);
+    }
+    return {};
+}
+
+bool savePaletteFile(const PaletteModel &palette, PaletteFileFormat format, const QString &path,
+                     QString *reason)
+{
+    const QByteArray bytes = paletteFileBytes(palette, format);
+    if (bytes.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("The palette could not be written in this format.");
+        return false;
+    }
+    return saveWholeFile(path, bytes, reason);
+}
+
+std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason)
+{
+    if (bytes.size() > MaximumPaletteFileSize)
+        return refuse(reason, QStringLiteral("larger than a palette file can be"));
+    const Xml::ParserContext parser(xmlNewParserCtxt());
+    if (!parser)
+        return refuse(reason, QStringLiteral("out of memory"));
+    const Xml::Document document(xmlCtxtReadMemory(parser.get(), bytes.constData(),
+                                                   int(bytes.size()), "", "UTF-8", ParseOptions));
+    if (!document)
+        return refuse(reason, parserError(parser.get()));
+    if (xmlGetIntSubset(document.get()))
+        return refuse(reason, QStringLiteral("a document type declaration is not allowed"));
+    const Xml::XPathContext xpath(xmlXPathNewContext(document.get()));
+    if (!xpath)
+        return refuse(reason, QStringLiteral("out of memory"));
+    const QString version = content(firstNode(xpath.get(), "/orvo-palette/@version"));
+    if (version.isEmpty())
+        return refuse(reason, QStringLiteral("no orvo-palette element with a version"));
+    const int major = majorVersion(version);
+    const QString system = content(firstNode(xpath.get(), "/orvo-palette/@system"));
+    if (system.isEmpty())
+        return refuse(reason, QStringLiteral("no system attribute"));
+    QUuid collection;
+    if (major == 2) {
+        if (DB::collectionUuidBySystemId(system, collection) != DB::Success)
+            return refuse(
+                reason,
+                QStringLiteral("no installed collection has the system \"%1\"").arg(system));
+    } else if (major == 3) {
+        if (system.compare(QLatin1String("multi-collection"), Qt::CaseInsensitive) != 0)
+            return refuse(reason, QStringLiteral("unknown system \"%1\"").arg(system));
+    } else {
+        return refuse(reason, QStringLiteral("unknown version \"%1\"").arg(version));
+    }
+    PaletteModel palette;
+    if (xmlNode *description = firstNode(xpath.get(), "/orvo-palette/description");
+        description && description->type == XML_ELEMENT_NODE)
+        palette.setDescription(content(description->children));
+    readChips(xpath.get(), major, collection, palette);
+    return palette;
+}
+
+PaletteFileRead readPaletteFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, std::nullopt, file.errorString()};
+    PaletteFileRead read {true, std::nullopt, {}};
+    const QByteArray bytes = file.read(MaximumPaletteFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        read.reason = file.errorString();
+    else
+        read.palette = parsePaletteFile(bytes, &read.reason);
+    return read;
+}
+
+} // namespace Sorven

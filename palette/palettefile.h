@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/enumerations.h"
+#include "palette/palettemodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// My Palette as a file: the XML palette file (written as version 3.0, read as 2.0 and 3.0) and
+// the text list of chip codes (written only). Cells refer to chips by database IDs; files refer
+// to them by collection, page index, row index and code, so both directions read the
+// collection databases.
+namespace Sorven {
+
+// Files larger than this are no palette files and are refused before parsing.
+inline constexpr qint64 MaximumPaletteFileSize = 4 * 1024 * 1024;
+
+// The bytes saving writes: cells whose chip or page no longer loads are left out. Empty for a
+// format outside the enumeration.
+QByteArray paletteFileBytes(const PaletteModel &palette, PaletteFileFormat format);
+
+// Writes the file all or nothing; false with the reason when it cannot be written.
+bool savePaletteFile(const PaletteModel &palette, PaletteFileFormat format, const QString &path,
+                     QString *reason = nullptr);
+
+// A palette file read into a fresh palette. Chips that do not resolve in the installed
+// collections, or lie outside the grid, are left out; a file that is not a palette file of a
+// known version and system gives nothing, with the reason.
+std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason = nullptr);
+
+struct PaletteFileRead
+{
+    // Whether the file could be opened at all; loading reacts to a file it opened even when
+    // the content is refused.
+    bool opened = false;
+    std::optional<PaletteModel> palette;
+    QString reason;
+};
+
+// Opens the file read-only, refuses one over MaximumPaletteFileSize, and parses it.
+PaletteFileRead readPaletteFile(const QString &path);
+
+} // namespace Sorven

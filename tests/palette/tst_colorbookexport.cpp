@@ -1,0 +1,151 @@
+#include "core/usersettings.h"
+#include "palette/colorbookexport.h"
+#include "palette/mypalettewidget.h"
+#include "support/palettefixture.h"
+
+#include <acdocman.h>
+#include <dbapserv.h>
+#include <standinhost.h>
+#include <windows.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Sorven;
+
+namespace {
+
+struct DialogCall
+{
+    QString caption;
+    QString folder;
+    QString filter;
+};
+
+void setColorBookLocation(const QString &folders)
+{
+    const std::wstring key
+        = std::wstring(acdbHostApplicationServices()->getUserRegistryProductRootKey())
+        + L"\\Profiles\\<<Unnamed Profile>>\\General";
+    HKEY general = nullptr;
+    QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                             &general, nullptr),
+             ERROR_SUCCESS);
+    const std::wstring value = folders.toStdWString();
+    QCOMPARE(RegSetValueExW(general, L"ColorBookLocation", 0, REG_SZ,
+                            reinterpret_cast<LPCBYTE>(value.c_str()),
+                            DWORD((value.size() + 1) * sizeof(wchar_t))),
+             ERROR_SUCCESS);
+    RegCloseKey(general);
+}
+
+} // namespace
+
+class TestColorBookExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void runsOnlyWhenTheHostAndThePaletteAllowIt();
+    void asksInTheProfilesLastFolderAndWrites();
+    void failedWriteSaysSo();
+
+private:
+    void fillPalette();
+    bool exportTo(const QString &path);
+
+    std::unique_ptr<PaletteFixture> m_fixture;
+    std::unique_ptr<MyPaletteWidget> m_palette;
+    QTemporaryDir m_folder;
+    QList<DialogCall> m_dialogs;
+};
+
+void TestColorBookExport::initTestCase()
+{
+    m_fixture = std::make_unique<PaletteFixture>();
+    UserSettings::setLastUsedCollection(PaletteFixture::Harbour);
+    fillPalette();
+}
+
+void TestColorBookExport::fillPalette()
+{
+    UserSettings::setMyPaletteEntry({0, 0}, m_fixture->harbourBlue.index());
+    UserSettings::setMyPaletteEntry({1, 0}, m_fixture->quayGreen.index());
+    m_palette = std::make_unique<MyPaletteWidget>();
+}
+
+bool TestColorBookExport::exportTo(const QString &path)
+{
+    return exportColorBook(*m_palette, m_palette.get(),
+                           [this, path](QWidget *, const QString &caption, const QString &folder,
+                                        const QString &filter) {
+                               m_dialogs.append({caption, folder, filter});
+                               return path;
+                           });
+}
+
+void TestColorBookExport::runsOnlyWhenTheHostAndThePaletteAllowIt()
+{
+    const QString path = m_folder.filePath(QStringLiteral("not.acb"));
+    AcApDocManager *documents = acDocManagerPtr();
+    standInSetQuiescent(documents->curDocument(), false);
+    QVERIFY(!exportTo(path));
+    standInSetQuiescent(documents->curDocument(), true);
+    QCOMPARE(documents->closeDocument(documents->curDocument()), Acad::eOk);
+    QVERIFY(!exportTo(path));
+    documents->appContextNewDocument(nullptr);
+
+    UserSettings::setMyPaletteEntry({0, 0}, {});
+    UserSettings::setMyPaletteEntry({1, 0}, {});
+    m_palette = std::make_unique<MyPaletteWidget>();
+    QVERIFY(!exportTo(path));
+    QVERIFY(m_dialogs.isEmpty());
+    QVERIFY(!QFile::exists(path));
+    fillPalette();
+}
+
+void TestColorBookExport::asksInTheProfilesLastFolderAndWrites()
+{
+    setColorBookLocation(QStringLiteral("/first/books;;/second/books;"));
+    const QString path = m_folder.filePath(QStringLiteral("Mine.acb"));
+    QVERIFY(exportTo(path));
+    QCOMPARE(m_dialogs.size(), 1);
+    QCOMPARE(m_dialogs[0].folder, QStringLiteral("/second/books"));
+    QCOMPARE(m_dialogs[0].caption, QStringLiteral("autocad.createcolorbook.dialog.caption"));
+    QCOMPARE(m_dialogs[0].filter, QStringLiteral("autocad.createcolorbook.dialog.filter (*.acb)"));
+    QFile book(path);
+    QVERIFY(book.open(QIODevice::ReadOnly));
+    const QByteArray xml = book.readAll();
+    QVERIFY(xml.contains("<bookName>Mine.acb</bookName>"));
+    QVERIFY(xml.contains("<colorName>H-102</colorName>"));
+    QVERIFY(xml.contains("<colorName>Q-7 - QX</colorName>"));
+
+    m_dialogs.clear();
+    QVERIFY(!exportTo(QString()));
+    QCOMPARE(m_dialogs.size(), 1);
+}
+
+void TestColorBookExport::failedWriteSaysSo()
+{
+    const QString path = m_folder.filePath(QStringLiteral("gone/Mine.acb"));
+    QString said;
+    QTimer::singleShot(0, [&said] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
+                said = box->text() + u'\n' + box->informativeText();
+                box->accept();
+            }
+        }
+    });
+    QVERIFY(!exportTo(path));
+    QVERIFY2(said.contains(path), qPrintable(said));
+    QVERIFY(said.contains(QStringLiteral("autocad.createcolorbook.saveerror")));
+}
+
+QTEST_MAIN(TestColorBookExport)
+#include "tst_colorbookexport.moc"

@@ -1,0 +1,370 @@
+#include "core/usersettings.h"
+#include "palette/colorchipdnd.h"
+#include "palette/mypalettefullwidget.h"
+#include "palette/mypalettewidget.h"
+#include "palette/palettefile.h"
+#include "support/palettefixture.h"
+#include "widgets/imagebutton.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Sorven;
+
+namespace {
+
+QPoint centreOf(const QRect &rect)
+{
+    return {(rect.left() + rect.right()) / 2, (rect.top() + rect.bottom()) / 2};
+}
+
+// Drags a chip record from the source onto the cell as the platform would deliver it; answers
+// whether the palette took the drag.
+bool dropChip(MyPaletteWidget &palette, int source, const PaletteFixtureChip &chip,
+              const QPoint &cell)
+{
+    QMimeData data;
+    data.setData(ColorChipDndMimeType, colorChipDndRecord(source, chip.collection, chip.rowId));
+    const QPoint pos = centreOf(palette.cellRect(cell));
+    QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&palette, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(pos, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&palette, &move);
+    QDropEvent drop(QPointF(pos), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&palette, &drop);
+    return move.isAccepted();
+}
+
+void click(MyPaletteWidget &palette, const QPoint &cell, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mouseClick(&palette, Qt::LeftButton, modifiers, centreOf(palette.cellRect(cell)));
+}
+
+ImageButton *button(const QWidget &widget, const char *name)
+{
+    return widget.findChild<ImageButton *>(QString::fromLatin1(name));
+}
+
+// Answers the next message box with the button, and tells what it said.
+void answerNextMessageBox(QMessageBox::StandardButton answer, QString *said = nullptr)
+{
+    QTimer::singleShot(0, [answer, said] {
+        const auto boxes = QApplication::topLevelWidgets();
+        for (QWidget *widget : boxes) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            if (!box || !box->isVisible())
+                continue;
+            if (said)
+                *said = box->text() + u'\n' + box->informativeText();
+            box->done(answer);
+        }
+    });
+}
+
+} // namespace
+
+class TestMyPaletteWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cellGeometry();
+    void dropsBySource_data();
+    void dropsBySource();
+    void dropOntoSelectionFillsEverySelectedCell();
+    void clicksSelect();
+    void eraseAndClear();
+    void buttonStates();
+    void contentPersistsAcrossInstances();
+    void loadingReplacesCellsButNotTheSelection();
+    void failedSaveSaysSo();
+    void paintsChipsAndSelection();
+    void enlargedViewPaintsStoredChips();
+
+private:
+    std::unique_ptr<MyPaletteWidget> newPalette() const;
+
+    std::unique_ptr<PaletteFixture> m_fixture;
+    QTemporaryDir m_folder;
+};
+
+void TestMyPaletteWidget::initTestCase()
+{
+    m_fixture = std::make_unique<PaletteFixture>();
+    UserSettings::setLastUsedCollection(PaletteFixture::Harbour);
+}
+
+void TestMyPaletteWidget::init()
+{
+    for (const QPoint &cell : PaletteModel::cells()) {
+        UserSettings::setMyPaletteEntry(cell, {});
+        UserSettings::setMyPaletteSelected(cell, false);
+    }
+    UserSettings::setMyPaletteGridVisible(true);
+    UserSettings::setMyPaletteDescription(QString());
+}
+
+std::unique_ptr<MyPaletteWidget> TestMyPaletteWidget::newPalette() const
+{
+    auto palette = std::make_unique<MyPaletteWidget>();
+    palette->resize(400, 200);
+    palette->show();
+    return palette;
+}
+
+void TestMyPaletteWidget::cellGeometry()
+{
+    const auto palette = newPalette();
+    // 376 wide: cells of 62 with 4 pixels left over; the grid starts half of them further right.
+    QCOMPARE(palette->cellRect({0, 0}).topLeft().x(), 14);
+    QCOMPARE(palette->cellRect({0, 0}).width(), 62);
+    QCOMPARE(palette->cellRect({5, 3}).right(), 14 + 6 * 62 - 1);
+    for (const QPoint &cell : PaletteModel::cells()) {
+        QCOMPARE(palette->cellAt(palette->cellRect(cell).topLeft()), cell);
+        QCOMPARE(palette->cellAt(palette->cellRect(cell).bottomRight()), cell);
+    }
+    QCOMPARE(palette->cellAt(palette->gridArea().bottomRight()), QPoint(-1, -1));
+    QCOMPARE(palette->cellAt({5, 100}), QPoint(-1, -1));
+}
+
+void TestMyPaletteWidget::dropsBySource_data()
+{
+    QTest::addColumn<int>("source");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("card roller") << int(CardRollerDndSource) << true;
+    QTest::newRow("colour schemes") << int(ColorSchemerDndSource) << true;
+    QTest::newRow("My Palette itself") << int(MyPaletteDndSource) << false;
+    QTest::newRow("trend groups") << int(TrendoraDndSource) << false;
+}
+
+void TestMyPaletteWidget::dropsBySource()
+{
+    QFETCH(int, source);
+    QFETCH(bool, accepted);
+    const auto palette = newPalette();
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteChanged);
+    QCOMPARE(dropChip(*palette, source, m_fixture->quayGreen, {5, 0}), accepted);
+    QCOMPARE(changed.count(), accepted ? 1 : 0);
+    // The ".Entry" key of (0,5) is the top-right cell's.
+    QCOMPARE(UserSettings::myPaletteEntry({5, 0}),
+             accepted ? m_fixture->quayGreen.index() : DB::ItemIndex());
+    QCOMPARE(palette->colorAt({5, 0}),
+             accepted ? m_fixture->quayGreen.color : QColor(Qt::transparent));
+}
+
+void TestMyPaletteWidget::dropOntoSelectionFillsEverySelectedCell()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourBlue, {0, 0}));
+    click(*palette, {0, 0});
+    click(*palette, {3, 2}, Qt::ControlModifier);
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {3, 2}));
+    QCOMPARE(palette->colorIdAt({0, 0}), m_fixture->harbourRed.rowId);
+    QCOMPARE(palette->colorIdAt({3, 2}), m_fixture->harbourRed.rowId);
+
+    QVERIFY(dropChip(*palette, ColorSchemerDndSource, m_fixture->quayGreen, {1, 1}));
+    QCOMPARE(palette->colorIdAt({1, 1}), m_fixture->quayGreen.rowId);
+    QCOMPARE(palette->codeAt({1, 1}), QStringLiteral("Q-7"));
+    QCOMPARE(palette->colorIdAt({0, 0}), m_fixture->harbourRed.rowId);
+}
+
+void TestMyPaletteWidget::clicksSelect()
+{
+    const auto palette = newPalette();
+    QSignalSpy selectionChanged(palette.get(), &MyPaletteWidget::myPaletteSelectionChanged);
+    click(*palette, {1, 1});
+    click(*palette, {2, 1}, Qt::ControlModifier);
+    click(*palette, {4, 3}, Qt::ControlModifier);
+    QCOMPARE(palette->selection(), (QList<QPoint> {{1, 1}, {2, 1}, {4, 3}}));
+    click(*palette, {2, 1}, Qt::ControlModifier);
+    QVERIFY(!UserSettings::myPaletteSelected({2, 1}));
+    click(*palette, {0, 0}, Qt::ShiftModifier);
+    QCOMPARE(palette->selection(), (QList<QPoint> {{1, 1}, {4, 3}}));
+    click(*palette, {5, 0});
+    QCOMPARE(palette->selection(), (QList<QPoint> {{5, 0}}));
+    QVERIFY(UserSettings::myPaletteSelected({5, 0}));
+    QVERIFY(!UserSettings::myPaletteSelected({1, 1}));
+    QCOMPARE(selectionChanged.count(), 6);
+}
+
+void TestMyPaletteWidget::eraseAndClear()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {0, 0}));
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourBlue, {1, 0}));
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->quayGreen, {2, 0}));
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteChanged);
+    click(*palette, {1, 0});
+    click(*palette, {3, 3}, Qt::ControlModifier);
+    button(*palette, "eraserButton")->click();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(palette->colorIdAt({1, 0}), qint64(-1));
+    QCOMPARE(UserSettings::myPaletteEntry({1, 0}), DB::ItemIndex());
+    QCOMPARE(palette->selection().size(), 2);
+
+    // Erasing empty cells changes nothing visible but is still reported; the button is
+    // disabled then, but a keyboard shortcut may still reach the slot.
+    QVERIFY(!button(*palette, "eraserButton")->isEnabled());
+    QMetaObject::invokeMethod(palette.get(), "eraseClicked");
+    QCOMPARE(changed.count(), 2);
+
+    answerNextMessageBox(QMessageBox::No);
+    button(*palette, "clearButton")->click();
+    QTRY_COMPARE(palette->palette().filledCells().size(), 2);
+    QTest::qWait(10);
+    QCOMPARE(palette->palette().filledCells().size(), 2);
+    answerNextMessageBox(QMessageBox::Yes);
+    button(*palette, "clearButton")->click();
+    QTRY_VERIFY(palette->isEmpty());
+    QCOMPARE(UserSettings::myPaletteEntry({0, 0}), DB::ItemIndex());
+    QCOMPARE(changed.count(), 3);
+}
+
+void TestMyPaletteWidget::buttonStates()
+{
+    const auto palette = newPalette();
+    const auto states = [&palette] {
+        return QList<bool> {button(*palette, "zoomButton")->isEnabled(),
+                            button(*palette, "eraserButton")->isEnabled(),
+                            button(*palette, "clearButton")->isEnabled(),
+                            button(*palette, "gridButton")->isEnabled()};
+    };
+    QCOMPARE(states(), (QList<bool> {false, false, false, true}));
+    click(*palette, {0, 0});
+    QCOMPARE(states(), (QList<bool> {false, false, false, true}));
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {1, 0}));
+    QCOMPARE(states(), (QList<bool> {true, false, true, true}));
+    click(*palette, {1, 0}, Qt::ControlModifier);
+    QCOMPARE(states(), (QList<bool> {true, true, true, true}));
+}
+
+void TestMyPaletteWidget::contentPersistsAcrossInstances()
+{
+    {
+        const auto palette = newPalette();
+        QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourGrey, {2, 3}));
+        click(*palette, {2, 3});
+        button(*palette, "gridButton")->click();
+        palette->descriptionEdit()->setText(QStringLiteral("Hall"));
+        emit palette->descriptionEdit()->editingFinished();
+    }
+    // A stored chip whose collection is gone shows empty and keeps its key.
+    const DB::ItemIndex gone {QUuid::createUuid(), 1, 1};
+    UserSettings::setMyPaletteEntry({0, 0}, gone);
+    const auto palette = newPalette();
+    QCOMPARE(palette->colorIdAt({2, 3}), m_fixture->harbourGrey.rowId);
+    QCOMPARE(palette->colorAt({2, 3}), m_fixture->harbourGrey.color);
+    QCOMPARE(palette->colorAt({0, 0}), QColor(Qt::transparent));
+    QCOMPARE(UserSettings::myPaletteEntry({0, 0}), gone);
+    QCOMPARE(palette->selection(), (QList<QPoint> {{2, 3}}));
+    QVERIFY(!button(*palette, "gridButton")->isChecked());
+    QCOMPARE(palette->description(), QStringLiteral("Hall"));
+}
+
+void TestMyPaletteWidget::loadingReplacesCellsButNotTheSelection()
+{
+    PaletteModel file;
+    file.setDescription(QStringLiteral("From a file"));
+    file.setEntry({4, 1}, m_fixture->quayRed.index());
+    const QString path = m_folder.filePath(QStringLiteral("load.palette"));
+    QVERIFY(savePaletteFile(file, PaletteXmlFile, path));
+    const QString broken = m_folder.filePath(QStringLiteral("broken.palette"));
+    QFile brokenFile(broken);
+    QVERIFY(brokenFile.open(QIODevice::WriteOnly));
+    brokenFile.write("<orvo-palette version=\"3.1\" system=\"multi-collection\"/>");
+    brokenFile.close();
+
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {0, 0}));
+    click(*palette, {0, 0});
+    click(*palette, {5, 3}, Qt::ControlModifier);
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteChanged);
+
+    palette->loadPaletteFrom(PaletteXmlFile, broken);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(palette->colorIdAt({0, 0}), m_fixture->harbourRed.rowId);
+
+    palette->loadPaletteFrom(PaletteXmlFile, m_folder.filePath(QStringLiteral("missing")));
+    QCOMPARE(changed.count(), 1);
+
+    palette->loadPaletteFrom(PaletteXmlFile, path);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(palette->palette().filledCells(), (QList<QPoint> {{4, 1}}));
+    QCOMPARE(UserSettings::myPaletteEntry({0, 0}), DB::ItemIndex());
+    QCOMPARE(UserSettings::myPaletteEntry({4, 1}), m_fixture->quayRed.index());
+    QCOMPARE(palette->description(), QStringLiteral("From a file"));
+    QCOMPARE(UserSettings::myPaletteDescription(), QStringLiteral("From a file"));
+    QCOMPARE(palette->selection(), (QList<QPoint> {{0, 0}, {5, 3}}));
+}
+
+void TestMyPaletteWidget::failedSaveSaysSo()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {0, 0}));
+    const QString path = m_folder.filePath(QStringLiteral("gone/mine.palette"));
+    QString said;
+    answerNextMessageBox(QMessageBox::Ok, &said);
+    palette->savePaletteTo(PaletteXmlFile, path);
+    QVERIFY2(said.contains(path), qPrintable(said));
+    QVERIFY(said.contains(QStringLiteral("common.filedialog.palettefile.saveerror")));
+}
+
+void TestMyPaletteWidget::paintsChipsAndSelection()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourBlue, {1, 2}));
+    click(*palette, {1, 2});
+    const QImage image = palette->grab().toImage();
+    const QRect cell = palette->cellRect({1, 2});
+    QCOMPARE(image.pixelColor(centreOf(cell)), m_fixture->harbourBlue.color);
+    // The selection frame lies just right of the cell; grid lines outline empty cells too.
+    QVERIFY(qGray(image.pixel(cell.right() + 2, cell.center().y())) > 240);
+    QCOMPARE(image.pixelColor(palette->cellRect({4, 0}).topLeft()), QColor(64, 64, 64));
+}
+
+void TestMyPaletteWidget::enlargedViewPaintsStoredChips()
+{
+    UserSettings::setMyPaletteEntry({0, 0}, m_fixture->quayGreen.index());
+    UserSettings::setMyPaletteEntry({1, 0}, {QUuid::createUuid(), 1, 1});
+    UserSettings::setMyPaletteFullBackgroundColor(120);
+    MyPaletteFullWidget full;
+    full.resize(800, 600);
+    full.show();
+    QSignalSpy back(&full, &MyPaletteFullWidget::backButtonClicked);
+    QCOMPARE(full.backgroundSlider()->value(), 120);
+    QCOMPARE(full.cellRect({0, 0}).size(), QSize(112, 62));
+
+    QImage image = full.grab().toImage();
+    QCOMPARE(image.pixelColor(centreOf(full.cellRect({0, 0}))), m_fixture->quayGreen.color);
+    QCOMPARE(image.pixelColor(centreOf(full.cellRect({1, 0}))), QColor(Qt::white));
+
+    QTest::mouseClick(&full, Qt::LeftButton, {}, centreOf(full.cellRect({0, 0})));
+    QCOMPARE(full.magnifiedColor(), std::optional<QColor>(m_fixture->quayGreen.color));
+    image = full.grab().toImage();
+    QCOMPARE(image.pixelColor(centreOf(full.cellRect({5, 3}))), m_fixture->quayGreen.color);
+    QTest::mouseClick(&full, Qt::LeftButton, {}, QPoint(5, 300));
+    QVERIFY(!full.magnifiedColor());
+
+    full.backgroundSlider()->setValue(40);
+    QCOMPARE(UserSettings::myPaletteFullBackgroundColor(), 40);
+    QCOMPARE(full.grab().toImage().pixelColor(5, 300), QColor(40, 40, 40));
+    QTest::mouseClick(&full, Qt::LeftButton, {}, centreOf(full.cellRect({0, 0})));
+    full.findChild<ImageButton *>()->click();
+    QVERIFY(!full.magnifiedColor());
+    QCOMPARE(back.count(), 1);
+}
+
+QTEST_MAIN(TestMyPaletteWidget)
+#include "tst_mypalettewidget.moc"
