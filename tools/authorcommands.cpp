@@ -5,6 +5,7 @@
 #include "tools/authorbrowsecommands.h"
 #include "tools/authorcolorcommands.h"
 #include "tools/authorharmonycommands.h"
+#include "tools/authorpalettecommands.h"
 #include "tools/collectioncheck.h"
 
 #include <QJsonArray>
@@ -86,7 +87,7 @@ const QList<InspectCommand> &inspectCommands()
     static const QList<InspectCommand> commands = QList<InspectCommand> {
         {"collections", "collections", listCollections},
         {"check", "check FILE.db", checkDatabase},
-    } + browseCommands() + colorCommands() + harmonyCommands();
+    } + browseCommands() + colorCommands() + harmonyCommands() + paletteCommands();
     return commands;
 }
 

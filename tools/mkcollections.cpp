@@ -1,9 +1,11 @@
 // vexa-mkcollections OUTPUT_ROOT [--scale CHIPS]: writes the demo collection databases below
 // OUTPUT_ROOT, the machine-wide data folder the palette reads them from.
 #include "tools/democollections.h"
+#include "tools/demopalettefile.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
@@ -83,6 +85,12 @@ int main(int argc, char *argv[])
         = Sorven::Demo::buildDemoCollections(parser.positionalArguments().first(), options);
     if (!result.error.isEmpty())
         return fail(result.error);
+    // The sample palette refers to the chips as the palette reads them from that folder.
+    qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(parser.positionalArguments().first()));
+    if (const QString error = Sorven::Demo::writeDemoPaletteFile(
+            parser.positionalArguments().first(), result.collections);
+        !error.isEmpty())
+        return fail(error);
     report(result, timer.elapsed());
     return 0;
 }

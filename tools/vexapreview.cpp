@@ -1,11 +1,14 @@
 // vexa-preview: shows the palette surface on the collections below ROOT, the machine-wide data
-// folder, or renders it once into a PNG file. --help lists the options.
+// folder, with My Palette loaded from a palette file when given, or renders it once into a PNG
+// file. --help lists the options.
 #include "core/collectionsettings.h"
 #include "core/mainwidget.h"
 #include "core/usersettings.h"
 #include "db/databaselayer.h"
 #include "db/lookups.h"
 #include "db/search.h"
+#include "palette/mypalettewidget.h"
+#include "palette/palettefile.h"
 #include "tools/authorcommands.h"
 
 #include <QApplication>
@@ -59,7 +62,10 @@ int main(int argc, char *argv[])
         QStringLiteral("collection"),
         QStringLiteral("Start on collection C, given by UUID, SYSTEMID or name."),
         QStringLiteral("C"));
-    parser.addOptions({data, screenshot, collection});
+    const QCommandLineOption palette(QStringLiteral("palette"),
+                                     QStringLiteral("Load My Palette from FILE first."),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({data, screenshot, collection, palette});
     // The options decide the platform, so they are read before the application exists.
     if (!parser.parse(arguments))
         return fail(parser.errorText());
@@ -84,6 +90,12 @@ int main(int argc, char *argv[])
     }
 
     Sorven::MainWidget widget;
+    if (parser.isSet(palette)) {
+        const QString file = parser.value(palette);
+        if (const Sorven::PaletteFileRead read = Sorven::readPaletteFile(file); !read.palette)
+            return fail(QStringLiteral("%1: %2").arg(file, read.reason));
+        widget.myPalette()->loadPaletteFrom(Sorven::PaletteXmlFile, file);
+    }
     widget.setWindowTitle(Sorven::DB::localeString(Sorven::UserSettings::lastUsedCollection(),
                                                    QStringLiteral("color.palette.caption")));
     widget.show();

@@ -1,0 +1,117 @@
+#include "tools/authorpalettecommands.h"
+
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "palette/colorbook.h"
+#include "palette/palettefile.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace Sorven::Tools {
+
+namespace {
+
+const char *const PaletteUsage
+    = "palette FILE [--save OUT.palette] [--text OUT.txt] [--colorbook OUT.acb "
+      "[--collection COLLECTION]]";
+
+QJsonObject cellJson(const QPoint &cell, const DB::ItemIndex &index)
+{
+    DB::ColorEntry chip;
+    DB::ColorPage page;
+    QSharedPointer<DB::Collection> collection;
+    DB::loadEntryById(index.collection, index.rowId, chip);
+    DB::loadPageById(index.collection, index.pageId, true, page);
+    DB::loadCollection(index.collection, collection);
+    return {{"row", cell.y()},
+            {"col", cell.x()},
+            {"collection", index.collection.toString()},
+            {"collectionName", collection ? collection->name : QString()},
+            {"pageIndex", page.pageIndex},
+            {"rowIndex", chip.rowIndex},
+            {"code", chip.code},
+            {"color", chip.color().name()}};
+}
+
+QString paletteText(const QJsonObject &palette)
+{
+    QString text;
+    QTextStream out(&text);
+    out << "description: " << palette["description"].toString() << '\n';
+    for (const QJsonValue &value : palette["cells"].toArray()) {
+        const QJsonObject cell = value.toObject();
+        out << QStringLiteral("(%1,%2)  %3  %4  %5  page %6 row %7  %8\n")
+                   .arg(cell["row"].toInt())
+                   .arg(cell["col"].toInt())
+                   .arg(cell["color"].toString(), cell["code"].toString(),
+                        cell["collectionName"].toString())
+                   .arg(cell["pageIndex"].toInt())
+                   .arg(cell["rowIndex"].toInt())
+                   .arg(cell["collection"].toString());
+    }
+    return text;
+}
+
+// The collection whose settings name the colour book's entries: the one asked for, else the
+// first available one.
+QUuid colorBookCollection(const QString &asked)
+{
+    if (!asked.isEmpty())
+        return resolveCollection(asked);
+    const QList<QUuid> available = DB::availableCollections();
+    return available.isEmpty() ? QUuid() : available.first();
+}
+
+QString writeOutputs(const PaletteModel &palette, QStringList &arguments)
+{
+    QString reason;
+    const QString xml = takeOption(arguments, QStringLiteral("--save"));
+    if (!xml.isEmpty() && !savePaletteFile(palette, PaletteXmlFile, xml, &reason))
+        return QStringLiteral("%1: %2").arg(xml, reason);
+    const QString text = takeOption(arguments, QStringLiteral("--text"));
+    if (!text.isEmpty() && !savePaletteFile(palette, PaletteTextFile, text, &reason))
+        return QStringLiteral("%1: %2").arg(text, reason);
+    const QString asked = takeOption(arguments, QStringLiteral("--collection"));
+    const QString book = takeOption(arguments, QStringLiteral("--colorbook"));
+    if (book.isEmpty())
+        return {};
+    const QUuid collection = colorBookCollection(asked);
+    if (collection.isNull())
+        return QStringLiteral("no collection %1").arg(asked);
+    if (!saveColorBook(palette, collection, book, &reason))
+        return QStringLiteral("%1: %2").arg(book, reason);
+    return {};
+}
+
+InspectResult inspectPalette(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return InspectResult::failure(QStringLiteral("usage: ") + QLatin1String(PaletteUsage));
+    DB::ensureCollectionsEnumerated();
+    const QString file = arguments.first();
+    const PaletteFileRead read = readPaletteFile(file);
+    if (!read.palette)
+        return InspectResult::failure(QStringLiteral("%1: %2").arg(file, read.reason));
+    QStringList options = arguments.mid(1);
+    if (const QString error = writeOutputs(*read.palette, options); !error.isEmpty())
+        return InspectResult::failure(error);
+    if (!options.isEmpty())
+        return InspectResult::failure(QStringLiteral("usage: ") + QLatin1String(PaletteUsage));
+    QJsonArray cells;
+    for (const QPoint &cell : read.palette->filledCells())
+        cells.append(cellJson(cell, read.palette->entry(cell)));
+    const QJsonObject palette {{"description", read.palette->description()}, {"cells", cells}};
+    return {0, palette, paletteText(palette), {}};
+}
+
+} // namespace
+
+const QList<InspectCommand> &paletteCommands()
+{
+    static const QList<InspectCommand> commands {{"palette", PaletteUsage, inspectPalette}};
+    return commands;
+}
+
+} // namespace Sorven::Tools
