@@ -5,6 +5,7 @@
 #include "core/usersettings.h"
 #include "db/lookups.h"
 #include "host/vexapaletteset.h"
+#include "palette/colorbookexport.h"
 #include "widgets/taskbutton.h"
 
 namespace {
@@ -77,7 +78,10 @@ void VexaMainWidgetBridge::myPaletteChanged()
     m_mainWidget->taskButton(m_colorBookButtonId)->setEnabled(myPaletteHoldsAColour());
 }
 
-void VexaMainWidgetBridge::createColorBookClicked() { }
+void VexaMainWidgetBridge::createColorBookClicked()
+{
+    Sorven::exportColorBook(*m_mainWidget->myPalette(), this);
+}
 
 void VexaMainWidgetBridge::aboutClicked()
 {
