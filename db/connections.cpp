@@ -208,6 +208,19 @@ QUuid collectionUuidById(qint64 id)
     return {};
 }
 
+QUuid systemWideFileCollectionUuid(qint64 id)
+{
+    const CollectionRegistry &registry = collectionRegistry();
+    const CollectionInfo *shared = registry.find(SystemWideCollectionUuid);
+    if (!shared)
+        return {};
+    for (const CollectionInfo &info : registry.entries()) {
+        if (info.id == id && info.databasePath == shared->databasePath)
+            return info.uuid;
+    }
+    return {};
+}
+
 int collectionUuidBySystemId(const QString &systemId, QUuid &uuid)
 {
     for (const CollectionInfo &info : collectionRegistry().entries()) {

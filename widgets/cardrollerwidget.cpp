@@ -90,26 +90,6 @@ void paintCaption(QPainter &painter, const QRect &caption, const DB::ColorPage &
     painter.restore();
 }
 
-// The one-pixel border inside rect, as four fills that do not overlap. The same pixels as a
-// one-pixel pen would give, but a translucent pen costs the raster engine a hundred times more.
-void fillOutline(QPainter &painter, const QRect &rect, const QColor &color)
-{
-    if (!rect.isValid())
-        return;
-    const int l = rect.left();
-    const int t = rect.top();
-    const int r = rect.right();
-    const int b = rect.bottom();
-    painter.fillRect(QRect(QPoint(l, t), QPoint(r, t)), color);
-    if (b > t)
-        painter.fillRect(QRect(QPoint(l, b), QPoint(r, b)), color);
-    if (b - t < 2)
-        return;
-    painter.fillRect(QRect(QPoint(l, t + 1), QPoint(l, b - 1)), color);
-    if (r > l)
-        painter.fillRect(QRect(QPoint(r, t + 1), QPoint(r, b - 1)), color);
-}
-
 void paintChip(QPainter &painter, const QRect &chip, const QColor &color, const QPixmap *mask)
 {
     painter.fillRect(chip, color);
@@ -118,7 +98,7 @@ void paintChip(QPainter &painter, const QRect &chip, const QColor &color, const 
             chip, mask->scaled(chip.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     QColor outline = color.lighter(150);
     outline.setAlpha(32);
-    fillOutline(painter, chip, outline);
+    Painting::fillOutline(painter, chip, outline);
 }
 
 struct DropTarget
@@ -136,19 +116,13 @@ std::optional<DropTarget> targetOf(const QUuid &collection, const DB::ColorEntry
     return DropTarget {collection, page.pageIndex, entry.rowIndex};
 }
 
-// Chips found by code or colour come from the file of the system-wide collection; collection
-// IDs are unique only within one file.
+// Chips found by code or colour come from the file of the system-wide collection.
 std::optional<DropTarget> systemWideTargetOf(const DB::ColorEntry &entry)
 {
-    const DB::CollectionRegistry &registry = DB::collectionRegistry();
-    const DB::CollectionInfo *shared = registry.find(DB::SystemWideCollectionUuid);
-    if (!shared)
+    const QUuid collection = DB::systemWideFileCollectionUuid(entry.collectionId);
+    if (collection.isNull())
         return std::nullopt;
-    for (const DB::CollectionInfo &info : registry.entries()) {
-        if (info.id == entry.collectionId && info.databasePath == shared->databasePath)
-            return targetOf(info.uuid, entry);
-    }
-    return std::nullopt;
+    return targetOf(collection, entry);
 }
 
 std::optional<DropTarget> chipRecordTarget(const QMimeData *mimeData)
