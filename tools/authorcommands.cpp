@@ -3,6 +3,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "tools/authorbrowsecommands.h"
+#include "tools/authorcapsurecommands.h"
 #include "tools/authorcolorcommands.h"
 #include "tools/authorharmonycommands.h"
 #include "tools/authorpalettecommands.h"
@@ -87,7 +88,8 @@ const QList<InspectCommand> &inspectCommands()
     static const QList<InspectCommand> commands = QList<InspectCommand> {
         {"collections", "collections", listCollections},
         {"check", "check FILE.db", checkDatabase},
-    } + browseCommands() + colorCommands() + harmonyCommands() + paletteCommands();
+    } + browseCommands() + colorCommands() + harmonyCommands() + capsureCommands()
+        + paletteCommands();
     return commands;
 }
 

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "db/colorentry.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+// Measured colours from the capture device: the names a CxF3 file gives its measured objects,
+// and the chips of the capsure collections that carry those names as code or name. Matching is
+// by name only; the file's colour values are not read.
+namespace Sorven {
+
+// Larger files are not measurements of a handheld device; refusing them bounds the parse.
+inline constexpr qint64 CapsureFileSizeLimit = 16 * 1024 * 1024;
+
+struct CapsureNames
+{
+    QStringList names;
+    // Why the file cannot be read; empty when it was read.
+    QString error;
+};
+
+// The "Name" of every "Object" of the CxF3 core namespace, in document order, whatever prefix
+// the file binds to that namespace.
+CapsureNames readCapsureNames(const QString &path);
+CapsureNames parseCapsureNames(const QByteArray &xml);
+
+// A chip offered for a measured name, with the collection it was found in.
+struct CapsureCandidate
+{
+    QUuid collection;
+    QString collectionName;
+    DB::ColorEntry entry;
+    // The selection dialog's item text: the code, followed by the collection's name when the
+    // candidates span several collections.
+    QString text;
+};
+
+// The chips whose code or name equals a measured name (ASCII case ignored): collections in
+// priority order, chips in the order found, each chip once per collection. Empty names match
+// nothing.
+QList<CapsureCandidate> matchCapsureNames(const QStringList &names);
+
+// What the selection dialog offers for the candidates, in their order: each chip ID once,
+// labelled.
+QList<CapsureCandidate> capsureChoices(const QList<CapsureCandidate> &candidates);
+
+struct CapsureMatch
+{
+    QStringList names;
+    QList<CapsureCandidate> candidates;
+    // Why the import ignores the file; empty when there is something to choose.
+    QString error;
+};
+
+// Reads the file and matches its names: everything the import does before it asks the user.
+CapsureMatch matchCapsureFile(const QString &path);
+
+} // namespace Sorven

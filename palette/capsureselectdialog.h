@@ -1,0 +1,54 @@
+#pragma once
+
+#include "palette/capsureimport.h"
+
+#include <QDialog>
+#include <QList>
+#include <QUuid>
+
+#include <optional>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace Sorven {
+
+// Lets the user pick one of the chips matched to a measurement. The swatch shows the picked
+// chip's colour; the dialog cannot be accepted without a pick.
+class CapsureSelectDialog : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(CapsureSelectDialog)
+
+public:
+    // Texts come from the collection; candidates as matchCapsureNames gives them.
+    CapsureSelectDialog(const QUuid &collection, const QList<CapsureCandidate> &candidates,
+                        QWidget *parent = nullptr);
+
+    // Reads the measurement file, offers its matched chips and answers the one the user
+    // confirms; none when the file gives nothing to choose or the user cancels.
+    static std::optional<CapsureCandidate> choose(QWidget *parent, const QString &fileName);
+
+    // The chip picked last; none while nothing is picked.
+    std::optional<CapsureCandidate> chosen() const;
+
+public slots:
+    void itemSelectionChanged(int itemIndex);
+    void okBtnClicked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QList<CapsureCandidate> m_choices;
+    QFrame *m_background = nullptr;
+    QComboBox *m_combo = nullptr;
+    QFrame *m_swatch = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QLabel *m_label = nullptr;
+    qint64 m_chosenId = -1;
+};
+
+} // namespace Sorven

@@ -1,0 +1,91 @@
+#include "tools/authorcapsurecommands.h"
+
+#include "db/collectionqueries.h"
+#include "db/connections.h"
+#include "db/search.h"
+#include "palette/capsureimport.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace Sorven::Tools {
+
+namespace {
+
+QJsonObject candidateJson(const CapsureCandidate &candidate)
+{
+    DB::ColorPage page;
+    const int pageIndex
+        = DB::loadPageById(candidate.collection, candidate.entry.pageId, true, page) == DB::Success
+        ? page.pageIndex
+        : -1;
+    return {{"collection", candidate.collection.toString()},
+            {"collectionName", candidate.collectionName},
+            {"code", candidate.entry.code},
+            {"pageIndex", pageIndex},
+            {"rowIndex", candidate.entry.rowIndex},
+            {"color", candidate.entry.color().name()}};
+}
+
+QString candidateLine(const QJsonObject &candidate)
+{
+    return QStringLiteral("  %1  %2  page %3  row %4  %5  %6\n")
+        .arg(candidate["code"].toString(), -12)
+        .arg(candidate["color"].toString())
+        .arg(candidate["pageIndex"].toInt(), 3)
+        .arg(candidate["rowIndex"].toInt(), 2)
+        .arg(candidate["collectionName"].toString(), candidate["collection"].toString());
+}
+
+// The chips are searched by the name columns of the selected collection; a new palette starts
+// on the first available one.
+QUuid searchingCollection(QStringList &arguments)
+{
+    const QString given = takeOption(arguments, QStringLiteral("--collection"));
+    if (!given.isEmpty())
+        return resolveCollection(given);
+    DB::ensureCollectionsEnumerated();
+    return DB::availableCollections().value(0);
+}
+
+InspectResult capsure(const QStringList &given)
+{
+    QStringList arguments = given;
+    const QUuid collection = searchingCollection(arguments);
+    if (arguments.size() != 1)
+        return InspectResult::failure(
+            QStringLiteral("usage: capsure FILE.cxf [--collection COLLECTION]"));
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection to search with"));
+    DB::loadNameOrders(collection);
+    const CapsureMatch match = matchCapsureFile(arguments.first());
+    if (!match.error.isEmpty())
+        return InspectResult::failure(match.error);
+    QString text = QStringLiteral("Measured names:\n");
+    for (const QString &name : match.names)
+        text += QStringLiteral("  \"%1\"\n").arg(name);
+    text += QStringLiteral("Candidates:\n");
+    QJsonArray candidates;
+    for (const CapsureCandidate &choice : capsureChoices(match.candidates)) {
+        const QJsonObject candidate = candidateJson(choice);
+        candidates.append(candidate);
+        text += candidateLine(candidate);
+    }
+    return {0,
+            QJsonObject {{"names", QJsonArray::fromStringList(match.names)},
+                         {"candidates", candidates}},
+            text,
+            {}};
+}
+
+} // namespace
+
+const QList<InspectCommand> &capsureCommands()
+{
+    static const QList<InspectCommand> commands = {
+        {"capsure", "capsure FILE.cxf [--collection COLLECTION]", capsure},
+    };
+    return commands;
+}
+
+} // namespace Sorven::Tools
