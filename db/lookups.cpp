@@ -25,6 +25,16 @@ bool runKeyedQuery(QSqlQuery &query, const QUuid &uuid, const char *sql, const Q
     return false;
 }
 
+// A colour channel written as a decimal integer 0 to 255, or -1.
+int channel(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= 0 && value <= 255 ? value : -1;
+}
+
+} // namespace
+
 QImage placeholderImage(const QSize &size)
 {
     if (size.width() <= 0 || size.height() <= 0)
@@ -40,16 +50,6 @@ QImage placeholderImage(const QSize &size)
         painter.fillRect(edge, Qt::red);
     return image;
 }
-
-// A colour channel written as a decimal integer 0 to 255, or -1.
-int channel(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok && value >= 0 && value <= 255 ? value : -1;
-}
-
-} // namespace
 
 const char *const LocaleStringSql = "SELECT L.STRING FROM LOCALE L WHERE L.COLLECTION_ID = %1 AND "
                                     "      L.KEY = :KEY COLLATE NOCASE";

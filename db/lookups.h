@@ -13,6 +13,8 @@ namespace Sorven::DB {
 
 QString localeString(const QUuid &uuid, const QString &key);
 int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes);
+// White with a one-pixel red outline one pixel inside the edge: what a missing image shows.
+QImage placeholderImage(const QSize &size);
 QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size);
 QColor themeColor(const QUuid &uuid, const QString &itemKey, const QColor &fallback);
 QVariant settingValue(const QUuid &uuid, const QString &name, const QVariant &fallback);

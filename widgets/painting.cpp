@@ -1,7 +1,12 @@
 #include "widgets/painting.h"
 
+#include "db/connections.h"
+#include "db/lookups.h"
+
 #include <QHash>
+#include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 namespace Sorven::Painting {
 
@@ -71,6 +76,33 @@ void drawSelectionFrame(QPainter &painter, const QRect &chip)
     painter.setPen(QPen(QColor(255, 255, 255, 224), 2));
     painter.drawRect(QRect(chip.topLeft() - QPoint(1, 1), chip.bottomRight() + QPoint(1, 1)));
     painter.restore();
+}
+
+void fillOutline(QPainter &painter, const QRect &rect, const QColor &color)
+{
+    if (!rect.isValid())
+        return;
+    const int l = rect.left();
+    const int t = rect.top();
+    const int r = rect.right();
+    const int b = rect.bottom();
+    painter.fillRect(QRect(QPoint(l, t), QPoint(r, t)), color);
+    if (b > t)
+        painter.fillRect(QRect(QPoint(l, b), QPoint(r, b)), color);
+    if (b - t < 2)
+        return;
+    painter.fillRect(QRect(QPoint(l, t + 1), QPoint(l, b - 1)), color);
+    if (r > l)
+        painter.fillRect(QRect(QPoint(r, t + 1), QPoint(r, b - 1)), color);
+}
+
+QImage mainBackgroundUnder(const QWidget *widget, const QRect &rect)
+{
+    const QWidget *window = widget->window();
+    const QImage background
+        = DB::themeImage(DB::SystemWideCollectionUuid,
+                         QStringLiteral("image.widget.main.background"), window->size());
+    return background.copy(rect.translated(widget->mapTo(window, QPoint(0, 0))));
 }
 
 } // namespace Sorven::Painting

@@ -4,7 +4,9 @@
 #include <QRect>
 #include <QString>
 
+class QImage;
 class QPainter;
+class QWidget;
 
 // The painting idioms the palette's widgets share, so they look alike and change together.
 namespace Sorven::Painting {
@@ -22,6 +24,15 @@ void drawBlockFrame(QPainter &painter, const QRect &block);
 // Draws the text twice at the same place: on the dark background a single pass of
 // antialiased text looks too thin.
 void drawTextTwice(QPainter &painter, const QRect &rect, int flags, const QString &text);
+
+// The one-pixel border inside rect, as four fills that do not overlap: the same pixels as a
+// one-pixel pen would give, but a translucent pen costs the raster engine a hundred times more.
+void fillOutline(QPainter &painter, const QRect &rect, const QColor &color);
+
+// The part of the palette's background image ("image.widget.main.background" of the shared
+// collection, at the window's size) that lies under rect, given in widget's coordinates. Panes
+// that scroll paint it themselves so that they blend into the palette.
+QImage mainBackgroundUnder(const QWidget *widget, const QRect &rect);
 
 // The white frame around the selected chip.
 void drawSelectionFrame(QPainter &painter, const QRect &chip);

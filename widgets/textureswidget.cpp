@@ -1,38 +1,48 @@
 #include "widgets/textureswidget.h"
 
-#include "core/interfacefonts.h"
+#include "widgets/orvocustomstyle.h"
+#include "widgets/panescrollarea.h"
+#include "widgets/texturesviewport.h"
 
 namespace Sorven {
 
-TexturesWidget::TexturesWidget(QWidget *parent) : QScrollArea(parent)
+TexturesWidget::TexturesWidget(QWidget *parent)
+    : QScrollArea(parent), m_scrollBarStyle(new OrvoCustomStyle), m_viewport(new TexturesViewport)
 {
     setObjectName(QStringLiteral("TexturesWidget"));
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setFrameShape(QFrame::NoFrame);
-    setFont(regularFont(2));
-    // The palette's background shows through.
-    viewport()->setAutoFillBackground(false);
+    m_scrollBarStyle->setParent(this);
+    PaneScrollArea::setUp(this, m_scrollBarStyle);
+    setViewportMargins(16, 16, 16, 16);
+    setWidget(m_viewport);
+    m_viewport->loadTextures();
 }
 
 void TexturesWidget::layoutContents()
 {
-    viewport()->update();
+    m_viewport->layoutTiles();
 }
 
 void TexturesWidget::selectedCollectionChanged(QUuid)
 {
-    layoutContents();
+    m_viewport->loadTextures();
+    m_viewport->layoutTiles();
 }
 
 void TexturesWidget::selectedPageChanged()
 {
-    layoutContents();
+    m_viewport->layoutTiles();
 }
 
 void TexturesWidget::selectedRowChanged()
 {
-    viewport()->update();
+    m_viewport->update();
+}
+
+void TexturesWidget::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    PaneScrollArea::fitToSize(this);
+    m_viewport->layoutTiles();
 }
 
 } // namespace Sorven

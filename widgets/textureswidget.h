@@ -5,6 +5,9 @@
 
 namespace Sorven {
 
+class OrvoCustomStyle;
+class TexturesViewport;
+
 // The pane of the textures assigned to the current page, tinted with the selected chip.
 class TexturesWidget : public QScrollArea
 {
@@ -14,6 +17,7 @@ class TexturesWidget : public QScrollArea
 public:
     explicit TexturesWidget(QWidget *parent = nullptr);
 
+    TexturesViewport *texturesViewport() const { return m_viewport; }
     // Lays the tiles out again in the pane's current rectangle.
     void layoutContents();
 
@@ -21,6 +25,13 @@ public slots:
     void selectedCollectionChanged(QUuid collectionId);
     void selectedPageChanged();
     void selectedRowChanged();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    OrvoCustomStyle *m_scrollBarStyle = nullptr;
+    TexturesViewport *m_viewport = nullptr;
 };
 
 } // namespace Sorven

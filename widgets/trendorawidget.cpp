@@ -1,28 +1,38 @@
 #include "widgets/trendorawidget.h"
 
-#include "core/interfacefonts.h"
+#include "widgets/orvocustomstyle.h"
+#include "widgets/panescrollarea.h"
+#include "widgets/trendoraviewport.h"
 
 namespace Sorven {
 
-TrendoraWidget::TrendoraWidget(QWidget *parent) : QScrollArea(parent)
+TrendoraWidget::TrendoraWidget(QWidget *parent)
+    : QScrollArea(parent), m_scrollBarStyle(new OrvoCustomStyle), m_viewport(new TrendoraViewport)
 {
     setObjectName(QStringLiteral("TrendoraWidget"));
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setFrameShape(QFrame::NoFrame);
-    setFont(regularFont(2));
-    // The palette's background shows through.
-    viewport()->setAutoFillBackground(false);
+    m_scrollBarStyle->setParent(this);
+    PaneScrollArea::setUp(this, m_scrollBarStyle);
+    setViewportMargins(10, 10, 10, 10);
+    setWidget(m_viewport);
+    m_viewport->loadGroups();
 }
 
 void TrendoraWidget::layoutContents()
 {
-    viewport()->update();
+    m_viewport->layoutGroups();
 }
 
 void TrendoraWidget::selectedCollectionChanged(QUuid)
 {
-    layoutContents();
+    m_viewport->loadGroups();
+    m_viewport->layoutGroups();
+}
+
+void TrendoraWidget::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    PaneScrollArea::fitToSize(this);
+    m_viewport->layoutGroups();
 }
 
 } // namespace Sorven

@@ -1,0 +1,130 @@
+#include "core/interfacefonts.h"
+#include "core/usersettings.h"
+#include "support/fixturedatabase.h"
+#include "widgets/trendoraviewport.h"
+#include "widgets/trendorawidget.h"
+
+#include <QTest>
+
+using namespace Sorven;
+
+namespace {
+
+const QUuid Harbour {QStringLiteral("{5e4d3c2b-1a09-4f8e-8d7c-6b5a49382716}")};
+constexpr int Entries = 5;
+
+QColor entryColor(int order)
+{
+    return QColor::fromHsv(order * 60, 200, 220).rgb();
+}
+
+QPoint centreOf(const QRect &rect)
+{
+    return {(rect.left() + rect.right()) / 2, (rect.top() + rect.bottom()) / 2};
+}
+
+} // namespace
+
+class TestTrendoraWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        FixtureDatabase fixture(QStringLiteral("trends.db"));
+        fixture.addTheme(0, QStringLiteral("list.of.preferred.font.faces"), "DejaVu Sans,10");
+        const qint64 harbour = fixture.addCollection(Harbour, "HAR", "Harbour", 1);
+        const QString group = QStringLiteral(
+            R"(INSERT INTO FUTURES_GROUP(COLLECTION_ID, NAME, DEFAULT_OPEN, "ORDER")
+               VALUES(?, ?, ?, ?))");
+        m_spring = fixture.insert(group, {harbour, "Spring", 1, 1});
+        m_autumn = fixture.insert(group, {harbour, "Autumn", 0, 2});
+        fixture.insert(group, {harbour, "Autumn again", 0, 2});
+        const QString entry = QStringLiteral(
+            R"(INSERT INTO FUTURES_ENTRY(COLLECTION_ID, FUTURES_GROUP_ID, NAME_1, NAME_2, RED,
+               GREEN, BLUE, "ORDER") VALUES(?, ?, ?, ?, ?, ?, ?, ?))");
+        for (const qint64 id : {m_spring, m_autumn}) {
+            for (int order = 1; order <= Entries; ++order) {
+                const QColor color = entryColor(order);
+                m_entries[id] << fixture.insert(
+                    entry,
+                    {harbour, id, "N", "M", color.red(), color.green(), color.blue(), order});
+            }
+        }
+        resetDatabaseLayer();
+        clearInterfaceFonts();
+        UserSettings::setLastUsedCollection(Harbour);
+    }
+
+    void groupsSharingAnOrderAreListedOnce()
+    {
+        TrendoraViewport viewport;
+        viewport.loadGroups();
+        QCOMPARE(viewport.groupOrder().size(), 2);
+        QCOMPARE(viewport.groupOrder().first(), m_spring);
+        QVERIFY(viewport.isOpen(m_spring));
+    }
+
+    void chipsFlowIntoLines()
+    {
+        TrendoraViewport viewport;
+        viewport.loadGroups();
+        viewport.resize(300, 10);
+        viewport.layoutGroups();
+        const QList<qint64> &entries = m_entries[m_spring];
+        // The header is as high as the name or the 16-pixel placeholder toggle image.
+        const int header
+            = qMax(QFontMetrics(regularFont(2)).size(Qt::TextSingleLine, "Spring").height(), 16);
+        // A chip of 48 with its two names below it, the first 4 pixels below the chip.
+        const int lineHeight
+            = 48 + 4 + 2 * QFontMetrics(italicFont(2)).size(Qt::TextSingleLine, "N").height();
+        // Cells of 64 pixels, 4 apart: four fit in 300, the fifth starts the next line.
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(viewport.chipRect(m_spring, entries[i]), QRect(i * 68, header + 9, 64, 48));
+        QCOMPARE(viewport.chipRect(m_spring, entries[4]),
+                 QRect(0, header + 9 + lineHeight + 10, 64, 48));
+        QCOMPARE(viewport.groupRect(m_spring).bottom(), header + 19 + 2 * lineHeight);
+        QCOMPARE(viewport.chipRect(m_autumn, m_entries[m_autumn].first()), QRect());
+        QCOMPARE(viewport.height(), viewport.groupRect(m_autumn).bottom() + 1);
+    }
+
+    void aToggleOpensTheGroupAndStoresIt()
+    {
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        TrendoraViewport *viewport = pane.trendoraViewport();
+        const QPoint toggle = centreOf(viewport->toggleRect(m_autumn));
+        QTest::mousePress(viewport, Qt::LeftButton, {}, toggle);
+        QVERIFY(viewport->isOpen(m_autumn));
+        QVERIFY(UserSettings::trendoraGroupOpenState(Harbour, m_autumn, false));
+        QVERIFY(viewport->chipRect(m_autumn, m_entries[m_autumn].first()).isValid());
+        QTest::mousePress(viewport, Qt::LeftButton, {}, toggle);
+        QVERIFY(!UserSettings::trendoraGroupOpenState(Harbour, m_autumn, true));
+        // Clicking the group name beside the toggle changes nothing.
+        QTest::mousePress(viewport, Qt::LeftButton, {}, toggle + QPoint(40, 0));
+        QVERIFY(!viewport->isOpen(m_autumn));
+    }
+
+    void paintsChipsWithTheirOutline()
+    {
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        TrendoraViewport *viewport = pane.trendoraViewport();
+        const QImage image = viewport->grab().toImage();
+        const QRect chip = viewport->chipRect(m_spring, m_entries[m_spring][1]);
+        QCOMPARE(image.pixelColor(centreOf(chip)), entryColor(2));
+        QCOMPARE(image.pixelColor(chip.topLeft()), QColor(64, 64, 64));
+        QCOMPARE(image.pixelColor(chip.bottomRight()), QColor(64, 64, 64));
+    }
+
+private:
+    qint64 m_spring = -1;
+    qint64 m_autumn = -1;
+    QHash<qint64, QList<qint64>> m_entries;
+};
+
+QTEST_MAIN(TestTrendoraWidget)
+#include "tst_trendorawidget.moc"
