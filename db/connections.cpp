@@ -208,14 +208,14 @@ QUuid collectionUuidById(qint64 id)
     return {};
 }
 
-QUuid systemWideFileCollectionUuid(qint64 id)
+QUuid collectionUuidInFileOf(const QUuid &fileOf, qint64 id)
 {
     const CollectionRegistry &registry = collectionRegistry();
-    const CollectionInfo *shared = registry.find(SystemWideCollectionUuid);
-    if (!shared)
+    const CollectionInfo *file = registry.find(fileOf);
+    if (!file)
         return {};
     for (const CollectionInfo &info : registry.entries()) {
-        if (info.id == id && info.databasePath == shared->databasePath)
+        if (info.id == id && info.databasePath == file->databasePath)
             return info.uuid;
     }
     return {};

@@ -43,9 +43,9 @@ QList<QUuid> availableCollections();
 int connectCollection(const QUuid &uuid);
 qint64 collectionId(const QUuid &uuid);
 QUuid collectionUuidById(qint64 id);
-// The registered collection with that ID in the file that holds the system-wide collection.
-// Collection IDs repeat across files, so chips found there are resolved only within it.
-QUuid systemWideFileCollectionUuid(qint64 id);
+// The registered collection with that ID in the file that holds the collection fileOf.
+// Collection IDs repeat across files, so a chip found in one file is resolved only within it.
+QUuid collectionUuidInFileOf(const QUuid &fileOf, qint64 id);
 int collectionUuidBySystemId(const QString &systemId, QUuid &uuid);
 
 // The open connection of the file that holds the collection; invalid when the collection is

@@ -241,17 +241,27 @@ int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &ro
 const char *const CapsureCollectionIdsSql
     = "SELECT     * FROM     CAPSURE_COLLECTION_IDS_BY_PRIORITY ";
 
+int capsureCollectionPriorities(const QUuid &fileOf, QVector<CapsurePriority> &priorities)
+{
+    priorities.clear();
+    if (const int result = connectCollection(fileOf); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, fileOf, statement(CapsureCollectionIdsSql)))
+        return QueryFailed;
+    while (query.next())
+        priorities.append({query.value(0).toLongLong(), query.value(1).toInt()});
+    return Success;
+}
+
 int capsureCollectionIds(QVector<qint64> &ids)
 {
     ids.clear();
-    if (const int result = connectCollection(SystemWideCollectionUuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!run(query, SystemWideCollectionUuid, statement(CapsureCollectionIdsSql)))
-        return QueryFailed;
-    while (query.next())
-        ids.append(query.value(0).toLongLong());
-    return Success;
+    QVector<CapsurePriority> priorities;
+    const int result = capsureCollectionPriorities(SystemWideCollectionUuid, priorities);
+    for (const CapsurePriority &collection : std::as_const(priorities))
+        ids.append(collection.collectionId);
+    return result;
 }
 
 const char *const CapsureCandidatesSql
@@ -260,13 +270,14 @@ const char *const CapsureCandidatesSql
       "CAPSURE_COLLECTION_IDS_BY_PRIORITY T1 ON CMAP.COLLECTION_ID = T1.COLLECTION_ID WHERE     "
       "UPPER(:NAME_OR_CODE) IN (%2) ORDER BY     T1.PRIORITY ASC";
 
-int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
+int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
+                            QVector<ColorEntry> &entries)
 {
     entries.clear();
-    if (const int result = connectCollection(SystemWideCollectionUuid); result < 0)
+    if (const int result = connectCollection(fileOf); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, SystemWideCollectionUuid,
+    if (!run(query, fileOf,
              statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
              {{":NAME_OR_CODE", nameOrCode}}))
         return QueryFailed;
@@ -274,6 +285,11 @@ int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
         entries.append(ColorEntry(row, columns));
     });
     return Success;
+}
+
+int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
+{
+    return capsureCandidatesInFile(SystemWideCollectionUuid, nameOrCode, entries);
 }
 
 const char *const LabSamplesSql

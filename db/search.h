@@ -40,6 +40,16 @@ int capsureCollectionIds(QVector<qint64> &ids);
 // The chips of those collections whose name or code equals nameOrCode, best priority first.
 int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries);
 
+// The same for the file that holds the collection fileOf, with each collection's priority.
+struct CapsurePriority
+{
+    qint64 collectionId = -1;
+    int priority = 999;
+};
+int capsureCollectionPriorities(const QUuid &fileOf, QVector<CapsurePriority> &priorities);
+int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
+                            QVector<ColorEntry> &entries);
+
 int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples);
 
 // Chips of any enabled collection in the file that holds the system-wide collection.

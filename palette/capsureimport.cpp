@@ -52,11 +52,73 @@ QStringList attributeValues(xmlNodeSetPtr nodes)
     return values;
 }
 
-// Index of each collection in the priority order; collections outside it sort last.
-qsizetype priorityRank(const QVector<qint64> &priority, qint64 collectionId)
+// A database file with capsure collections: one of its registered collections to address it,
+// and the priority of each capsure collection by its ID in the file.
+struct CapsureFile
 {
-    const qsizetype rank = priority.indexOf(collectionId);
-    return rank < 0 ? priority.size() : rank;
+    QUuid handle;
+    QHash<qint64, int> priorities;
+};
+
+// Every file takes part: the collections of one file must not hide a better match in another.
+QList<CapsureFile> capsureFiles()
+{
+    QList<CapsureFile> files;
+    QSet<QString> seen;
+    for (const DB::CollectionInfo &info : DB::collectionRegistry().entries()) {
+        if (seen.contains(info.databasePath))
+            continue;
+        seen.insert(info.databasePath);
+        QVector<DB::CapsurePriority> priorities;
+        if (DB::capsureCollectionPriorities(info.uuid, priorities) != DB::Success)
+            continue;
+        CapsureFile file {info.uuid, {}};
+        for (const DB::CapsurePriority &collection : std::as_const(priorities))
+            file.priorities.insert(collection.collectionId, collection.priority);
+        if (!file.priorities.isEmpty())
+            files.append(file);
+    }
+    return files;
+}
+
+// Names worth asking for, each once: an empty name would match every chip without a code.
+QStringList distinctNames(const QStringList &names)
+{
+    QStringList distinct;
+    for (const QString &name : names) {
+        if (!name.isEmpty() && !distinct.contains(name))
+            distinct.append(name);
+    }
+    return distinct;
+}
+
+struct Found
+{
+    int priority;
+    qsizetype file;
+    CapsureCandidate candidate;
+};
+
+QVector<Found> findInFiles(const QStringList &names)
+{
+    QVector<Found> found;
+    const QList<CapsureFile> files = capsureFiles();
+    for (qsizetype file = 0; file < files.size(); ++file) {
+        const CapsureFile &in = files[file];
+        for (const QString &name : names) {
+            QVector<DB::ColorEntry> entries;
+            DB::capsureCandidatesInFile(in.handle, name, entries);
+            for (const DB::ColorEntry &entry : std::as_const(entries)) {
+                const QUuid collection = DB::collectionUuidInFileOf(in.handle, entry.collectionId);
+                // A collection the palette has not registered could not be shown.
+                if (!collection.isNull())
+                    found.append({in.priorities.value(entry.collectionId, 999),
+                                  file,
+                                  {collection, {}, entry, entry.code}});
+            }
+        }
+    }
+    return found;
 }
 
 QString collectionName(const QUuid &uuid)
@@ -109,35 +171,22 @@ CapsureNames readCapsureNames(const QString &path)
 
 QList<CapsureCandidate> matchCapsureNames(const QStringList &names)
 {
-    QVector<qint64> priority;
-    if (DB::capsureCollectionIds(priority) != DB::Success || priority.isEmpty())
-        return {};
-    QVector<DB::ColorEntry> found;
-    QSet<QString> asked;
-    for (const QString &name : names) {
-        // An empty name would match every chip without a code or name.
-        if (name.isEmpty() || asked.contains(name))
-            continue;
-        asked.insert(name);
-        QVector<DB::ColorEntry> entries;
-        DB::capsureCandidates(name, entries);
-        found += entries;
-    }
-    std::stable_sort(found.begin(), found.end(), [&](const auto &a, const auto &b) {
-        return priorityRank(priority, a.collectionId) < priorityRank(priority, b.collectionId);
+    QVector<Found> found = findInFiles(distinctNames(names));
+    std::stable_sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
+        return std::pair(a.priority, a.file) < std::pair(b.priority, b.file);
     });
     QList<CapsureCandidate> candidates;
-    QSet<QPair<qint64, qint64>> listed;
+    QSet<QPair<QUuid, qint64>> listed;
     QHash<QUuid, QString> collectionNames;
-    for (const DB::ColorEntry &entry : std::as_const(found)) {
-        const QUuid collection = DB::systemWideFileCollectionUuid(entry.collectionId);
-        // A collection the palette has not registered could not be shown.
-        if (collection.isNull() || listed.contains({entry.collectionId, entry.id}))
+    for (Found &each : found) {
+        CapsureCandidate &candidate = each.candidate;
+        if (listed.contains({candidate.collection, candidate.entry.id}))
             continue;
-        listed.insert({entry.collectionId, entry.id});
-        if (!collectionNames.contains(collection))
-            collectionNames.insert(collection, collectionName(collection));
-        candidates.append({collection, collectionNames.value(collection), entry, entry.code});
+        listed.insert({candidate.collection, candidate.entry.id});
+        if (!collectionNames.contains(candidate.collection))
+            collectionNames.insert(candidate.collection, collectionName(candidate.collection));
+        candidate.collectionName = collectionNames.value(candidate.collection);
+        candidates.append(candidate);
     }
     return candidates;
 }
@@ -148,11 +197,15 @@ QList<CapsureCandidate> capsureChoices(const QList<CapsureCandidate> &candidates
     for (const CapsureCandidate &candidate : candidates)
         collections.insert(candidate.collection);
     QList<CapsureCandidate> choices;
-    QSet<qint64> chips;
+    // Chip IDs repeat across database files; a chip is the same only within its file.
+    QSet<QPair<QString, qint64>> chips;
     for (CapsureCandidate candidate : candidates) {
-        if (chips.contains(candidate.entry.id))
+        const DB::CollectionInfo *info = DB::collectionRegistry().find(candidate.collection);
+        const QPair<QString, qint64> chip {info ? info->databasePath : QString(),
+                                           candidate.entry.id};
+        if (chips.contains(chip))
             continue;
-        chips.insert(candidate.entry.id);
+        chips.insert(chip);
         if (collections.size() > 1)
             candidate.text
                 = QStringLiteral("%1 (%2)").arg(candidate.entry.code, candidate.collectionName);
@@ -168,8 +221,7 @@ CapsureMatch matchCapsureFile(const QString &path)
         return {{}, {}, QStringLiteral("%1: %2").arg(path, read.error)};
     if (read.names.isEmpty())
         return {{}, {}, QStringLiteral("%1: no measured object with a name").arg(path)};
-    QVector<qint64> priority;
-    if (DB::capsureCollectionIds(priority) != DB::Success || priority.isEmpty())
+    if (capsureFiles().isEmpty())
         return {read.names, {}, QStringLiteral("no collection takes part in matching")};
     const QList<CapsureCandidate> candidates = matchCapsureNames(read.names);
     if (candidates.isEmpty())

@@ -44,8 +44,8 @@ struct CapsureCandidate
 // nothing.
 QList<CapsureCandidate> matchCapsureNames(const QStringList &names);
 
-// What the selection dialog offers for the candidates, in their order: each chip ID once,
-// labelled.
+// What the selection dialog offers for the candidates, in their order: each chip once (a chip
+// mapped into several collections of its file is offered for the first), labelled.
 QList<CapsureCandidate> capsureChoices(const QList<CapsureCandidate> &candidates);
 
 struct CapsureMatch

@@ -67,8 +67,9 @@ CapsureSelectDialog::CapsureSelectDialog(const QUuid &collection,
     m_label->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_label->raise();
 
-    for (const CapsureCandidate &choice : std::as_const(m_choices))
-        m_combo->addItem(choice.text, choice.entry.id);
+    // Chip IDs repeat across database files, so an item names its choice by position.
+    for (qsizetype i = 0; i < m_choices.size(); ++i)
+        m_combo->addItem(m_choices[i].text, i);
     itemSelectionChanged(m_combo->currentIndex());
     connect(m_combo, &QComboBox::currentIndexChanged, this,
             &CapsureSelectDialog::itemSelectionChanged);
@@ -92,16 +93,14 @@ std::optional<CapsureCandidate> CapsureSelectDialog::choose(QWidget *parent,
 
 std::optional<CapsureCandidate> CapsureSelectDialog::chosen() const
 {
-    for (const CapsureCandidate &choice : m_choices) {
-        if (choice.entry.id == m_chosenId)
-            return choice;
-    }
-    return std::nullopt;
+    if (m_chosen < 0 || m_chosen >= m_choices.size())
+        return std::nullopt;
+    return m_choices[m_chosen];
 }
 
 void CapsureSelectDialog::itemSelectionChanged(int itemIndex)
 {
-    m_chosenId = itemIndex >= 0 ? m_combo->itemData(itemIndex).toLongLong() : -1;
+    m_chosen = itemIndex >= 0 ? m_combo->itemData(itemIndex).toLongLong() : -1;
     const std::optional<CapsureCandidate> choice = chosen();
     m_swatch->setStyleSheet(swatchStyle(choice ? choice->entry.color() : QColor(0, 0, 0, 0)));
     m_okButton->setEnabled(choice.has_value());

@@ -48,7 +48,8 @@ private:
     QFrame *m_swatch = nullptr;
     QPushButton *m_okButton = nullptr;
     QLabel *m_label = nullptr;
-    qint64 m_chosenId = -1;
+    // Position in m_choices; -1 while nothing is picked.
+    qsizetype m_chosen = -1;
 };
 
 } // namespace Sorven

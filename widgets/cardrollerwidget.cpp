@@ -119,7 +119,8 @@ std::optional<DropTarget> targetOf(const QUuid &collection, const DB::ColorEntry
 // Chips found by code or colour come from the file of the system-wide collection.
 std::optional<DropTarget> systemWideTargetOf(const DB::ColorEntry &entry)
 {
-    const QUuid collection = DB::systemWideFileCollectionUuid(entry.collectionId);
+    const QUuid collection
+        = DB::collectionUuidInFileOf(DB::SystemWideCollectionUuid, entry.collectionId);
     if (collection.isNull())
         return std::nullopt;
     return targetOf(collection, entry);

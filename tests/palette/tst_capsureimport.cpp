@@ -15,7 +15,7 @@ namespace {
 const QUuid Harbour {QStringLiteral("{5e4d3c2b-1a09-4f8e-8d7c-6b5a49382716}")};
 const QUuid Quay {QStringLiteral("{a1b2c3d4-e5f6-4a7b-8c9d-0e1f2a3b4c5d}")};
 const QUuid Kiln {QStringLiteral("{0f1e2d3c-4b5a-4968-8776-655443322110}")};
-// In a file of its own, under the same numeric collection ID as Harbour.
+// In a file of its own, listed first, under the same numeric collection ID as Harbour.
 const QUuid Elsewhere {QStringLiteral("{13579bdf-2468-4ace-9bdf-0123456789ab}")};
 
 const QByteArray Prefixed
@@ -52,6 +52,11 @@ private slots:
         other.exec(QStringLiteral("DELETE FROM COLLECTION WHERE UUID = ?"),
                    {DB::SystemWideCollectionUuid.toString()});
         const qint64 otherId = other.addCollection(Elsewhere, "ELS", "Elsewhere", 9);
+        other.addSetting(otherId, QStringLiteral("capsure.enabled"), 1);
+        other.addSetting(otherId, QStringLiteral("capsure.priority"), 3);
+        other.addSetting(otherId, QStringLiteral("row.name.search.order"), 0);
+        other.addRow(otherId, other.addPage(otherId, 1, 1, QStringLiteral("E1")), 1,
+                     QStringLiteral("VX 100"), QColor(3, 3, 3));
         other.close();
 
         FixtureDatabase fixture(QStringLiteral("1-main.db"));
@@ -166,13 +171,15 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<QList<QUuid>>("collections");
-        QTest::newRow("a code in two collections, the better priority first")
-            << QStringList {"VX 100"} << QStringList {"VX 100 (Quay)", "VX 100 (Harbour)"}
-            << QList<QUuid> {Quay, Harbour};
+        QTest::newRow("a code in three collections of two files, by priority")
+            << QStringList {"VX 100"}
+            << QStringList {"VX 100 (Quay)", "VX 100 (Harbour)", "VX 100 (Elsewhere)"}
+            << QList<QUuid> {Quay, Harbour, Elsewhere};
         QTest::newRow("names of later objects still sort by priority")
             << QStringList {"mist", "vx 100"}
-            << QStringList {"VX 100 (Quay)", "VX 200 (Harbour)", "VX 100 (Harbour)"}
-            << QList<QUuid> {Quay, Harbour, Harbour};
+            << QStringList {"VX 100 (Quay)", "VX 200 (Harbour)", "VX 100 (Harbour)",
+                            "VX 100 (Elsewhere)"}
+            << QList<QUuid> {Quay, Harbour, Harbour, Elsewhere};
         QTest::newRow("one collection shows bare codes, a repeated name once")
             << QStringList {"Mist", "", "MIST"} << QStringList {"VX 200"} << QList<QUuid> {Harbour};
         QTest::newRow("a name in another script")
