@@ -6,6 +6,7 @@
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "host/filereadiness.h"
+#include "palette/capsureselectdialog.h"
 #include "widgets/dropdownbutton.h"
 #include "widgets/imagebutton.h"
 #include "widgets/painting.h"
@@ -45,10 +46,14 @@ QImage capsureImage()
                           QStringLiteral("image.capsure.button.normal"), QSize(16, 16));
 }
 
-// Choosing a measured colour needs the import dialog; without one nothing is chosen.
-std::optional<CollectionSelectWidget::CapsureChoice> chooseNothing(QWidget *, const QString &)
+// The measured-colour import: the user picks one of the chips the file's names match.
+std::optional<CollectionSelectWidget::CapsureChoice> chooseInDialog(QWidget *parent,
+                                                                    const QString &fileName)
 {
-    return std::nullopt;
+    const std::optional<CapsureCandidate> chosen = CapsureSelectDialog::choose(parent, fileName);
+    if (!chosen)
+        return std::nullopt;
+    return CollectionSelectWidget::CapsureChoice {chosen->collection, chosen->entry};
 }
 
 } // namespace
@@ -59,7 +64,7 @@ CollectionSelectWidget::CollectionSelectWidget(QWidget *parent)
       m_capsureButton(new ImageButton(capsureImage(), capsureImage(), this)),
       // A child of the main widget, so that it can open below the bar.
       m_collectionList(new QListWidget(parent)),
-      m_capsureChooser(chooseNothing)
+      m_capsureChooser(chooseInDialog)
 {
     setFixedSize(BarSize);
     setFocusPolicy(Qt::StrongFocus);

@@ -3,12 +3,15 @@
 #include "db/search.h"
 #include "palette/capsureselectdialog.h"
 #include "support/fixturedatabase.h"
+#include "widgets/collectionselectwidget.h"
+#include "widgets/imagebutton.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -91,7 +94,7 @@ private slots:
         QVERIFY(!dialog.chosen());
     }
 
-    void choosesWhatTheUserConfirms_data()
+    void theSelectorPassesOnWhatTheUserConfirms_data()
     {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<bool>("confirm");
@@ -101,13 +104,16 @@ private slots:
         QTest::newRow("nothing matches: no dialog") << QByteArray("VX 9") << true << QUuid();
     }
 
-    void choosesWhatTheUserConfirms()
+    void theSelectorPassesOnWhatTheUserConfirms()
     {
         QFETCH(QByteArray, name);
         QFETCH(bool, confirm);
         QFETCH(QUuid, chosen);
         QTemporaryDir folder;
-        const QString path = writeMeasurement(folder, name);
+        QWidget host;
+        auto *bar = new CollectionSelectWidget(&host);
+        bar->capsureFileChanged(writeMeasurement(folder, name));
+        QSignalSpy spy(bar, &CollectionSelectWidget::capsureItemSelectedInteractively);
         bool shown = false;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
@@ -117,10 +123,14 @@ private slots:
             else if (dialog)
                 dialog->close();
         });
-        const std::optional<CapsureCandidate> result = CapsureSelectDialog::choose(nullptr, path);
+        bar->capsureButton()->click();
         QCoreApplication::processEvents();
         QCOMPARE(shown, !name.endsWith('9'));
-        QCOMPARE(result ? result->collection : QUuid(), chosen);
+        QCOMPARE(spy.count(), chosen.isNull() ? 0 : 1);
+        if (!chosen.isNull()) {
+            QCOMPARE(spy.at(0).at(0).value<QUuid>(), chosen);
+            QCOMPARE(spy.at(0).at(1).value<DB::ColorEntry>().code, QStringLiteral("VX 100"));
+        }
     }
 };
 
