@@ -17,10 +17,19 @@ bool CollectionRegistry::insert(const CollectionInfo &info)
     return true;
 }
 
+bool CollectionRegistry::skip(const QString &path, const QString &reason)
+{
+    if (m_skipped.contains(path))
+        return false;
+    m_skipped.insert(path, reason);
+    return true;
+}
+
 void CollectionRegistry::clear()
 {
     m_entries.clear();
     m_positions.clear();
+    m_skipped.clear();
 }
 
 } // namespace Sorven::DB

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QUuid>
 
@@ -30,11 +31,17 @@ public:
 
     // Adds the entry unless its UUID is registered already; the first one wins.
     bool insert(const CollectionInfo &info);
+    // Records why a database file was passed over; false when it was recorded already, so that
+    // each skipped file is reported once however often the folder is enumerated.
+    bool skip(const QString &path, const QString &reason);
+    // The skipped files by path, each with the reason.
+    const QMap<QString, QString> &skippedFiles() const { return m_skipped; }
     void clear();
 
 private:
     QList<CollectionInfo> m_entries;
     QHash<QUuid, qsizetype> m_positions;
+    QMap<QString, QString> m_skipped;
 };
 
 } // namespace Sorven::DB

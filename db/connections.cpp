@@ -1,5 +1,6 @@
 #include "db/connections.h"
 
+#include "db/databasefile.h"
 #include "db/schema.h"
 #include "host/platformpaths.h"
 
@@ -15,11 +16,8 @@ namespace Sorven::DB {
 
 namespace {
 
-const QString Driver = QStringLiteral("QSQLITE");
 const QString EnumeratorConnection = QStringLiteral("collectionEnumerator");
 const QString AvailabilityConnection = QStringLiteral("tmpCheckAvailability");
-// Read-only, so that opening a file that has gone missing cannot create an empty database.
-const QString ReadOnly = QStringLiteral("QSQLITE_OPEN_READONLY");
 
 const char *const EnabledCollectionsSql
     = "SELECT     DISTINCT C.* FROM     COLLECTION C     LEFT JOIN SETTING S ON "
@@ -38,48 +36,55 @@ StartupPaths &startupPaths()
     return paths;
 }
 
-QSqlDatabase addReadOnlyConnection(const QString &path, const QString &name)
-{
-    QSqlDatabase database = QSqlDatabase::addDatabase(Driver, name);
-    database.setDatabaseName(path);
-    database.setConnectOptions(ReadOnly);
-    return database;
-}
+const char *const CollectionTableSql
+    = "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE";
 
-void registerCollections(CollectionRegistry &registry, QSqlDatabase &database)
+// Registers the file's collections; answers why the file was passed over, or nothing.
+QString registerCollections(CollectionRegistry &registry, const QSqlDatabase &database,
+                            const QString &path)
 {
     QSqlQuery query(database);
+    query.prepare(QString::fromLatin1(CollectionTableSql));
+    query.addBindValue(QLatin1String(COLLECTION));
+    if (!query.exec() || !query.next())
+        return QStringLiteral("not a readable SQLite database (%1)").arg(query.lastError().text());
+    if (query.value(0).toInt() == 0)
+        return QStringLiteral("no COLLECTION table");
     const QString sql = QString::fromLatin1(EnabledCollectionsSql)
                             .arg(SystemWideCollectionUuid.toString(QUuid::WithBraces).toUpper(),
                                  QStringLiteral("collection.enabled"));
     if (!query.exec(sql))
-        return;
+        return QStringLiteral("its collections cannot be read (%1)").arg(query.lastError().text());
     while (query.next()) {
         const QSqlRecord row = query.record();
         const QUuid uuid(row.value(QStringLiteral("UUID")).toString());
         if (uuid.isNull())
             continue;
         registry.insert({uuid, row.value(QStringLiteral("ID")).toLongLong(),
-                         row.value(QStringLiteral("ORDER")).toInt(), database.databaseName(),
+                         row.value(QStringLiteral("ORDER")).toInt(), path,
                          row.value(QStringLiteral("SYSTEMID")).toString()});
     }
+    return {};
 }
 
-void enumerateFile(CollectionRegistry &registry, const QString &path)
+QString enumerateFile(CollectionRegistry &registry, const QString &path)
 {
+    if (const QString problem = databaseFileProblem(path); !problem.isEmpty())
+        return problem;
+    QString problem;
     {
         QSqlDatabase database = addReadOnlyConnection(path, EnumeratorConnection);
-        const bool hasCollections = database.open()
-            && database.tables().contains(QLatin1String(COLLECTION), Qt::CaseInsensitive);
-        if (hasCollections)
-            registerCollections(registry, database);
+        problem = database.open()
+            ? registerCollections(registry, database, path)
+            : QStringLiteral("cannot be opened (%1)").arg(database.lastError().text());
     }
     QSqlDatabase::removeDatabase(EnumeratorConnection);
+    return problem;
 }
 
 QString connectionName(const CollectionInfo &info)
 {
-    return info.databasePath.toLower();
+    return Platform::pathIdentity(info.databasePath);
 }
 
 } // namespace
@@ -128,11 +133,18 @@ int enumerateCollections(CollectionRegistry &registry, bool reset)
     if (!folder.exists())
         return Success;
     // File-name order, so that which copy of a duplicated collection wins is the same on
-    // every machine.
+    // every machine. Folders, links and special files are listed too, so that a "*.db" that
+    // cannot be read is reported rather than passed over in silence.
     const QFileInfoList files
-        = folder.entryInfoList({QStringLiteral("*.db")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &file : files)
-        enumerateFile(registry, file.absoluteFilePath());
+        = folder.entryInfoList({QStringLiteral("*.db")},
+                               QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &file : files) {
+        const QString path = file.absoluteFilePath();
+        const QString problem = enumerateFile(registry, path);
+        if (!problem.isEmpty() && registry.skip(path, problem))
+            qWarning().noquote()
+                << QStringLiteral("skipped collection database %1: %2").arg(path, problem);
+    }
     return Success;
 }
 
@@ -183,7 +195,7 @@ int connectCollection(const QUuid &uuid)
     bool available = false;
     {
         QSqlDatabase probe = addReadOnlyConnection(info->databasePath, AvailabilityConnection);
-        available = QFileInfo::exists(info->databasePath) && probe.open();
+        available = databaseFileProblem(info->databasePath).isEmpty() && probe.open();
         probe.close();
     }
     QSqlDatabase::removeDatabase(AvailabilityConnection);

@@ -36,4 +36,13 @@ QString documentsFolder()
                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
+QString pathIdentity(const QString &path)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return path.toLower();
+#else
+    return path;
+#endif
+}
+
 } // namespace Sorven::Platform

@@ -16,4 +16,8 @@ QString tempFolder();
 // The user's documents folder. VEXA_DOCUMENTS_DIR overrides it.
 QString documentsFolder();
 
+// The text by which two paths name the same file: the path itself where the file system tells
+// letter case apart, the lower-cased path where it does not (Windows, macOS).
+QString pathIdentity(const QString &path);
+
 } // namespace Sorven::Platform

@@ -3,8 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Sorven::DB;
 
@@ -144,7 +148,7 @@ private slots:
         QCOMPARE(connectCollection(Alpine), 0);
         QCOMPARE(connectCollection(Alpine), 0);
         QCOMPARE(connectCollection(Brume), 0);
-        const QString name = file.path().toLower();
+        const QString name = file.path();
         QVERIFY(QSqlDatabase::contains(name));
         QVERIFY(collectionDatabase(Brume).isOpen());
         QCOMPARE(collectionDatabase(Brume).connectionName(), name);
@@ -163,7 +167,7 @@ private slots:
         QCOMPARE(connectCollection(Alpine), -5);
         QVERIFY(!QFile::exists(file.path()));
         QVERIFY(!QSqlDatabase::contains(QStringLiteral("tmpCheckAvailability")));
-        QVERIFY(!QSqlDatabase::contains(file.path().toLower()));
+        QVERIFY(!QSqlDatabase::contains(file.path()));
     }
 
     void aFileAddedLaterIsFoundWhenNamed()
@@ -180,6 +184,120 @@ private slots:
         QCOMPARE(connectCollection(Brume), 0);
         QCOMPARE(availableCollections(), (QList<QUuid> {Alpine, Brume}));
         QCOMPARE(collectionRegistry().find(SystemWideCollectionUuid)->databasePath, first.path());
+    }
+
+    // On a file system that tells case apart, "a.db" and "A.db" are two files, each with its
+    // own connection, though both number their first collection 1.
+    void caseTwinsKeepTheirOwnConnections()
+    {
+        FixtureDatabase lower(QStringLiteral("a.db"));
+        lower.addCollection(Alpine, QStringLiteral("ALP"), QStringLiteral("Alpine"), 1);
+        lower.close();
+        FixtureDatabase upper(QStringLiteral("A.db"));
+        upper.addCollection(Brume, QStringLiteral("BRU"), QStringLiteral("Brume"), 2);
+        upper.close();
+
+        QCOMPARE(availableCollections(), (QList<QUuid> {Alpine, Brume}));
+        QCOMPARE(connectCollection(Brume), 0);
+        QCOMPARE(connectCollection(Alpine), 0);
+        QCOMPARE(collectionDatabase(Alpine).connectionName(), lower.path());
+        QCOMPARE(collectionDatabase(Brume).connectionName(), upper.path());
+        for (const auto &[uuid, name] : {std::pair(Alpine, "Alpine"), std::pair(Brume, "Brume")}) {
+            QSqlQuery query(collectionDatabase(uuid));
+            QVERIFY(query.exec(QStringLiteral("SELECT NAME FROM COLLECTION WHERE ID = 1")));
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toString(), QString::fromLatin1(name));
+        }
+    }
+
+    // Reading never writes beside the file: no "-wal", "-shm" or journal in the machine-wide
+    // folder, and a lock another connection holds neither hides the collection nor stalls.
+    void readingLeavesTheFolderAlone_data()
+    {
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<bool>("lock");
+        QTest::newRow("rollback journal") << "DELETE" << false;
+        QTest::newRow("WAL") << "WAL" << false;
+        QTest::newRow("locked by a writer") << "DELETE" << true;
+    }
+
+    void readingLeavesTheFolderAlone()
+    {
+        QFETCH(QString, journal);
+        QFETCH(bool, lock);
+        {
+            FixtureDatabase file(QStringLiteral("a.db"));
+            file.exec(QStringLiteral("PRAGMA journal_mode = %1").arg(journal));
+            file.addCollection(Alpine, QStringLiteral("ALP"), QStringLiteral("Alpine"), 1);
+        }
+        const QDir folder(fixtureDatabaseFolder());
+        QFile file(folder.filePath(QStringLiteral("a.db")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QSqlDatabase writer = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "writer");
+        writer.setDatabaseName(file.fileName());
+        QVERIFY(writer.open());
+        if (lock)
+            QVERIFY(QSqlQuery(writer).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const QStringList listing = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        QCOMPARE(availableCollections(), QList<QUuid> {Alpine});
+        QCOMPARE(connectCollection(Alpine), 0);
+        QSqlQuery query(collectionDatabase(Alpine));
+        QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*) FROM COLLECTION")));
+        QVERIFY(query.next());
+
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), listing);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        writer = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+    }
+
+    // Each passed-over file gets one warning with the reason, however often the folder is
+    // enumerated again.
+    void skippedFilesAreReportedOnce_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("garbage") << "garbage"
+                                 << "not a readable SQLite database";
+        QTest::newRow("foreign database") << "foreign"
+                                          << "no COLLECTION table";
+        QTest::newRow("folder") << "folder"
+                                << "not a regular file";
+        QTest::newRow("FIFO") << "fifo"
+                              << "not a regular file";
+        QTest::newRow("dangling link") << "link"
+                                       << "not a regular file";
+    }
+
+    void skippedFilesAreReportedOnce()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString path = QDir(fixtureDatabaseFolder()).filePath(QStringLiteral("x.db"));
+        if (kind == QLatin1String("garbage"))
+            writeFile(QStringLiteral("x.db"), QByteArray(5000, 'x'));
+        else if (kind == QLatin1String("foreign"))
+            FixtureDatabase(QStringLiteral("x.db"), false)
+                .exec(QStringLiteral("CREATE TABLE T (A)"));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(path + QStringLiteral(".gone"), path));
+
+        const QRegularExpression warning(
+            QStringLiteral("^skipped collection database %1: %2")
+                .arg(QRegularExpression::escape(path), QRegularExpression::escape(reason)));
+        QTest::ignoreMessage(QtWarningMsg, warning);
+        QCOMPARE(enumerateCollections(collectionRegistry(), false), 0);
+        QVERIFY(collectionRegistry().skippedFiles().value(path).startsWith(reason));
+        QTest::failOnWarning(warning);
+        QCOMPARE(enumerateCollections(collectionRegistry(), false), 0);
     }
 
     void dataFolderLayout()
