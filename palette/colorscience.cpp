@@ -71,18 +71,27 @@ LabColor labOf(const DB::LabSample &sample)
     return {sample.l, sample.a, sample.b};
 }
 
-bool isFinite(const LabColor &lab)
+// Far outside every real L*a*b* value, yet small enough that the pruned search's squares and
+// sums stay exact enough to order samples.
+constexpr double OrdinaryLimit = 1e6;
+
+bool isOrdinary(const LabColor &lab)
 {
-    return std::isfinite(lab.l) && std::isfinite(lab.a) && std::isfinite(lab.b);
+    return std::abs(lab.l) <= OrdinaryLimit && std::abs(lab.a) <= OrdinaryLimit
+        && std::abs(lab.b) <= OrdinaryLimit;
 }
 
 // The search exactly as the rule reads: insert before the first strictly greater difference,
-// drop the tail. Kept for input the pruned search cannot order (NaN or infinite values).
+// drop the tail. Kept for input the pruned search cannot order (NaN, infinite or absurdly large
+// values). A sample whose difference is not a number takes no part: it would otherwise rank
+// first with a "nan" difference.
 LabMatches scanAll(const LabColor &target, const QList<DB::LabSample> &samples, int n)
 {
     LabMatches result;
     for (const DB::LabSample &sample : samples) {
         const double difference = ciede2000Difference(target, labOf(sample));
+        if (!std::isfinite(difference))
+            continue;
         const auto greater
             = std::find_if(result.begin(), result.end(),
                            [difference](const auto &m) { return m.first > difference; });
@@ -106,11 +115,11 @@ struct Candidate
     }
 };
 
-// One pass over the samples ahead of the search: whether every value is finite, the lightness
+// One pass over the samples ahead of the search: whether every value is ordinary, the lightness
 // range, and the n samples nearest to the target by plain Euclidean distance.
 struct Survey
 {
-    bool finite = true;
+    bool ordinary = true;
     double darkest = std::numeric_limits<double>::infinity();
     double lightest = -std::numeric_limits<double>::infinity();
     std::vector<std::pair<double, qsizetype>> nearest;
@@ -123,8 +132,8 @@ Survey surveySamples(const LabColor &target, const QList<DB::LabSample> &samples
     auto &nearest = survey.nearest;
     for (qsizetype i = 0; i < samples.size(); ++i) {
         const DB::LabSample &sample = samples.at(i);
-        if (!isFinite(labOf(sample))) {
-            survey.finite = false;
+        if (!isOrdinary(labOf(sample))) {
+            survey.ordinary = false;
             break;
         }
         survey.darkest = std::min(survey.darkest, sample.l);
@@ -264,10 +273,10 @@ LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> 
 {
     if (n <= 0 || samples.isEmpty())
         return {};
-    if (!isFinite(target))
+    if (!isOrdinary(target))
         return scanAll(target, samples, n);
     const Survey survey = surveySamples(target, samples, n);
-    if (!survey.finite)
+    if (!survey.ordinary)
         return scanAll(target, samples, n);
 
     // At least n samples lie within the largest difference among the n nearest by plain

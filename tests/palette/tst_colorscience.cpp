@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+Q_DECLARE_METATYPE(Sorven::LabColor)
+
 using Sorven::LabColor;
 using Sorven::LabMatches;
 using Sorven::DB::LabSample;
@@ -91,7 +93,8 @@ private slots:
     void nearestKeepsFirstOfEqualDifferences();
     void nearestEdgeCounts();
     void nearestEqualsPlainScan();
-    void nearestWithNonFiniteSamples();
+    void nearestSkipsSamplesWithoutADifference_data();
+    void nearestSkipsSamplesWithoutADifference();
 };
 
 void TestColorScience::publishedPairs_data()
@@ -301,24 +304,40 @@ void TestColorScience::nearestEqualsPlainScan()
     }
 }
 
-void TestColorScience::nearestWithNonFiniteSamples()
+void TestColorScience::nearestSkipsSamplesWithoutADifference_data()
 {
+    QTest::addColumn<LabColor>("damaged");
+    QTest::addColumn<LabColor>("target");
+    QTest::addColumn<QList<qint64>>("rows");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
-    const LabColor target {50.0, 0.0, 0.0};
+    const LabColor grey {50.0, 0.0, 0.0};
+    const QList<qint64> finiteRows {5, 3, 1};
+    QTest::newRow("infinite L") << LabColor {infinity, 0.0, 0.0} << grey << finiteRows;
+    QTest::newRow("negative infinite b") << LabColor {50.0, 0.0, -infinity} << grey << finiteRows;
+    QTest::newRow("NaN a") << LabColor {50.0, nan, 0.0} << grey << finiteRows;
+    QTest::newRow("overflowing a") << LabColor {50.0, 1e308, 0.0} << grey << finiteRows;
+    QTest::newRow("overflowing L and b") << LabColor {-1e308, 0.0, 1e308} << grey << finiteRows;
+    QTest::newRow("infinite target") << grey << LabColor {infinity, 0.0, 0.0} << QList<qint64>();
+}
+
+void TestColorScience::nearestSkipsSamplesWithoutADifference()
+{
+    QFETCH(LabColor, damaged);
+    QFETCH(LabColor, target);
+    QFETCH(QList<qint64>, rows);
     const QList<LabSample> samples {
-        {50.0, 2.0, 0.0, 1}, {infinity, 0.0, 0.0, 2}, {50.0, 1.0, 0.0, 3},
-        {nan, 0.0, 0.0, 4},  {50.0, 0.5, 0.0, 5},
+        {damaged.l, damaged.a, damaged.b, 9}, {50.0, 2.0, 0.0, 1}, {50.0, 1.0, 0.0, 3},
+        {damaged.l, damaged.a, damaged.b, 8}, {50.0, 0.5, 0.0, 5},
     };
-    const auto rows = [](const LabMatches &matches) {
-        QList<qint64> ids;
-        for (const auto &match : matches)
-            ids.append(match.second);
-        return ids;
-    };
-    for (const int n : {1, 2, 5})
-        QCOMPARE(rows(Sorven::nearestLabSamples(target, samples, n)),
-                 rows(referenceScan(target, samples, n)));
+    for (const int n : {1, 3, 5}) {
+        QList<qint64> found;
+        for (const auto &[difference, rowId] : Sorven::nearestLabSamples(target, samples, n)) {
+            QVERIFY(std::isfinite(difference));
+            found.append(rowId);
+        }
+        QCOMPARE(found, rows.mid(0, n));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestColorScience)
