@@ -5,6 +5,7 @@
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/displaytext.h"
 #include "db/lookups.h"
 #include "db/search.h"
 #include "harmonizer/colorschemerpolvaronewidget.h"
@@ -39,6 +40,7 @@
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QTemporaryFile>
+#include <QTextDocumentFragment>
 #include <QUrl>
 
 #include <algorithm>
@@ -59,11 +61,27 @@ const QString HeaderLink = QStringLiteral("links/header");
 
 MainWidget *s_instance = nullptr;
 
-QString linkLabelText(const QString &link, const QString &text)
+QString linkLabelText(const QString &link, const QString &html)
 {
     return QStringLiteral("<a href=\"%1\"><span style=\"text-decoration: none; color: "
                           "#ffffff;\">%2</span></a>")
-        .arg(link, text);
+        .arg(link, html);
+}
+
+// Shows a collection's text in a link label on one line: its inline formatting made inert, so
+// the label loads no image or other resource the text names; a text with a line break or wider
+// than room shows as elided plain text. Answers the size the shown text needs.
+QSize showLinkText(QLabel *label, const QString &link, const QString &text, int room)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    QString html = DB::inertRichText(DB::boundedDisplayText(text));
+    QString plain = QTextDocumentFragment::fromHtml(html).toPlainText();
+    if (plain.contains(u'\n') || metrics.horizontalAdvance(plain) > room) {
+        plain = metrics.elidedText(plain.replace(u'\n', u' '), Qt::ElideRight, room);
+        html = plain.toHtmlEscaped();
+    }
+    label->setText(linkLabelText(link, html));
+    return metrics.size(Qt::TextSingleLine, plain);
 }
 
 bool isIconButton(quint16 id)
@@ -145,7 +163,6 @@ MainWidget::MainWidget(QWidget *parent)
 
     m_noticeLabel = createLinkLabel();
     m_mottoLabel = createLinkLabel();
-    refreshLabelTexts(uuid);
 
     m_paletteFileFilter
         = localizedFilter(uuid, "common.filedialog.palettefile.filtername", "*.palette");
@@ -722,19 +739,8 @@ void MainWidget::prepareForCollection(const QUuid &uuid)
         UserSettings::setTabPageIndex(uuid, firstAvailableTabPage(uuid));
     if (UserSettings::schemeKind(uuid) == NoScheme)
         UserSettings::setSchemeKind(uuid, CollectionSettings::schemes(uuid).value(0, NoScheme));
-    refreshLabelTexts(uuid);
     loadCollectionColorTable(uuid);
     resolveCapsurePaths(uuid);
-}
-
-void MainWidget::refreshLabelTexts(const QUuid &uuid)
-{
-    if (!m_noticeLabel || !m_mottoLabel)
-        return;
-    m_noticeLabel->setText(linkLabelText(
-        CopyrightLink, DB::localeString(uuid, QStringLiteral("color.palette.copyright"))));
-    m_mottoLabel->setText(
-        linkLabelText(MottoLink, DB::localeString(uuid, QStringLiteral("color.palette.motto"))));
 }
 
 // A folder setting without a folder watches nothing; an empty folder would otherwise name the
@@ -790,18 +796,21 @@ void MainWidget::layoutContents()
     layoutTaskButtons();
 }
 
-// The motto sits at the bottom left and the notice at the bottom right; the rest of the
-// content ends above them.
+// The motto sits at the bottom left and the notice at the bottom right, each in at most half
+// the width; the rest of the content ends above them.
 QRect MainWidget::layoutLabels(QRect content)
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
     const QFontMetrics metrics = m_mottoLabel->fontMetrics();
-    const QSize motto = metrics.size(Qt::TextSingleLine,
-                                     DB::localeString(uuid, QStringLiteral("color.palette.motto")));
+    const int room = content.width() / 2 - 25;
+    const QSize motto
+        = showLinkText(m_mottoLabel, MottoLink,
+                       DB::localeString(uuid, QStringLiteral("color.palette.motto")), room);
     m_mottoLabel->setGeometry(12, content.bottom() - motto.height() - 8, motto.width() + 1,
                               motto.height() + 2);
-    const QSize notice = metrics.size(
-        Qt::TextSingleLine, DB::localeString(uuid, QStringLiteral("color.palette.copyright")));
+    const QSize notice
+        = showLinkText(m_noticeLabel, CopyrightLink,
+                       DB::localeString(uuid, QStringLiteral("color.palette.copyright")), room);
     m_noticeLabel->setGeometry(content.right() - notice.width() - 13,
                                content.bottom() - (notice.height() + 2) - 6, notice.width() + 1,
                                notice.height() + 2);

@@ -133,7 +133,6 @@ private:
     QLabel *createLinkLabel();
     void setTaskButtonTexts(const QUuid &uuid);
     void prepareForCollection(const QUuid &uuid);
-    void refreshLabelTexts(const QUuid &uuid);
     void resolveCapsurePaths(const QUuid &uuid);
     void layoutContents();
     QRect layoutLabels(QRect content);

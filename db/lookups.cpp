@@ -3,6 +3,7 @@
 #include "core/collectionsettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/displaytext.h"
 #include "db/querysupport.h"
 #include "db/search.h"
 
@@ -62,7 +63,9 @@ QString localeString(const QUuid &uuid, const QString &key)
     if (!runKeyedQuery(query, uuid, LocaleStringSql, key) || !query.next())
         return key;
     const QVariant text = query.value(0);
-    return text.typeId() == QMetaType::QString ? text.toString() : key;
+    return text.typeId() == QMetaType::QString
+        ? boundedDisplayText(text.toString(), MaximumLocaleTextLength)
+        : key;
 }
 
 const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "

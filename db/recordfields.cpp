@@ -1,5 +1,7 @@
 #include "db/recordfields.h"
 
+#include "db/displaytext.h"
+
 namespace Sorven::DB::Fields {
 
 static const QVariant *columnValue(const Row &row, const QString &column, QVariant &buffer)
@@ -73,7 +75,7 @@ bool read(const Row &row, const QString &column, QString &field)
     }
     if (!value->canConvert<QString>())
         return false;
-    field = value->toString();
+    field = boundedDisplayText(value->toString());
     return true;
 }
 
