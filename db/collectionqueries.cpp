@@ -299,6 +299,20 @@ bool hasExteriorPagesWithMood(const QUuid &uuid, int mood)
         && countsAny(query);
 }
 
+const char *const CollectionChipSql
+    = R"(SELECT COUNT(*) FROM "ROW" R JOIN COLLECTION_PAGE_MAP CMAP ON R.PAGE_ID = CMAP.PAGE_ID )"
+      "WHERE CMAP.COLLECTION_ID = %1 AND R.ID = :ROW_ID";
+
+bool collectionHasChip(const QUuid &uuid, qint64 rowId)
+{
+    if (connectCollection(uuid) < 0)
+        return false;
+    QSqlQuery query;
+    return run(query, uuid, statement(CollectionChipSql).arg(collectionId(uuid)),
+               {{":ROW_ID", rowId}})
+        && countsAny(query);
+}
+
 const char *const SegmentsSql
     = "SELECT DISTINCT     P.SEGMENT FROM     PAGE P     LEFT JOIN COLLECTION_PAGE_MAP CMAP ON "
       "P.ID = CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1 ";

@@ -37,6 +37,9 @@ int loadAdjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood,
                      ColorPage &page);
 
 bool hasExteriorPagesWithMood(const QUuid &uuid, int mood);
+// Whether the chip lies on one of the collection's pages; a file's other collections and the
+// chips of no page do not count.
+bool collectionHasChip(const QUuid &uuid, qint64 rowId);
 int loadSegments(const QUuid &uuid, QVector<int> &segments);
 
 bool hasComplementaryNeutralScheme(const QUuid &uuid, int pageIndex);

@@ -391,15 +391,19 @@ QStringList seedStatements()
     return statements;
 }
 
-static QStringList namesAfter(const QString &prefix)
+static QString nameOf(const QString &statement)
 {
     static const QRegularExpression name(
         R"re(^CREATE (?:UNIQUE )?(?:TABLE|INDEX|VIEW) "?(\w+)"?)re");
+    return name.match(statement).captured(1);
+}
+
+static QStringList namesAfter(const QString &prefix)
+{
     QStringList names;
     for (const QString &statement : schemaStatements()) {
-        if (!statement.startsWith(prefix))
-            continue;
-        names << name.match(statement).captured(1);
+        if (statement.startsWith(prefix))
+            names << nameOf(statement);
     }
     return names;
 }
@@ -411,8 +415,24 @@ QStringList requiredTables()
 
 QStringList requiredIndexes()
 {
-    return namesAfter(QStringLiteral("CREATE INDEX"))
+    QStringList names = namesAfter(QStringLiteral("CREATE INDEX"))
         + namesAfter(QStringLiteral("CREATE UNIQUE INDEX"));
+    for (const QString &name : speedIndexes())
+        names.removeOne(name);
+    return names;
+}
+
+QStringList speedIndexes()
+{
+    QStringList names;
+    for (const char *statement :
+         {CREATE_INDEX_IDX_LOCALE_KEY, CREATE_INDEX_IDX_THEME_KEY, CREATE_INDEX_IDX_PAGE_PAGE_INDEX,
+          CREATE_INDEX_IDX_PAGE_SEGMENT, CREATE_INDEX_IDX_ROW_CODE, CREATE_INDEX_IDX_ROW_RGB,
+          CREATE_INDEX_IDX_ROW_PRODUCT_ROW, CREATE_INDEX_IDX_ROW_PRODUCT_GROUP_ROW,
+          CREATE_INDEX_IDX_FUTURES_ENTRY_GROUP, CREATE_INDEX_IDX_TEXTURE_MAP_PAGE,
+          CREATE_INDEX_IDX_ROW_SCHEME_MAP, CREATE_INDEX_IDX_ROW_TO_PAGE_SCHEME})
+        names << nameOf(QString::fromLatin1(statement));
+    return names;
 }
 
 QStringList requiredViews()

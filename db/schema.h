@@ -115,5 +115,8 @@ QStringList seedStatements();
 QStringList requiredTables();
 QStringList requiredIndexes();
 QStringList requiredViews();
+// The indexes the palette adds for the speed of its own queries; a file without them is read
+// correctly, only more slowly.
+QStringList speedIndexes();
 
 } // namespace Sorven::DB

@@ -1,10 +1,12 @@
 #include "tools/authorbrowsecommands.h"
 
+#include "core/enumerations.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/search.h"
 #include "tools/authorformat.h"
+#include "tools/commandarguments.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -12,8 +14,6 @@
 namespace Sorven::Tools {
 
 namespace {
-
-const int AllMoods = 7;
 
 // The collection and the numbers a command takes, or the error that ends it.
 struct Arguments
@@ -23,8 +23,12 @@ struct Arguments
     QString error;
 };
 
-Arguments parse(const QStringList &arguments, int numberCount, const char *usage)
+// A wrong option (optionError) ends the command before anything is looked up.
+Arguments parse(const QStringList &arguments, int numberCount, const char *usage,
+                const QString &optionError = {})
 {
+    if (!optionError.isEmpty())
+        return {{}, {}, optionError};
     if (arguments.size() != numberCount + 1)
         return {{}, {}, QStringLiteral("usage: %1").arg(QLatin1String(usage))};
     Arguments parsed {resolveCollection(arguments.first()), {}, {}};
@@ -57,37 +61,44 @@ InspectResult showPage(const QStringList &arguments)
     return pageResult(result, page, QStringLiteral("no page %1").arg(parsed.numbers[0]));
 }
 
-InspectResult walk(const QStringList &given)
+// The page filters of walk and segment: "--mood M" and "--exterior".
+QList<QCommandLineOption> filterOptions()
 {
-    QStringList arguments = given;
-    const int mood = takeOption(arguments, QStringLiteral("--mood"), "7").toInt();
-    const bool exterior = takeFlag(arguments, QStringLiteral("--exterior"));
-    const QString direction = arguments.isEmpty() ? QString() : arguments.takeLast();
+    return {QCommandLineOption(QStringLiteral("mood"), {}, QStringLiteral("M"),
+                               QString::number(MoodAll)),
+            QCommandLineOption(QStringLiteral("exterior"))};
+}
+
+InspectResult walk(const QStringList &words)
+{
     const char *usage = "walk COLLECTION PAGE_INDEX forward|backward [--mood M] [--exterior]";
-    Arguments parsed = parse(arguments, 1, usage);
+    CommandArguments line(words, filterOptions());
+    const int mood = line.number(QStringLiteral("mood"), MoodFresh, MoodAll);
+    QStringList arguments = line.positional();
+    const QString direction = arguments.isEmpty() ? QString() : arguments.takeLast();
+    Arguments parsed = parse(arguments, 1, usage, line.error());
     if (direction != QLatin1String("forward") && direction != QLatin1String("backward"))
         parsed.error = QStringLiteral("usage: %1").arg(QLatin1String(usage));
     if (!parsed.error.isEmpty())
         return InspectResult::failure(parsed.error);
     DB::ColorPage page;
-    const int result
-        = DB::loadAdjacentPage(parsed.collection, parsed.numbers[0],
-                               direction == QLatin1String("backward"), mood, exterior, page);
+    const int result = DB::loadAdjacentPage(parsed.collection, parsed.numbers[0],
+                                            direction == QLatin1String("backward"), mood,
+                                            line.isSet(QStringLiteral("exterior")), page);
     return pageResult(result, page, QStringLiteral("no other page passes the filters"));
 }
 
-InspectResult segment(const QStringList &given)
+InspectResult segment(const QStringList &words)
 {
-    QStringList arguments = given;
-    const int mood = takeOption(arguments, QStringLiteral("--mood"), "7").toInt();
-    const bool exterior = takeFlag(arguments, QStringLiteral("--exterior"));
-    const Arguments parsed
-        = parse(arguments, 1, "segment COLLECTION SEGMENT [--mood M] [--exterior]");
+    CommandArguments line(words, filterOptions());
+    const int mood = line.number(QStringLiteral("mood"), MoodFresh, MoodAll);
+    const Arguments parsed = parse(
+        line.positional(), 1, "segment COLLECTION SEGMENT [--mood M] [--exterior]", line.error());
     if (!parsed.error.isEmpty())
         return InspectResult::failure(parsed.error);
     DB::ColorPage page;
-    const int result
-        = DB::loadFirstPageInSegment(parsed.collection, parsed.numbers[0], mood, exterior, page);
+    const int result = DB::loadFirstPageInSegment(parsed.collection, parsed.numbers[0], mood,
+                                                  line.isSet(QStringLiteral("exterior")), page);
     return pageResult(result, page, QStringLiteral("no page passes the filters"));
 }
 
@@ -121,19 +132,15 @@ InspectResult find(const QStringList &arguments)
             {}};
 }
 
-QList<int> schemeKinds(QStringList &arguments)
+InspectResult schemes(const QStringList &words)
 {
-    const QString kind = takeOption(arguments, QStringLiteral("--kind"));
-    if (!kind.isEmpty())
-        return {kind.toInt()};
-    return {1, 2, 3, 4, 5, 6, 7, 8};
-}
-
-InspectResult schemes(const QStringList &given)
-{
-    QStringList arguments = given;
-    const QList<int> kinds = schemeKinds(arguments);
-    const Arguments parsed = parse(arguments, 2, "schemes COLLECTION PAGE_INDEX ROW [--kind K]");
+    CommandArguments line(words,
+                          {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K"))});
+    QList<int> kinds = {1, 2, 3, 4, 5, 6, 7, 8};
+    if (line.isSet(QStringLiteral("kind")))
+        kinds = {line.number(QStringLiteral("kind"), HarmonicScheme, NaturalNeutralScheme)};
+    const Arguments parsed
+        = parse(line.positional(), 2, "schemes COLLECTION PAGE_INDEX ROW [--kind K]", line.error());
     if (!parsed.error.isEmpty())
         return InspectResult::failure(parsed.error);
     QJsonObject json;
@@ -165,10 +172,16 @@ InspectResult describe(const QStringList &arguments)
     const QUuid collection = resolveCollection(arguments.first());
     if (collection.isNull())
         return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments.first()));
+    bool isNumber = false;
+    const qint64 rowId = arguments[1].toLongLong(&isNumber);
+    if (!isNumber)
+        return InspectResult::failure(QStringLiteral("not a number: %1").arg(arguments[1]));
+    if (!DB::collectionHasChip(collection, rowId))
+        return InspectResult::failure(
+            QStringLiteral("no chip %1 in %2").arg(arguments[1], arguments.first()));
     DB::loadNameOrders(collection);
-    const QString description = DB::chipDescription(collection, arguments[1].toLongLong(), false);
-    if (description.isEmpty())
-        return InspectResult::failure(QStringLiteral("no chip %1").arg(arguments[1]));
+    // Empty when the collection's settings show no line of the description.
+    const QString description = DB::chipDescription(collection, rowId, false);
     return {0, QJsonObject {{"description", description}}, description + u'\n', {}};
 }
 

@@ -5,6 +5,7 @@
 #include "db/search.h"
 #include "palette/colorscience.h"
 #include "tools/authorformat.h"
+#include "tools/commandarguments.h"
 
 #include <QColor>
 #include <QJsonArray>
@@ -35,11 +36,19 @@ QString labText(const LabColor &lab)
         .arg(lab.b, 0, 'f', 4);
 }
 
-InspectResult nearest(const QStringList &given)
+// More would be a listing of the collection, which page and walk give.
+const int MostNearest = 1000;
+
+InspectResult nearest(const QStringList &words)
 {
-    QStringList arguments = given;
-    const int count = takeOption(arguments, QStringLiteral("-n"), "5").toInt();
-    if (arguments.size() != 2 || count < 1)
+    CommandArguments line(
+        words,
+        {QCommandLineOption(QStringLiteral("n"), {}, QStringLiteral("N"), QStringLiteral("5"))});
+    const int count = line.number(QStringLiteral("n"), 1, MostNearest);
+    const QStringList arguments = line.positional();
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
+    if (arguments.size() != 2)
         return InspectResult::failure(QStringLiteral("usage: nearest COLLECTION '#RRGGBB' [-n N]"));
     const QUuid collection = resolveCollection(arguments[0]);
     const QColor color = parseColor(arguments[1]);

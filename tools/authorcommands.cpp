@@ -5,12 +5,14 @@
 #include "tools/authorbrowsecommands.h"
 #include "tools/authorcapsurecommands.h"
 #include "tools/authorcolorcommands.h"
+#include "tools/authorformat.h"
 #include "tools/authorharmonycommands.h"
 #include "tools/authorpalettecommands.h"
 #include "tools/collectioncheck.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -44,6 +46,20 @@ QJsonObject collectionSummary(const DB::CollectionInfo &info)
     return summary;
 }
 
+// Skipped files reach standard error as the warnings of the enumeration; a locked file is read
+// as it stands, so its collections are listed and the lock is said beside them.
+void reportLockedFiles()
+{
+    QSet<QString> files;
+    for (const DB::CollectionInfo &info : DB::collectionRegistry().entries())
+        files.insert(info.databasePath);
+    for (const QString &file : std::as_const(files)) {
+        if (isLockedByAnotherProgram(file))
+            qWarning().noquote()
+                << QStringLiteral("%1: locked by another program; read as it stands").arg(file);
+    }
+}
+
 InspectResult listCollections(const QStringList &)
 {
     QJsonArray collections;
@@ -54,12 +70,13 @@ InspectResult listCollections(const QStringList &)
         collections.append(summary);
         out << QStringLiteral("%1  %2  %3  %4 pages  %5 chips  %6\n")
                    .arg(summary["order"].toInt(), 3)
-                   .arg(summary["systemId"].toString(), -10)
-                   .arg(summary["name"].toString(), -28)
+                   .arg(terminalSafe(summary["systemId"].toString()), -10)
+                   .arg(terminalSafe(summary["name"].toString()), -28)
                    .arg(summary["pages"].toInteger(), 4)
                    .arg(summary["chips"].toInteger(), 6)
-                   .arg(summary["file"].toString());
+                   .arg(terminalSafe(summary["file"].toString()));
     }
+    reportLockedFiles();
     if (collections.isEmpty())
         return InspectResult::failure(
             QStringLiteral("no collection found below %1").arg(DB::collectionDataPath()));
@@ -70,13 +87,18 @@ InspectResult checkDatabase(const QStringList &arguments)
 {
     if (arguments.size() != 1)
         return InspectResult::failure(QStringLiteral("usage: check FILE.db"));
-    const QStringList problems = checkCollectionDatabase(arguments.first());
-    const QString text = problems.isEmpty() ? QStringLiteral("%1: ok\n").arg(arguments.first())
-                                            : problems.join(u'\n') + u'\n';
+    QStringList warnings;
+    const QStringList problems = checkCollectionDatabase(arguments.first(), &warnings);
+    QString text;
+    for (const QString &warning : std::as_const(warnings))
+        text += QStringLiteral("warning: %1\n").arg(warning);
+    text += problems.isEmpty() ? QStringLiteral("%1: ok\n").arg(arguments.first())
+                               : problems.join(u'\n') + u'\n';
     return {problems.isEmpty() ? 0 : 1,
             QJsonObject {{"file", arguments.first()},
                          {"ok", problems.isEmpty()},
-                         {"problems", QJsonArray::fromStringList(problems)}},
+                         {"problems", QJsonArray::fromStringList(problems)},
+                         {"warnings", QJsonArray::fromStringList(warnings)}},
             text,
             {}};
 }
@@ -107,21 +129,6 @@ QUuid resolveCollection(const QString &text)
             return info.uuid;
     }
     return {};
-}
-
-QString takeOption(QStringList &arguments, const QString &name, const QString &fallback)
-{
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || at + 1 >= arguments.size())
-        return fallback;
-    const QString value = arguments.at(at + 1);
-    arguments.remove(at, 2);
-    return value;
-}
-
-bool takeFlag(QStringList &arguments, const QString &name)
-{
-    return arguments.removeAll(name) > 0;
 }
 
 } // namespace Sorven::Tools

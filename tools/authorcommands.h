@@ -31,9 +31,4 @@ const QList<InspectCommand> &inspectCommands();
 // the null UUID when none matches.
 QUuid resolveCollection(const QString &text);
 
-// Removes "NAME VALUE" from the arguments and answers VALUE, or fallback when absent.
-QString takeOption(QStringList &arguments, const QString &name, const QString &fallback = {});
-// Removes a "NAME" flag from the arguments and answers whether it was there.
-bool takeFlag(QStringList &arguments, const QString &name);
-
 } // namespace Sorven::Tools

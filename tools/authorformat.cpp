@@ -20,10 +20,45 @@ QString joined(const QStringList &texts)
 {
     QStringList present = texts;
     present.removeAll(QString());
-    return present.join(QStringLiteral(" / "));
+    return terminalSafe(present.join(QStringLiteral(" / ")));
+}
+
+bool reordersText(QChar character)
+{
+    switch (character.direction()) {
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
+
+QString terminalSafe(const QString &text, bool keepLineFeeds)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar character : text) {
+        if (keepLineFeeds && character == u'\n')
+            safe += character;
+        else if (character.category() == QChar::Other_Control)
+            safe += QStringLiteral("\\x%1").arg(character.unicode(), 2, 16, QLatin1Char('0'));
+        else if (reordersText(character))
+            safe += QStringLiteral("\\u%1").arg(character.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            safe += character;
+    }
+    return safe;
+}
 
 QJsonObject chipJson(const DB::ColorEntry &chip)
 {
@@ -45,7 +80,7 @@ QString chipLine(const DB::ColorEntry &chip)
 {
     return QStringLiteral("%1  %2  %3  %4%5\n")
         .arg(chip.rowIndex, 3)
-        .arg(chip.color().name(), chip.code.leftJustified(12))
+        .arg(chip.color().name(), terminalSafe(chip.code).leftJustified(12))
         .arg(joined(chip.names))
         .arg(chip.isMto ? QStringLiteral("  (made to order)") : QString());
 }

@@ -1,7 +1,10 @@
 // vexa-inspect: shows collection authors and support what the palette reads from the
 // installed collection databases.
 #include "tools/authorcommands.h"
+#include "tools/authorformat.h"
 
+#include <QCommandLineParser>
+#include <QFile>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,11 +15,9 @@ using namespace Sorven::Tools;
 
 namespace {
 
-QString helpText()
+QString commandList()
 {
-    QString text = QStringLiteral("Usage: vexa-inspect [--data ROOT] [--json] COMMAND [ARGUMENTS]\n"
-                                  "ROOT holds \"Orvo Kalin/Vexa Plugin/SQLite\"; COLLECTION is a "
-                                  "UUID, a SYSTEMID or a name.\nCommands:\n");
+    QString text = QStringLiteral("\nCOLLECTION is a UUID, a SYSTEMID or a name.\nCommands:\n");
     for (const InspectCommand &command : inspectCommands())
         text += QStringLiteral("  ") + QLatin1String(command.usage) + u'\n';
     return text;
@@ -35,7 +36,7 @@ void print(const InspectResult &result, bool asJson)
 {
     QTextStream out(stdout);
     if (!asJson) {
-        out << result.text;
+        out << terminalSafe(result.text, true);
         return;
     }
     const QJsonDocument document = result.json.isArray() ? QJsonDocument(result.json.toArray())
@@ -48,7 +49,7 @@ void print(const InspectResult &result, bool asJson)
 void dropDebugMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtDebugMsg)
-        QTextStream(stderr) << message << '\n';
+        QTextStream(stderr) << terminalSafe(message, true) << '\n';
 }
 
 } // namespace
@@ -57,29 +58,48 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    // The data root must be known before anything looks for collections.
-    const QString dataRoot = takeOption(arguments, QStringLiteral("--data"));
-    if (!dataRoot.isEmpty())
-        qputenv("VEXA_COMMON_APPDATA", dataRoot.toLocal8Bit());
-    const bool asJson = takeFlag(arguments, QStringLiteral("--json"));
-
     qInstallMessageHandler(dropDebugMessages);
     QGuiApplication application(argc, argv);
-    const InspectCommand *command = arguments.isEmpty() ? nullptr : findCommand(arguments.first());
-    if (!command) {
-        QTextStream(arguments.isEmpty() || arguments.first() == QLatin1String("--help") ? stdout
-                                                                                        : stderr)
-            << helpText();
-        return arguments.isEmpty() || arguments.first() == QLatin1String("--help") ? 0 : 2;
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Shows what the palette reads from the installed collection databases."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral(
+            "The machine-wide data folder that holds \"Orvo Kalin/Vexa Plugin/SQLite\"."),
+        QStringLiteral("ROOT"));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Answer in JSON."));
+    parser.addOptions({data, json});
+    parser.addPositionalArgument(QStringLiteral("COMMAND"),
+                                 QStringLiteral("One of the commands below."));
+    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"), QStringLiteral("The command's own."),
+                                 QStringLiteral("[ARGUMENTS...]"));
+    // Everything after the command's name is the command's, options included.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(application.arguments())) {
+        QTextStream(stderr) << "vexa-inspect: " << parser.errorText() << '\n';
+        return 2;
     }
-    const InspectResult result = command->run(arguments.mid(1));
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const QStringList words = parser.positionalArguments();
+    const InspectCommand *command = words.isEmpty() ? nullptr : findCommand(words.first());
+    if (!command) {
+        const bool asked = words.isEmpty() || parser.isSet(QStringLiteral("help"));
+        QTextStream(asked ? stdout : stderr) << parser.helpText() << commandList();
+        return asked ? 0 : 2;
+    }
+    if (parser.isSet(data))
+        qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(parser.value(data)));
+    const InspectResult result = command->run(words.mid(1));
     if (!result.error.isEmpty()) {
-        QTextStream(stderr) << "vexa-inspect: " << result.error << '\n';
+        QTextStream(stderr) << "vexa-inspect: " << terminalSafe(result.error) << '\n';
         return result.status;
     }
-    print(result, asJson);
+    print(result, parser.isSet(json));
     return result.status;
 }

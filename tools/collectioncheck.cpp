@@ -1,11 +1,13 @@
 #include "tools/collectioncheck.h"
 
+#include "db/databasefile.h"
 #include "db/requiredkeys.h"
 #include "db/schema.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
@@ -16,6 +18,9 @@ namespace {
 
 const QString ReferenceConnection = QStringLiteral("vexa-check-reference");
 const QString FileConnection = QStringLiteral("vexa-check-file");
+const QString LockProbeConnection = QStringLiteral("vexa-check-lock");
+// SQLite's result code for a file another connection has locked.
+const QString Busy = QStringLiteral("5");
 
 const char *const SchemaObjectsSql
     = "SELECT name FROM sqlite_master WHERE type = ? AND name NOT LIKE 'sqlite_%'";
@@ -162,6 +167,15 @@ QStringList compareKeys(const QSqlDatabase &file)
     return problems;
 }
 
+QStringList speedWarnings(const QSqlDatabase &file)
+{
+    QStringList warnings;
+    for (const QString &index : missing(DB::speedIndexes(), schemaObjects(file, "index")))
+        warnings << QStringLiteral("missing speed index %1; the palette reads the file more slowly")
+                        .arg(index);
+    return warnings;
+}
+
 QSqlDatabase openReference()
 {
     QSqlDatabase reference
@@ -174,13 +188,11 @@ QSqlDatabase openReference()
     return reference;
 }
 
-QStringList check(const QString &path)
+QStringList check(const QString &path, QStringList &warnings)
 {
-    if (!QFileInfo(path).isFile())
-        return {QStringLiteral("%1: no such file").arg(path)};
-    QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), FileConnection);
-    file.setDatabaseName(path);
-    file.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (const QString problem = DB::databaseFileProblem(path); !problem.isEmpty())
+        return {QStringLiteral("%1: %2").arg(path, problem)};
+    QSqlDatabase file = DB::addReadOnlyConnection(path, FileConnection);
     QSqlQuery integrity(file);
     if (!file.open() || !integrity.exec(QStringLiteral("PRAGMA integrity_check")))
         return {QStringLiteral("%1: not a readable SQLite database").arg(path)};
@@ -191,14 +203,39 @@ QStringList check(const QString &path)
     QStringList problems = compareSchema(reference, file);
     if (problems.isEmpty())
         problems << compareSeedRows(reference, file) << compareKeys(file);
+    warnings << speedWarnings(file);
+    if (isLockedByAnotherProgram(path))
+        warnings << QStringLiteral("locked by another program; the palette reads it as it stands");
     return problems;
 }
 
 } // namespace
 
-QStringList checkCollectionDatabase(const QString &path)
+bool isLockedByAnotherProgram(const QString &path)
 {
-    const QStringList problems = check(path);
+    QFile file(path);
+    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(20) : QByteArray();
+    // Readers never wait on a file in WAL mode, and probing one would create its "-shm" file.
+    if (header.size() < 20 || !header.startsWith("SQLite format 3") || header.at(18) != 1)
+        return false;
+    bool locked = false;
+    {
+        QSqlDatabase probe
+            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), LockProbeConnection);
+        probe.setDatabaseName(path);
+        probe.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
+        QSqlQuery query(probe);
+        locked = probe.open() && !query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))
+            && query.lastError().nativeErrorCode() == Busy;
+    }
+    QSqlDatabase::removeDatabase(LockProbeConnection);
+    return locked;
+}
+
+QStringList checkCollectionDatabase(const QString &path, QStringList *warnings)
+{
+    QStringList ignored;
+    const QStringList problems = check(path, warnings ? *warnings : ignored);
     QSqlDatabase::removeDatabase(FileConnection);
     QSqlDatabase::removeDatabase(ReferenceConnection);
     return problems;

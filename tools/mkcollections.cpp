@@ -48,11 +48,13 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Writes the demo colour collection databases."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("OUTPUT_ROOT"),
                                  QStringLiteral("The machine-wide data folder to write below."));
     const QCommandLineOption scale(
@@ -66,6 +68,8 @@ int main(int argc, char *argv[])
         print(stdout, parser.helpText());
         return 0;
     }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
     if (parser.positionalArguments().size() != 1)
         return fail(QStringLiteral("usage: vexa-mkcollections OUTPUT_ROOT [--scale CHIPS]"));
 

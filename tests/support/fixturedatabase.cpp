@@ -1,6 +1,7 @@
 #include "support/fixturedatabase.h"
 
 #include "db/connections.h"
+#include "db/requiredkeys.h"
 #include "db/schema.h"
 
 #include <QBuffer>
@@ -109,6 +110,24 @@ void FixtureDatabase::addTheme(qint64 collectionId, const QString &key, const QB
 {
     insert(QStringLiteral("INSERT INTO THEME(COLLECTION_ID, ITEM_KEY, ITEM_DATA) VALUES(?,?,?)"),
            {collectionId, key, data});
+}
+
+void FixtureDatabase::addEveryKey(qint64 collectionId)
+{
+    const QByteArray png = pngBytes(QSize(1, 1), Qt::gray);
+    QSqlQuery shared(database());
+    shared.exec(QStringLiteral("SELECT COUNT(*) FROM THEME WHERE COLLECTION_ID = 0"));
+    if (shared.next() && shared.value(0).toInt() == 0) {
+        for (const QString &key :
+             Sorven::DB::commonThemeImageKeys() + Sorven::DB::systemWideThemeKeys())
+            addTheme(0, key, png);
+    }
+    for (const QString &key : Sorven::DB::requiredLocaleKeys())
+        addLocale(collectionId, key, key);
+    for (const QString &key : Sorven::DB::collectionThemeImageKeys())
+        addTheme(collectionId, key, png);
+    for (const QString &key : Sorven::DB::themeColorKeys())
+        addTheme(collectionId, key, "1,2,3");
 }
 
 void FixtureDatabase::close()

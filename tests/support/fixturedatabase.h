@@ -38,6 +38,9 @@ public:
                     int valueIndex = 0);
     void addLocale(qint64 collectionId, const QString &key, const QString &text);
     void addTheme(qint64 collectionId, const QString &key, const QByteArray &data);
+    // Every LOCALE text (the key itself) and THEME item (grey images, colours) the palette
+    // reads, for the collection and, once per file, for the system-wide collection.
+    void addEveryKey(qint64 collectionId);
 
     // Closes the connection so the palette's own connections see a finished file.
     void close();

@@ -1,7 +1,7 @@
 #include "db/connections.h"
-#include "db/requiredkeys.h"
 #include "support/fixturedatabase.h"
 #include "tools/authorcommands.h"
+#include "tools/authorformat.h"
 #include "tools/collectioncheck.h"
 #include "tools/democollections.h"
 
@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,23 +25,6 @@ InspectResult run(const char *name, const QStringList &arguments = {})
             return command.run(arguments);
     }
     return InspectResult::failure(QStringLiteral("no command"));
-}
-
-// A file whose collections carry every key the palette reads.
-void addEveryKey(FixtureDatabase &file, qint64 collectionId)
-{
-    const QByteArray png
-        = QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQD"
-                                 "wAEhQGAhKmMIQAAAABJRU5ErkJggg==");
-    for (const QString &key :
-         Sorven::DB::commonThemeImageKeys() + Sorven::DB::systemWideThemeKeys())
-        file.addTheme(0, key, png);
-    for (const QString &key : Sorven::DB::requiredLocaleKeys())
-        file.addLocale(collectionId, key, key);
-    for (const QString &key : Sorven::DB::collectionThemeImageKeys())
-        file.addTheme(collectionId, key, png);
-    for (const QString &key : Sorven::DB::themeColorKeys())
-        file.addTheme(collectionId, key, "1,2,3");
 }
 
 } // namespace
@@ -58,7 +43,7 @@ private slots:
     void aFileWithEveryKeyConforms()
     {
         FixtureDatabase file(QStringLiteral("a.db"));
-        addEveryKey(file, file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1));
+        file.addEveryKey(file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1));
         file.close();
         QCOMPARE(checkCollectionDatabase(file.path()), QStringList());
         const InspectResult result = run("check", {file.path()});
@@ -70,7 +55,7 @@ private slots:
     {
         FixtureDatabase file(QStringLiteral("a.db"));
         const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
-        addEveryKey(file, id);
+        file.addEveryKey(id);
         file.exec(R"(DELETE FROM LOCALE WHERE "KEY" = 'mypalette.palette.save')");
         file.exec("DELETE FROM THEME WHERE ITEM_KEY = 'image.banner'");
         file.exec("DELETE FROM THEME WHERE ITEM_KEY = 'list.of.preferred.font.faces'");
@@ -122,16 +107,93 @@ private slots:
         QCOMPARE(run("check", {file.path()}).status, 1);
     }
 
+    void rejectsFilesThatAreNoDatabase_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("garbage") << "garbage"
+                                 << "not a readable SQLite database";
+        QTest::newRow("missing") << "missing"
+                                 << "no such file";
+        QTest::newRow("folder") << "folder"
+                                << "not a regular file";
+    }
+
     void rejectsFilesThatAreNoDatabase()
     {
-        const QString garbage = QDir(fixtureDatabaseFolder()).filePath(QStringLiteral("x.db"));
-        QFile file(garbage);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
+        QFETCH(QString, kind);
+        QFETCH(QString, problem);
+        const QString path = QDir(fixtureDatabaseFolder()).filePath(QStringLiteral("x.db"));
+        QFile file(path);
+        if (kind == QLatin1String("garbage") && file.open(QIODevice::WriteOnly))
+            file.write(QByteArray(4096, 'x'));
         file.close();
-        QCOMPARE(checkCollectionDatabase(garbage).size(), 1);
-        QCOMPARE(checkCollectionDatabase(garbage + QStringLiteral(".gone")).size(), 1);
-        QVERIFY(!QFile::exists(garbage + QStringLiteral(".gone")));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        QCOMPARE(checkCollectionDatabase(path),
+                 QStringList {path + QStringLiteral(": ") + problem});
+        QCOMPARE(QFile::exists(path), kind != QLatin1String("missing"));
+    }
+
+    // Indexes added for the palette's speed are not part of the format: their absence warns.
+    void aMissingSpeedIndexOnlyWarns()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        file.addEveryKey(file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1));
+        QVERIFY(file.exec(QStringLiteral("DROP INDEX IDX_ROW_RGB")));
+        file.close();
+        QStringList warnings;
+        QCOMPARE(checkCollectionDatabase(file.path(), &warnings), QStringList());
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY(warnings.first().contains(QStringLiteral("IDX_ROW_RGB")));
+        const InspectResult result = run("check", {file.path()});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.json.toObject()["warnings"].toArray().size(), 1);
+        QVERIFY(result.text.startsWith(QStringLiteral("warning: missing speed index IDX_ROW_RGB")));
+    }
+
+    // The palette reads a locked file as it stands; the tool says which file was locked.
+    void namesALockedFile()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        file.addEveryKey(file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1));
+        QVERIFY(file.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const QString warning = file.path() + QStringLiteral(": locked by another program");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
+        const InspectResult listed = run("collections");
+        QCOMPARE(listed.status, 0);
+        QCOMPARE(listed.json.toArray().size(), 1);
+        QStringList warnings;
+        QCOMPARE(checkCollectionDatabase(file.path(), &warnings), QStringList());
+        QVERIFY(warnings.join(u'\n').contains(QStringLiteral("locked by another program")));
+        QVERIFY(file.exec(QStringLiteral("ROLLBACK")));
+    }
+
+    void terminalSafeText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("escape sequence") << "\x1b[2JA1"
+                                         << "\\x1b[2JA1";
+        QTest::newRow("bell and backspace") << "a\ab\bc"
+                                            << "a\\x07b\\x08c";
+        QTest::newRow("carriage return") << "done\rfake"
+                                         << "done\\x0dfake";
+        QTest::newRow("right-to-left override") << "\u202Egnp.exe"
+                                                << "\\u202egnp.exe";
+        QTest::newRow("C1 control") << "a\u009bb"
+                                    << "a\\x9bb";
+        QTest::newRow("line feed") << "a\nb"
+                                   << "a\\x0ab";
+        QTest::newRow("ordinary text") << "Crème 🎨 مرحبا"
+                                       << "Crème 🎨 مرحبا";
+    }
+
+    void terminalSafeText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(terminalSafe(text), shown);
     }
 
     void listsCollectionsWithCounts()
@@ -194,8 +256,18 @@ private slots:
         QTest::newRow("walk without direction") << QStringList {"walk", "ALP", "1"};
         QTest::newRow("no phrase match") << QStringList {"find", "ALP", "'; DROP TABLE PAGE; --"};
         QTest::newRow("no chip") << QStringList {"describe", "ALP", "999"};
+        QTest::newRow("chip of another collection") << QStringList {"describe", "ALP", "2"};
+        QTest::newRow("row not a number") << QStringList {"describe", "ALP", "one"};
         QTest::newRow("colour name") << QStringList {"delta", "red", "#000000"};
         QTest::newRow("short colour") << QStringList {"nearest", "ALP", "#fff"};
+        QTest::newRow("mood not a number")
+            << QStringList {"walk", "ALP", "1", "forward", "--mood", "abc"};
+        QTest::newRow("mood out of range") << QStringList {"segment", "ALP", "1", "--mood", "8"};
+        QTest::newRow("huge scheme kind")
+            << QStringList {"schemes", "ALP", "1", "1", "--kind", "2147483647"};
+        QTest::newRow("nearest count zero") << QStringList {"nearest", "ALP", "#ff0000", "-n", "0"};
+        QTest::newRow("unknown option") << QStringList {"walk", "ALP", "1", "forward", "--moody"};
+        QTest::newRow("option without value") << QStringList {"segment", "ALP", "1", "--mood"};
     }
 
     void commandErrors()
@@ -204,6 +276,8 @@ private slots:
         FixtureDatabase file(QStringLiteral("a.db"));
         const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
         file.addRow(id, file.addPage(id, 1, 1, "Dawn"), 1, "A1", Qt::red);
+        const qint64 other = file.addCollection(QUuid::createUuid(), "BRU", "Brume", 2);
+        QCOMPARE(file.addRow(other, file.addPage(other, 1, 1, "Dusk"), 1, "B1", Qt::blue), 2);
         file.close();
         const InspectResult result = run(qPrintable(arguments.takeFirst()), arguments);
         QCOMPARE(result.status, 1);
@@ -217,6 +291,38 @@ private slots:
         QVERIFY(qAbs(result.json.toObject()["difference"].toDouble() - 100.0) < 1e-4);
         QCOMPARE(run("delta", {"#336699", "#336699"}).json.toObject()["difference"].toDouble(),
                  0.0);
+    }
+
+    void toolsAnswerHelpAndVersion_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        const QString inspect = QStringLiteral(VEXA_INSPECT);
+        const QString mkcollections = QStringLiteral(VEXA_MKCOLLECTIONS);
+        QTest::newRow("inspect help") << inspect << QStringList {"--help"} << 0 << "nearest";
+        QTest::newRow("inspect version") << inspect << QStringList {"--version"} << 0 << "0.";
+        QTest::newRow("inspect without command") << inspect << QStringList() << 0 << "Commands:";
+        QTest::newRow("inspect unknown option") << inspect << QStringList {"--colour"} << 2 << "";
+        QTest::newRow("inspect unknown command") << inspect << QStringList {"paint"} << 2 << "";
+        QTest::newRow("mkcollections help")
+            << mkcollections << QStringList {"--help"} << 0 << "OUTPUT_ROOT";
+        QTest::newRow("mkcollections version")
+            << mkcollections << QStringList {"--version"} << 0 << "0.";
+    }
+
+    void toolsAnswerHelpAndVersion()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QProcess process;
+        process.start(tool, arguments);
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), status);
+        QVERIFY(QString::fromLocal8Bit(process.readAllStandardOutput()).contains(output));
     }
 
     void noCollectionsIsAnError()

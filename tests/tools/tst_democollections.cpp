@@ -121,7 +121,7 @@ private slots:
             };
             for (const QString &table : DB::requiredTables())
                 QVERIFY2(names("table").contains(table), qPrintable(table));
-            for (const QString &index : DB::requiredIndexes())
+            for (const QString &index : DB::requiredIndexes() + DB::speedIndexes())
                 QVERIFY2(names("index").contains(index), qPrintable(index));
             for (const QString &view : DB::requiredViews())
                 QVERIFY2(names("view").contains(view), qPrintable(view));
