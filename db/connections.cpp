@@ -39,22 +39,29 @@ StartupPaths &startupPaths()
 const char *const CollectionTableSql
     = "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE";
 
+QString unreadable(const QSqlError &error)
+{
+    return isLockedError(error) ? QStringLiteral("locked by another program")
+                                : QStringLiteral("cannot be read (%1)").arg(error.text());
+}
+
 // Registers the file's collections; answers why the file was passed over, or nothing.
 QString registerCollections(CollectionRegistry &registry, const QSqlDatabase &database,
                             const QString &path)
 {
     QSqlQuery query(database);
-    query.prepare(QString::fromLatin1(CollectionTableSql));
+    // A damaged or locked file fails as early as the statement is prepared.
+    const bool prepared = query.prepare(QString::fromLatin1(CollectionTableSql));
     query.addBindValue(QLatin1String(COLLECTION));
-    if (!query.exec() || !query.next())
-        return QStringLiteral("not a readable SQLite database (%1)").arg(query.lastError().text());
+    if (!prepared || !query.exec() || !query.next())
+        return unreadable(query.lastError());
     if (query.value(0).toInt() == 0)
         return QStringLiteral("no COLLECTION table");
     const QString sql = QString::fromLatin1(EnabledCollectionsSql)
                             .arg(SystemWideCollectionUuid.toString(QUuid::WithBraces).toUpper(),
                                  QStringLiteral("collection.enabled"));
     if (!query.exec(sql))
-        return QStringLiteral("its collections cannot be read (%1)").arg(query.lastError().text());
+        return unreadable(query.lastError());
     while (query.next()) {
         const QSqlRecord row = query.record();
         const QUuid uuid(row.value(QStringLiteral("UUID")).toString());
@@ -74,9 +81,8 @@ QString enumerateFile(CollectionRegistry &registry, const QString &path)
     QString problem;
     {
         QSqlDatabase database = addReadOnlyConnection(path, EnumeratorConnection);
-        problem = database.open()
-            ? registerCollections(registry, database, path)
-            : QStringLiteral("cannot be opened (%1)").arg(database.lastError().text());
+        problem = database.open() ? registerCollections(registry, database, path)
+                                  : unreadable(database.lastError());
     }
     QSqlDatabase::removeDatabase(EnumeratorConnection);
     return problem;

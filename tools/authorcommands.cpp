@@ -12,7 +12,6 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QSet>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -46,20 +45,6 @@ QJsonObject collectionSummary(const DB::CollectionInfo &info)
     return summary;
 }
 
-// Skipped files reach standard error as the warnings of the enumeration; a locked file is read
-// as it stands, so its collections are listed and the lock is said beside them.
-void reportLockedFiles()
-{
-    QSet<QString> files;
-    for (const DB::CollectionInfo &info : DB::collectionRegistry().entries())
-        files.insert(info.databasePath);
-    for (const QString &file : std::as_const(files)) {
-        if (isLockedByAnotherProgram(file))
-            qWarning().noquote()
-                << QStringLiteral("%1: locked by another program; read as it stands").arg(file);
-    }
-}
-
 InspectResult listCollections(const QStringList &)
 {
     QJsonArray collections;
@@ -76,7 +61,6 @@ InspectResult listCollections(const QStringList &)
                    .arg(summary["chips"].toInteger(), 6)
                    .arg(terminalSafe(summary["file"].toString()));
     }
-    reportLockedFiles();
     if (collections.isEmpty())
         return InspectResult::failure(
             QStringLiteral("no collection found below %1").arg(DB::collectionDataPath()));

@@ -4,7 +4,6 @@
 #include "db/requiredkeys.h"
 #include "db/schema.h"
 
-#include <QFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,9 +17,6 @@ namespace {
 
 const QString ReferenceConnection = QStringLiteral("vexa-check-reference");
 const QString FileConnection = QStringLiteral("vexa-check-file");
-const QString LockProbeConnection = QStringLiteral("vexa-check-lock");
-// SQLite's result code for a file another connection has locked.
-const QString Busy = QStringLiteral("5");
 
 const char *const SchemaObjectsSql
     = "SELECT name FROM sqlite_master WHERE type = ? AND name NOT LIKE 'sqlite_%'";
@@ -195,7 +191,11 @@ QStringList check(const QString &path, QStringList &warnings)
     QSqlDatabase file = DB::addReadOnlyConnection(path, FileConnection);
     QSqlQuery integrity(file);
     if (!file.open() || !integrity.exec(QStringLiteral("PRAGMA integrity_check")))
-        return {QStringLiteral("%1: not a readable SQLite database").arg(path)};
+        return {
+            QStringLiteral("%1: %2").arg(path,
+                                         DB::isLockedError(integrity.lastError())
+                                             ? QStringLiteral("locked by another program")
+                                             : QStringLiteral("not a readable SQLite database"))};
     integrity.next();
     if (integrity.value(0).toString() != QLatin1String("ok"))
         return {QStringLiteral("integrity check failed: %1").arg(integrity.value(0).toString())};
@@ -204,33 +204,10 @@ QStringList check(const QString &path, QStringList &warnings)
     if (problems.isEmpty())
         problems << compareSeedRows(reference, file) << compareKeys(file);
     warnings << speedWarnings(file);
-    if (isLockedByAnotherProgram(path))
-        warnings << QStringLiteral("locked by another program; the palette reads it as it stands");
     return problems;
 }
 
 } // namespace
-
-bool isLockedByAnotherProgram(const QString &path)
-{
-    QFile file(path);
-    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(20) : QByteArray();
-    // Readers never wait on a file in WAL mode, and probing one would create its "-shm" file.
-    if (header.size() < 20 || !header.startsWith("SQLite format 3") || header.at(18) != 1)
-        return false;
-    bool locked = false;
-    {
-        QSqlDatabase probe
-            = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), LockProbeConnection);
-        probe.setDatabaseName(path);
-        probe.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=0"));
-        QSqlQuery query(probe);
-        locked = probe.open() && !query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))
-            && query.lastError().nativeErrorCode() == Busy;
-    }
-    QSqlDatabase::removeDatabase(LockProbeConnection);
-    return locked;
-}
 
 QStringList checkCollectionDatabase(const QString &path, QStringList *warnings)
 {
