@@ -5,6 +5,7 @@
 #include "db/connections.h"
 #include "db/search.h"
 #include "harmonizer/schemechips.h"
+#include "tools/commandarguments.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -97,12 +98,15 @@ SchemeChips schemeOf(const SchemeRequest &given)
 }
 
 // Powder-coating collections show their contrast trio under no scheme kind of its own.
-InspectResult harmony(const QStringList &given)
+InspectResult harmony(const QStringList &words)
 {
-    QStringList arguments = given;
-    const QString kind = takeOption(arguments, QStringLiteral("--kind"));
-    const QString subKind
-        = takeOption(arguments, QStringLiteral("--subkind"), QString::number(TonalNeutralScheme));
+    CommandArguments line(words,
+                          {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K")),
+                           QCommandLineOption(QStringLiteral("subkind"), {}, QStringLiteral("K"),
+                                              QString::number(TonalNeutralScheme))});
+    const QStringList arguments = line.positional();
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
     if (arguments.size() != 3)
         return InspectResult::failure(QStringLiteral("usage: %1").arg(QLatin1String(HarmonyUsage)));
     SchemeRequest request;
@@ -111,15 +115,16 @@ InspectResult harmony(const QStringList &given)
         return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments[0]));
     bool pageOk = false;
     bool rowOk = false;
-    bool kindOk = kind.isEmpty();
-    bool subKindOk = false;
     request.pageIndex = arguments[1].toInt(&pageOk);
     request.rowIndex = arguments[2].toInt(&rowOk);
-    request.kind = kind.isEmpty()
-        ? CollectionSettings::schemes(request.collection).value(0, HarmonicScheme)
-        : SchemeKind(kind.toInt(&kindOk));
-    request.subKind = SchemeKind(subKind.toInt(&subKindOk));
-    if (!pageOk || !rowOk || !kindOk || !subKindOk)
+    request.kind = line.isSet(QStringLiteral("kind"))
+        ? SchemeKind(line.number(QStringLiteral("kind"), HarmonicScheme, NaturalNeutralScheme))
+        : CollectionSettings::schemes(request.collection).value(0, HarmonicScheme);
+    request.subKind
+        = SchemeKind(line.number(QStringLiteral("subkind"), HarmonicScheme, NaturalNeutralScheme));
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
+    if (!pageOk || !rowOk)
         return InspectResult::failure(QStringLiteral("usage: %1").arg(QLatin1String(HarmonyUsage)));
 
     if (CollectionSettings::cardType(request.collection) == CollectionSettings::PolvaronCard) {
