@@ -118,7 +118,7 @@ InspectResult harmony(const QStringList &words)
     request.pageIndex = arguments[1].toInt(&pageOk);
     request.rowIndex = arguments[2].toInt(&rowOk);
     request.kind = line.isSet(QStringLiteral("kind"))
-        ? SchemeKind(line.number(QStringLiteral("kind"), HarmonicScheme, NaturalNeutralScheme))
+        ? SchemeKind(line.number(QStringLiteral("kind"), NoScheme, NaturalNeutralScheme))
         : CollectionSettings::schemes(request.collection).value(0, HarmonicScheme);
     request.subKind
         = SchemeKind(line.number(QStringLiteral("subkind"), HarmonicScheme, NaturalNeutralScheme));
