@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "db/search.h"
 #include "palette/capsureimport.h"
+#include "tools/commandarguments.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -39,26 +40,29 @@ QString candidateLine(const QJsonObject &candidate)
 
 // The chips are searched by the name columns of the selected collection; a new palette starts
 // on the first available one.
-QUuid searchingCollection(QStringList &arguments)
+QUuid searchingCollection(const CommandArguments &line)
 {
-    const QString given = takeOption(arguments, QStringLiteral("--collection"));
+    const QString given = line.value(QStringLiteral("collection"));
     if (!given.isEmpty())
         return resolveCollection(given);
     DB::ensureCollectionsEnumerated();
     return DB::availableCollections().value(0);
 }
 
-InspectResult capsure(const QStringList &given)
+InspectResult capsure(const QStringList &words)
 {
-    QStringList arguments = given;
-    const QUuid collection = searchingCollection(arguments);
-    if (arguments.size() != 1)
+    const CommandArguments line(
+        words, {QCommandLineOption(QStringLiteral("collection"), {}, QStringLiteral("C"))});
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
+    if (line.positional().size() != 1)
         return InspectResult::failure(
             QStringLiteral("usage: capsure FILE.cxf [--collection COLLECTION]"));
+    const QUuid collection = searchingCollection(line);
     if (collection.isNull())
         return InspectResult::failure(QStringLiteral("no collection to search with"));
     DB::loadNameOrders(collection);
-    const CapsureMatch match = matchCapsureFile(arguments.first());
+    const CapsureMatch match = matchCapsureFile(line.positional().first());
     if (!match.error.isEmpty())
         return InspectResult::failure(match.error);
     QString text = QStringLiteral("Measured names:\n");

@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "palette/colorbook.h"
 #include "palette/palettefile.h"
+#include "tools/commandarguments.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -64,17 +65,17 @@ QUuid colorBookCollection(const QString &asked)
     return available.isEmpty() ? QUuid() : available.first();
 }
 
-QString writeOutputs(const PaletteModel &palette, QStringList &arguments)
+QString writeOutputs(const PaletteModel &palette, const CommandArguments &line)
 {
     QString reason;
-    const QString xml = takeOption(arguments, QStringLiteral("--save"));
+    const QString xml = line.value(QStringLiteral("save"));
     if (!xml.isEmpty() && !savePaletteFile(palette, PaletteXmlFile, xml, &reason))
         return QStringLiteral("%1: %2").arg(xml, reason);
-    const QString text = takeOption(arguments, QStringLiteral("--text"));
+    const QString text = line.value(QStringLiteral("text"));
     if (!text.isEmpty() && !savePaletteFile(palette, PaletteTextFile, text, &reason))
         return QStringLiteral("%1: %2").arg(text, reason);
-    const QString asked = takeOption(arguments, QStringLiteral("--collection"));
-    const QString book = takeOption(arguments, QStringLiteral("--colorbook"));
+    const QString asked = line.value(QStringLiteral("collection"));
+    const QString book = line.value(QStringLiteral("colorbook"));
     if (book.isEmpty())
         return {};
     const QUuid collection = colorBookCollection(asked);
@@ -85,20 +86,28 @@ QString writeOutputs(const PaletteModel &palette, QStringList &arguments)
     return {};
 }
 
-InspectResult inspectPalette(const QStringList &arguments)
+QList<QCommandLineOption> paletteOptions()
 {
-    if (arguments.isEmpty())
+    QList<QCommandLineOption> options;
+    for (const char *name : {"save", "text", "colorbook", "collection"})
+        options.append(QCommandLineOption(QLatin1String(name), {}, QStringLiteral("FILE")));
+    return options;
+}
+
+InspectResult inspectPalette(const QStringList &words)
+{
+    const CommandArguments line(words, paletteOptions());
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
+    if (line.positional().size() != 1)
         return InspectResult::failure(QStringLiteral("usage: ") + QLatin1String(PaletteUsage));
     DB::ensureCollectionsEnumerated();
-    const QString file = arguments.first();
+    const QString file = line.positional().first();
     const PaletteFileRead read = readPaletteFile(file);
     if (!read.palette)
         return InspectResult::failure(QStringLiteral("%1: %2").arg(file, read.reason));
-    QStringList options = arguments.mid(1);
-    if (const QString error = writeOutputs(*read.palette, options); !error.isEmpty())
+    if (const QString error = writeOutputs(*read.palette, line); !error.isEmpty())
         return InspectResult::failure(error);
-    if (!options.isEmpty())
-        return InspectResult::failure(QStringLiteral("usage: ") + QLatin1String(PaletteUsage));
     QJsonArray cells;
     for (const QPoint &cell : read.palette->filledCells())
         cells.append(cellJson(cell, read.palette->entry(cell)));

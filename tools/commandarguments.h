@@ -15,6 +15,7 @@ public:
 
     QStringList positional() const { return m_parser.positionalArguments(); }
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
+    QString value(const QString &name) const { return m_parser.value(name); }
     // The option's whole-number value, or its default when absent; outside [minimum, maximum]
     // it records an error and answers minimum.
     int number(const QString &name, int minimum, int maximum);
