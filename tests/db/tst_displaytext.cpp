@@ -29,7 +29,8 @@ private slots:
         QTest::newRow("remote image") << "<img src=\"http://example.com/t.png\">x"
                                       << "x";
         QTest::newRow("style sheet link")
-            << QStringLiteral("<head><link rel=\"stylesheet\" href=\"%1\"></head>x").arg(image) << "x";
+            << QStringLiteral("<head><link rel=\"stylesheet\" href=\"%1\"></head>x").arg(image)
+            << "x";
         QTest::newRow("style import")
             << QStringLiteral("<style>@import url(%1); b { color: red }</style>x").arg(image)
             << "x";
