@@ -111,6 +111,9 @@ QString expandAppFolder(QString link)
     return link.replace(AppFolder, folder);
 }
 
+// The save dialog's filters: the palette's own two formats, then the swatch exports.
+constexpr int FirstSwatchFilter = 2;
+
 QString localizedFilter(const QUuid &uuid, const char *key, const char *pattern)
 {
     return QStringLiteral("%1 (%2)").arg(DB::localeString(uuid, QString::fromLatin1(key)),
@@ -164,9 +167,12 @@ MainWidget::MainWidget(QWidget *parent)
     m_noticeLabel = createLinkLabel();
     m_mottoLabel = createLinkLabel();
 
-    m_paletteFileFilter
-        = localizedFilter(uuid, "common.filedialog.palettefile.filtername", "*.palette");
-    m_textFileFilter = localizedFilter(uuid, "common.filedialog.textfile.filtername", "*.txt");
+    m_saveFileFilters = {
+        localizedFilter(uuid, "common.filedialog.palettefile.filtername", "*.palette"),
+        localizedFilter(uuid, "common.filedialog.textfile.filtername", "*.txt"),
+        localizedFilter(uuid, "common.filedialog.gimpfile.filtername", "*.gpl"),
+        localizedFilter(uuid, "common.filedialog.asefile.filtername", "*.ase"),
+    };
     layoutContents();
     showTabPage(UserSettings::tabPageIndex(uuid));
 
@@ -433,34 +439,41 @@ void MainWidget::schemeNeutralSubKindChangedInteractively(SchemeKind kind)
 void MainWidget::saveButtonClicked()
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
+    // The exports for other tools come with the text list: all of them give the colours away
+    // outside the palette file.
     const bool textAllowed = CollectionSettings::savePaletteTextFormat(uuid, false);
-    QStringList filters {m_paletteFileFilter};
-    if (textAllowed)
-        filters << m_textFileFilter;
+    const QStringList filters = textAllowed ? m_saveFileFilters : m_saveFileFilters.mid(0, 1);
     QString selectedFilter = textAllowed && UserSettings::myPaletteSaveAsText()
-        ? m_textFileFilter
-        : m_paletteFileFilter;
+        ? filters.at(PaletteTextFile)
+        : filters.first();
     const QString path = m_saveFileDialog(
         this,
         DB::localeString(uuid, QStringLiteral("common.filedialog.palettefile.savedialogcaption")),
         paletteStartPath(uuid), filters.join(QStringLiteral(";;")), &selectedFilter);
     if (path.isEmpty())
         return;
-    const PaletteFileFormat format
-        = textAllowed && selectedFilter == m_textFileFilter ? PaletteTextFile : PaletteXmlFile;
-    emit savePaletteTo(format, path);
-    UserSettings::setMyPaletteSaveFileFormat(format);
+    const auto filter = std::find_if(filters.cbegin(), filters.cend(), [&](const QString &offered) {
+        return offered.compare(selectedFilter, Qt::CaseInsensitive) == 0;
+    });
+    const int chosen = filter == filters.cend() ? PaletteXmlFile : int(filter - filters.cbegin());
+    if (chosen >= FirstSwatchFilter)
+        emit exportPaletteTo(SwatchFileFormat(chosen - FirstSwatchFilter), path);
+    else
+        emit savePaletteTo(PaletteFileFormat(chosen), path);
+    // Only the text list is remembered as a choice apart from the palette file.
+    UserSettings::setMyPaletteSaveFileFormat(chosen == PaletteTextFile ? PaletteTextFile
+                                                                       : PaletteXmlFile);
     UserSettings::setMyPaletteLastSavePath(path);
 }
 
 void MainWidget::loadButtonClicked()
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
-    QString selectedFilter = m_paletteFileFilter;
+    QString selectedFilter = m_saveFileFilters.at(PaletteXmlFile);
     const QString path = m_openFileDialog(
         this,
         DB::localeString(uuid, QStringLiteral("common.filedialog.palettefile.opendialogcaption")),
-        paletteStartPath(uuid), m_paletteFileFilter, &selectedFilter);
+        paletteStartPath(uuid), m_saveFileFilters.at(PaletteXmlFile), &selectedFilter);
     if (path.isEmpty())
         return;
     emit loadPaletteFrom(PaletteXmlFile, path);
@@ -668,6 +681,7 @@ void MainWidget::connectChildren()
     connect(this, &MainWidget::selectedCollectionChanged, m_myPalette,
             &MyPaletteWidget::selectedCollectionChanged);
     connect(this, &MainWidget::savePaletteTo, m_myPalette, &MyPaletteWidget::savePaletteTo);
+    connect(this, &MainWidget::exportPaletteTo, m_myPalette, &MyPaletteWidget::exportPaletteTo);
     connect(this, &MainWidget::loadPaletteFrom, m_myPalette, &MyPaletteWidget::loadPaletteFrom);
     connect(this, &MainWidget::onCapsureFileChanged, m_collectionSelect,
             &CollectionSelectWidget::capsureFileChanged);

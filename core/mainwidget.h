@@ -2,6 +2,7 @@
 
 #include "core/enumerations.h"
 #include "db/colorentry.h"
+#include "palette/swatchfile.h"
 
 #include <QHash>
 #include <QImage>
@@ -86,6 +87,7 @@ public:
 signals:
     void selectedCollectionChanged(QUuid collectionId);
     void savePaletteTo(Sorven::PaletteFileFormat fileFormat, QString path);
+    void exportPaletteTo(Sorven::SwatchFileFormat fileFormat, QString path);
     void loadPaletteFrom(Sorven::PaletteFileFormat expectedFileFormat, QString path);
     void onCapsureFileChanged(QString path);
     void myPaletteChanged();
@@ -177,8 +179,9 @@ private:
     QFileSystemWatcher *m_capsureWatcher = nullptr;
     QString m_capsureFolder;
     QString m_capsureFile;
-    QString m_paletteFileFilter;
-    QString m_textFileFilter;
+    // The palette file and the text list in PaletteFileFormat order, then the swatch exports in
+    // SwatchFileFormat order.
+    QStringList m_saveFileFilters;
     FileDialog m_saveFileDialog;
     FileDialog m_openFileDialog;
     UrlOpener m_urlOpener;

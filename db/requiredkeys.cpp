@@ -23,6 +23,8 @@ QStringList requiredLocaleKeys()
         QStringLiteral("color.palette.motto"),
         QStringLiteral("common.confirmation.dialog.caption"),
         QStringLiteral("common.error.dialog.caption"),
+        QStringLiteral("common.filedialog.asefile.filtername"),
+        QStringLiteral("common.filedialog.gimpfile.filtername"),
         QStringLiteral("common.filedialog.palettefile.defaultfilename"),
         QStringLiteral("common.filedialog.palettefile.filtername"),
         QStringLiteral("common.filedialog.palettefile.opendialogcaption"),

@@ -1,8 +1,7 @@
 #include "palette/colorbook.h"
 
 #include "core/collectionsettings.h"
-#include "db/collectionqueries.h"
-#include "db/connections.h"
+#include "palette/exportcolors.h"
 #include "palette/filesaving.h"
 #include "palette/xmldocumentwriter.h"
 
@@ -11,17 +10,6 @@
 namespace Sorven {
 
 namespace {
-
-// Product codes are looked up in the cell's own collection: a colour ID means another chip in
-// another database file.
-QString colorName(const DB::ItemIndex &index, const DB::ColorEntry &chip, bool appendProductCodes)
-{
-    QStringList codes;
-    if (appendProductCodes)
-        DB::loadProductCodes(index.collection, index.rowId, codes);
-    return codes.isEmpty() ? chip.code
-                           : chip.code + QStringLiteral(" - ") + codes.join(QStringLiteral(", "));
-}
 
 void writeRgb(XmlDocumentWriter &xml, QRgb rgb)
 {
@@ -37,14 +25,9 @@ void writeRgb(XmlDocumentWriter &xml, QRgb rgb)
 QMap<QRgb, QString> colorBookColors(const PaletteModel &palette, bool appendProductCodes)
 {
     QMap<QRgb, QString> colors;
-    for (const QPoint &cell : palette.filledCells()) {
-        const DB::ItemIndex index = palette.entry(cell);
-        DB::ColorEntry chip;
-        if (DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
-            continue;
-        const QRgb rgb = chip.color().rgb();
-        if (!colors.contains(rgb))
-            colors.insert(rgb, colorName(index, chip, appendProductCodes));
+    for (const ExportColor &color : exportColors(palette, appendProductCodes)) {
+        if (!colors.contains(color.rgb))
+            colors.insert(color.rgb, color.name);
     }
     return colors;
 }

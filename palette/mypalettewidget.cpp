@@ -215,6 +215,15 @@ void MyPaletteWidget::savePaletteTo(PaletteFileFormat fileFormat, QString path)
                         QStringLiteral("common.filedialog.palettefile.saveerror"), path, reason);
 }
 
+void MyPaletteWidget::exportPaletteTo(SwatchFileFormat fileFormat, QString path)
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    QString reason;
+    if (!saveSwatchFile(palette(), fileFormat, uuid, path, &reason))
+        showSaveFailure(this, uuid, QStringLiteral("common.filedialog.palettefile.saveerror"), path,
+                        reason);
+}
+
 void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString path)
 {
     const PaletteFileRead read = readPaletteFile(path);

@@ -2,6 +2,7 @@
 
 #include "core/enumerations.h"
 #include "palette/palettemodel.h"
+#include "palette/swatchfile.h"
 
 #include <QColor>
 #include <QImage>
@@ -56,6 +57,8 @@ public:
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
     void savePaletteTo(Sorven::PaletteFileFormat fileFormat, QString path);
+    // Names the colours as the selected collection's settings say.
+    void exportPaletteTo(Sorven::SwatchFileFormat fileFormat, QString path);
     void loadPaletteFrom(Sorven::PaletteFileFormat expectedFileFormat, QString path);
 
 signals:

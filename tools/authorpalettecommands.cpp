@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "palette/colorbook.h"
 #include "palette/palettefile.h"
+#include "palette/swatchfile.h"
 #include "tools/commandarguments.h"
 
 #include <QJsonArray>
@@ -15,8 +16,8 @@ namespace Sorven::Tools {
 namespace {
 
 const char *const PaletteUsage
-    = "palette FILE [--save OUT.palette] [--text OUT.txt] [--colorbook OUT.acb "
-      "[--collection COLLECTION]]";
+    = "palette FILE [--save OUT.palette] [--text OUT.txt] [--colorbook OUT.acb] [--gpl OUT.gpl] "
+      "[--ase OUT.ase] [--collection COLLECTION]";
 
 QJsonObject cellJson(const QPoint &cell, const DB::ItemIndex &index)
 {
@@ -55,9 +56,9 @@ QString paletteText(const QJsonObject &palette)
     return text;
 }
 
-// The collection whose settings name the colour book's entries: the one asked for, else the
-// first available one.
-QUuid colorBookCollection(const QString &asked)
+// The collection whose settings name the exports' entries: the one asked for, else the first
+// available one.
+QUuid exportCollection(const QString &asked)
 {
     if (!asked.isEmpty())
         return resolveCollection(asked);
@@ -74,22 +75,29 @@ QString writeOutputs(const PaletteModel &palette, const CommandArguments &line)
     const QString text = line.value(QStringLiteral("text"));
     if (!text.isEmpty() && !savePaletteFile(palette, PaletteTextFile, text, &reason))
         return QStringLiteral("%1: %2").arg(text, reason);
-    const QString asked = line.value(QStringLiteral("collection"));
     const QString book = line.value(QStringLiteral("colorbook"));
-    if (book.isEmpty())
+    const QString gimp = line.value(QStringLiteral("gpl"));
+    const QString ase = line.value(QStringLiteral("ase"));
+    if (book.isEmpty() && gimp.isEmpty() && ase.isEmpty())
         return {};
-    const QUuid collection = colorBookCollection(asked);
+    const QString asked = line.value(QStringLiteral("collection"));
+    const QUuid collection = exportCollection(asked);
     if (collection.isNull())
         return QStringLiteral("no collection %1").arg(asked);
-    if (!saveColorBook(palette, collection, book, &reason))
+    if (!book.isEmpty() && !saveColorBook(palette, collection, book, &reason))
         return QStringLiteral("%1: %2").arg(book, reason);
+    if (!gimp.isEmpty() && !saveSwatchFile(palette, GimpPaletteFile, collection, gimp, &reason))
+        return QStringLiteral("%1: %2").arg(gimp, reason);
+    if (!ase.isEmpty()
+        && !saveSwatchFile(palette, AdobeSwatchExchangeFile, collection, ase, &reason))
+        return QStringLiteral("%1: %2").arg(ase, reason);
     return {};
 }
 
 QList<QCommandLineOption> paletteOptions()
 {
     QList<QCommandLineOption> options;
-    for (const char *name : {"save", "text", "colorbook", "collection"})
+    for (const char *name : {"save", "text", "colorbook", "gpl", "ase", "collection"})
         options.append(QCommandLineOption(QLatin1String(name), {}, QStringLiteral("FILE")));
     return options;
 }

@@ -70,6 +70,8 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
         text("color.palette.motto", QStringLiteral("Colour that feels like home")),
         text("common.confirmation.dialog.caption", QStringLiteral("Please confirm")),
         text("common.error.dialog.caption", QStringLiteral("Something went wrong")),
+        text("common.filedialog.asefile.filtername", QStringLiteral("Adobe Swatch Exchange files")),
+        text("common.filedialog.gimpfile.filtername", QStringLiteral("GIMP palettes")),
         text("common.filedialog.palettefile.defaultfilename", QStringLiteral("My Palette.palette")),
         text("common.filedialog.palettefile.filtername", QStringLiteral("Palette files")),
         text("common.filedialog.palettefile.opendialogcaption", QStringLiteral("Open a palette")),

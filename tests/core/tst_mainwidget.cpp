@@ -79,6 +79,8 @@ void addDeckTexts(FixtureDatabase &fixture, qint64 id)
         {"mypalette.palette.load", "Load"},
         {"common.filedialog.palettefile.filtername", "Palette files"},
         {"common.filedialog.textfile.filtername", "Text lists"},
+        {"common.filedialog.gimpfile.filtername", "GIMP palettes"},
+        {"common.filedialog.asefile.filtername", "Swatch exchange"},
         {"common.filedialog.palettefile.defaultfilename", "My Palette.palette"},
         {"common.filedialog.palettefile.savedialogcaption", "Save My Palette"},
         {"common.filedialog.palettefile.opendialogcaption", "Open a palette"},
@@ -707,20 +709,29 @@ void TestMainWidget::saveDialogOffersTheAllowedFormats_data()
     QTest::addColumn<QStringList>("offered");
     QTest::addColumn<QString>("preselected");
     QTest::addColumn<int>("emittedFormat");
+    QTest::addColumn<bool>("exported");
 
     const QString palette = QStringLiteral("Palette files (*.palette)");
     const QString text = QStringLiteral("Text lists (*.txt)");
-    const QStringList both {palette, text};
-    QTest::newRow("palette file chosen")
-        << Deck << false << "/x/a.palette" << palette << both << palette << int(PaletteXmlFile);
+    const QString gimp = QStringLiteral("GIMP palettes (*.gpl)");
+    const QString ase = QStringLiteral("Swatch exchange (*.ase)");
+    const QStringList all {palette, text, gimp, ase};
+    QTest::newRow("palette file chosen") << Deck << false << "/x/a.palette" << palette << all
+                                         << palette << int(PaletteXmlFile) << false;
     QTest::newRow("text list chosen")
-        << Deck << false << "/x/a.txt" << text << both << palette << int(PaletteTextFile);
+        << Deck << false << "/x/a.txt" << text << all << palette << int(PaletteTextFile) << false;
+    QTest::newRow("GIMP palette chosen, filter case aside")
+        << Deck << true << "/x/a.gpl" << gimp.toUpper() << all << text << int(GimpPaletteFile)
+        << true;
+    QTest::newRow("swatch exchange chosen") << Deck << false << "/x/a.ase" << ase << all << palette
+                                            << int(AdobeSwatchExchangeFile) << true;
     QTest::newRow("last format preselected")
-        << Deck << true << "/x/b.palette" << palette << both << text << int(PaletteXmlFile);
+        << Deck << true << "/x/b.palette" << palette << all << text << int(PaletteXmlFile) << false;
     QTest::newRow("text saving disabled stores palette files")
         << Powder << true << "/x/c.txt" << text << QStringList {palette} << palette
-        << int(PaletteXmlFile);
-    QTest::newRow("cancelled") << Deck << true << QString() << QString() << both << text << -1;
+        << int(PaletteXmlFile) << false;
+    QTest::newRow("cancelled") << Deck << true << QString() << QString() << all << text << -1
+                               << false;
 }
 
 void TestMainWidget::saveDialogOffersTheAllowedFormats()
@@ -732,6 +743,7 @@ void TestMainWidget::saveDialogOffersTheAllowedFormats()
     QFETCH(QStringList, offered);
     QFETCH(QString, preselected);
     QFETCH(int, emittedFormat);
+    QFETCH(bool, exported);
     // My Palette writes the file; a folder that exists keeps its failure message away.
     QTemporaryDir folder;
     answer.replace(QStringLiteral("/x"), folder.path());
@@ -741,6 +753,7 @@ void TestMainWidget::saveDialogOffersTheAllowedFormats()
     surface.answer = answer;
     surface.answerFilter = answerFilter;
     QSignalSpy saved(surface.widget.get(), &MainWidget::savePaletteTo);
+    QSignalSpy exports(surface.widget.get(), &MainWidget::exportPaletteTo);
 
     emit surface.widget->taskButton(MainWidget::SaveTaskButton)->clicked();
 
@@ -749,15 +762,17 @@ void TestMainWidget::saveDialogOffersTheAllowedFormats()
     QCOMPARE(surface.dialogs[0].filters, offered);
     QCOMPARE(surface.dialogs[0].preselected, preselected);
     if (emittedFormat < 0) {
-        QCOMPARE(saved.count(), 0);
+        QCOMPARE(saved.count() + exports.count(), 0);
         QCOMPARE(UserSettings::myPaletteSaveAsText(), savedAsText);
         QCOMPARE(UserSettings::myPaletteLastSavePath(), QStringLiteral("/nowhere/earlier.palette"));
         return;
     }
-    QCOMPARE(saved.count(), 1);
-    QCOMPARE(saved[0][0].value<PaletteFileFormat>(), PaletteFileFormat(emittedFormat));
-    QCOMPARE(saved[0][1].toString(), answer);
-    QCOMPARE(UserSettings::myPaletteSaveAsText(), emittedFormat == PaletteTextFile);
+    QCOMPARE(saved.count(), exported ? 0 : 1);
+    QCOMPARE(exports.count(), exported ? 1 : 0);
+    const QList<QVariant> emitted = exported ? exports[0] : saved[0];
+    QCOMPARE(emitted[0].toInt(), emittedFormat);
+    QCOMPARE(emitted[1].toString(), answer);
+    QCOMPARE(UserSettings::myPaletteSaveAsText(), !exported && emittedFormat == PaletteTextFile);
     QCOMPARE(UserSettings::myPaletteLastSavePath(), answer);
 }
 

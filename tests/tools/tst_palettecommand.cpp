@@ -84,7 +84,8 @@ void TestPaletteCommand::convertsAsSavingAndExportWould()
     const InspectResult result = runPalette(
         {path(QStringLiteral("hall.palette")), "--save", path(QStringLiteral("copy.palette")),
          "--text", path(QStringLiteral("hall.txt")), "--colorbook",
-         path(QStringLiteral("hall.acb")), "--collection", "quay"});
+         path(QStringLiteral("hall.acb")), "--gpl", path(QStringLiteral("hall.gpl")), "--ase",
+         path(QStringLiteral("hall.ase")), "--collection", "quay"});
     QCOMPARE(result.status, 0);
     QCOMPARE(contents(path(QStringLiteral("copy.palette"))),
              contents(path(QStringLiteral("hall.palette"))));
@@ -95,6 +96,10 @@ void TestPaletteCommand::convertsAsSavingAndExportWould()
     QVERIFY(book.contains("<bookName>Hall &amp; stairs</bookName>"));
     QVERIFY(book.contains("<colorName>Q-7</colorName>"));
     QVERIFY(book.indexOf("Q-7") < book.indexOf("H-101"));
+    QVERIFY(contents(path(QStringLiteral("hall.gpl")))
+                .endsWith(
+                    "Name: Hall & stairs\nColumns: 6\n#\n 40 160  60\tQ-7\n200  30  40\tH-101\n"));
+    QVERIFY(contents(path(QStringLiteral("hall.ase"))).startsWith("ASEF"));
 
     QVERIFY(runPalette({path(QStringLiteral("hall.palette")), "--colorbook",
                         path(QStringLiteral("harbour.acb"))})
@@ -115,7 +120,7 @@ void TestPaletteCommand::refusesWhatLoadingRefuses_data()
     QTest::newRow("output folder gone")
         << good << QStringList {"--text", path(QStringLiteral("gone/hall.txt"))};
     QTest::newRow("unknown collection")
-        << good << QStringList {"--colorbook", path("x.acb"), "--collection", "LAKE"};
+        << good << QStringList {"--gpl", path("x.gpl"), "--collection", "LAKE"};
     QTest::newRow("unknown option") << good << QStringList {"--pdf", path("x.pdf")};
 }
 
