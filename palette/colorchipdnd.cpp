@@ -4,9 +4,8 @@
 #include "palette/dndjson.h"
 
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QVariantMap>
-
-#include <optional>
 
 namespace Sorven {
 
@@ -121,6 +120,74 @@ int readColorChipDndNames(const QMimeData *mimeData, QString &name1, QString &na
     name1 = text(*map, Name1Key);
     name2 = text(*map, Name2Key);
     return 0;
+}
+
+namespace {
+
+QMimeData *mimeData(const QByteArray &record, const QColor &color, const QStringList &names)
+{
+    auto *data = new QMimeData;
+    data->setData(ColorChipDndMimeType, record);
+    data->setColorData(color);
+    QStringList lines {color.name()};
+    if (const QString label = names.join(u' ').simplified(); !label.isEmpty())
+        lines << label;
+    data->setText(lines.join(u'\n'));
+    return data;
+}
+
+} // namespace
+
+QMimeData *colorChipMimeData(int from, const QUuid &collection, const DB::ColorEntry &chip)
+{
+    return mimeData(colorChipDndRecord(from, collection, chip.id), chip.color(),
+                    {chip.code, chip.name(0)});
+}
+
+QMimeData *colorMimeData(int from, const QColor &color, const QString &name1, const QString &name2)
+{
+    return mimeData(colorDndRecord(from, color.rgb(), name1, name2), color, {name1, name2});
+}
+
+std::optional<QColor> colorFromText(const QString &text)
+{
+    static const QRegularExpression hex(QStringLiteral("^#[0-9a-f]{6}$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression rgb(
+        QStringLiteral("^rgb\\s*\\(\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*\\)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString trimmed = text.trimmed();
+    if (hex.match(trimmed).hasMatch())
+        return QColor(QRgb(trimmed.mid(1).toUInt(nullptr, 16)));
+    const QRegularExpressionMatch match = rgb.match(trimmed);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int r = match.captured(1).toInt(), g = match.captured(2).toInt(),
+              b = match.captured(3).toInt();
+    if (r > 255 || g > 255 || b > 255)
+        return std::nullopt;
+    return QColor(r, g, b);
+}
+
+std::optional<QColor> foreignColor(const QMimeData *mimeData)
+{
+    if (!mimeData || hasColorChipDndInfo(mimeData))
+        return std::nullopt;
+    if (mimeData->hasColor()) {
+        const QColor color = qvariant_cast<QColor>(mimeData->colorData());
+        if (color.isValid())
+            return color.toRgb();
+    }
+    if (!mimeData->hasText())
+        return std::nullopt;
+    return colorFromText(mimeData->text().section(u'\n', 0, 0));
+}
+
+int colorDropSource(const QMimeData *mimeData)
+{
+    if (hasColorChipDndInfo(mimeData))
+        return colorChipDndSource(mimeData);
+    return foreignColor(mimeData) ? ForeignColorDndSource : NoDndSource;
 }
 
 } // namespace Sorven

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <optional>
+
 class QMimeData;
 
 // The record a colour chip carries when it is dragged between the palette's widgets: a small
@@ -23,6 +25,8 @@ enum ColorChipDndSource {
     ColorSchemerDndSource = 2,
     MyPaletteDndSource = 3,
     TrendoraDndSource = 4,
+    // Never in a record: a colour that another application dropped or pasted.
+    ForeignColorDndSource = 5,
 };
 
 // The payloads, as UTF-8 JSON text.
@@ -41,5 +45,19 @@ bool hasColorChipDndRgb(const QMimeData *mimeData);
 // The colour with its alpha; 0 on success, -1 when there is no readable record.
 int readColorChipDndRgb(const QMimeData *mimeData, QColor &color);
 int readColorChipDndNames(const QMimeData *mimeData, QString &name1, QString &name2);
+
+// A drag or copy that other applications understand too: beside the record, the colour as
+// colour data and as text "#rrggbb", with the code and names on a second line. The caller owns
+// the result.
+QMimeData *colorChipMimeData(int from, const QUuid &collection, const DB::ColorEntry &chip);
+QMimeData *colorMimeData(int from, const QColor &color, const QString &name1, const QString &name2);
+
+// "#rrggbb" or "rgb(r, g, b)", letter case and spaces aside; nothing for other text.
+std::optional<QColor> colorFromText(const QString &text);
+// The colour another application offers: its colour data, else its text's first line read as
+// above. Nothing when the data carries a record of our own, which speaks for itself.
+std::optional<QColor> foreignColor(const QMimeData *mimeData);
+// The record's source (1 to 4), else ForeignColorDndSource for a foreign colour, else 0.
+int colorDropSource(const QMimeData *mimeData);
 
 } // namespace Sorven

@@ -24,11 +24,9 @@ QColor withAlpha(QColor color, int alpha)
     return color;
 }
 
-Qt::DropAction runDrag(QWidget *source, const QByteArray &payload, const QPixmap &pixmap,
+Qt::DropAction runDrag(QWidget *source, QMimeData *mimeData, const QPixmap &pixmap,
                        Qt::DropActions supportedActions, Qt::DropAction defaultAction)
 {
-    auto *mimeData = new QMimeData;
-    mimeData->setData(ColorChipDndMimeType, payload);
     auto *drag = new QDrag(source);
     drag->setMimeData(mimeData);
     drag->setPixmap(pixmap);
@@ -58,7 +56,7 @@ Qt::DropAction startColorChipDrag(QWidget *source, int from, const QUuid &collec
                                   const DB::ColorEntry &chip, Qt::DropActions supportedActions,
                                   Qt::DropAction defaultAction)
 {
-    return runDrag(source, colorChipDndRecord(from, collection, chip.id),
+    return runDrag(source, colorChipMimeData(from, collection, chip),
                    colorChipDragPixmap(chip.color(), chip.code), supportedActions, defaultAction);
 }
 
@@ -66,7 +64,7 @@ Qt::DropAction startColorDrag(QWidget *source, int from, const QColor &color, co
                               const QString &name1, const QString &name2,
                               Qt::DropActions supportedActions, Qt::DropAction defaultAction)
 {
-    return runDrag(source, colorDndRecord(from, color.rgb(), name1, name2),
+    return runDrag(source, colorMimeData(from, color, name1, name2),
                    colorChipDragPixmap(color, label), supportedActions, defaultAction);
 }
 

@@ -7,13 +7,14 @@
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/search.h"
-#include "palette/collectioncolortable.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
-#include "palette/colorscience.h"
+#include "palette/freecolorchip.h"
 #include "widgets/painting.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -108,91 +109,22 @@ struct DropTarget
     int rowIndex = -1;
 };
 
-std::optional<DropTarget> targetOf(const QUuid &collection, const DB::ColorEntry &entry)
+std::optional<DropTarget> targetOf(const DB::ItemIndex &index)
 {
+    DB::ColorEntry entry;
     DB::ColorPage page;
-    if (DB::loadPageById(collection, entry.pageId, true, page) != DB::Success)
+    if (DB::loadEntryById(index.collection, index.rowId, entry) != DB::Success
+        || DB::loadPageById(index.collection, entry.pageId, true, page) != DB::Success)
         return std::nullopt;
-    return DropTarget {collection, page.pageIndex, entry.rowIndex};
+    return DropTarget {index.collection, page.pageIndex, entry.rowIndex};
 }
 
-// Chips found by code or colour come from the file of the system-wide collection.
-std::optional<DropTarget> systemWideTargetOf(const DB::ColorEntry &entry)
+// Chips come back to the roller from the schemers, My Palette, the trend groups and other
+// applications; one dragged out of the roller itself is not taken back.
+bool acceptsDrop(const QMimeData *mimeData)
 {
-    const QUuid collection
-        = DB::collectionUuidInFileOf(DB::SystemWideCollectionUuid, entry.collectionId);
-    if (collection.isNull())
-        return std::nullopt;
-    return targetOf(collection, entry);
-}
-
-std::optional<DropTarget> chipRecordTarget(const QMimeData *mimeData)
-{
-    QUuid collection;
-    DB::ColorEntry entry;
-    if (readColorChipDndEntry(mimeData, collection, entry) != DB::Success)
-        return std::nullopt;
-    return targetOf(collection, entry);
-}
-
-// An empty name would match every chip without a code.
-std::optional<DropTarget> codeTarget(const QString &code)
-{
-    DB::ColorEntry entry;
-    if (code.isEmpty() || DB::findEntryByCode(code, entry) != DB::Success)
-        return std::nullopt;
-    return systemWideTargetOf(entry);
-}
-
-std::optional<DropTarget> exactColorTarget(const QColor &color)
-{
-    DB::ColorEntry entry;
-    if (DB::findEntryByColor(color, entry) != DB::Success)
-        return std::nullopt;
-    return systemWideTargetOf(entry);
-}
-
-// The nearest chip of the selected collection, when it lies within the collection's first
-// colour-difference interval.
-std::optional<DropTarget> nearestTarget(const QColor &color)
-{
-    const QUuid uuid = UserSettings::lastUsedCollection();
-    const qint64 rowId = nearestChip(uuid, color);
-    DB::ColorEntry entry;
-    if (rowId < 0 || DB::loadEntryById(uuid, rowId, entry) != DB::Success)
-        return std::nullopt;
-    const double difference = ciede2000Difference(labFromColor(color), labFromColor(entry.color()));
-    if (!(CollectionSettings::cie2000DeltaIntervals(uuid).value(0) > difference))
-        return std::nullopt;
-    return targetOf(uuid, entry);
-}
-
-std::optional<DropTarget> freeColorTarget(const QMimeData *mimeData)
-{
-    if (!hasColorChipDndRgb(mimeData))
-        return std::nullopt;
-    QColor color;
-    QString name1;
-    QString name2;
-    readColorChipDndRgb(mimeData, color);
-    readColorChipDndNames(mimeData, name1, name2);
-    if (std::optional<DropTarget> target = codeTarget(name1))
-        return target;
-    if (std::optional<DropTarget> target = codeTarget(name2))
-        return target;
-    if (std::optional<DropTarget> target = exactColorTarget(color))
-        return target;
-    return nearestTarget(color);
-}
-
-// Chips come back to the roller from the schemers, My Palette and the trend groups; one
-// dragged out of the roller itself is not taken back.
-bool acceptsRecord(const QMimeData *mimeData)
-{
-    if (!hasColorChipDndInfo(mimeData))
-        return false;
-    const int source = colorChipDndSource(mimeData);
-    return source >= ColorSchemerDndSource && source <= TrendoraDndSource;
+    const int source = colorDropSource(mimeData);
+    return source >= ColorSchemerDndSource && source <= ForeignColorDndSource;
 }
 
 } // namespace
@@ -292,6 +224,22 @@ void CardRollerWidget::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+// Ctrl+C copies the selected chip as a drag from the roller would carry it.
+void CardRollerWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->matches(QKeySequence::Copy)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const int selectedRow = UserSettings::rowIndex(uuid);
+    for (const DB::ColorEntry &chip : std::as_const(m_pages[CurrentCard].entries)) {
+        if (chip.rowIndex == selectedRow)
+            QGuiApplication::clipboard()->setMimeData(
+                colorChipMimeData(CardRollerDndSource, uuid, chip));
+    }
+}
+
 void CardRollerWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -337,7 +285,7 @@ void CardRollerWidget::resizeEvent(QResizeEvent *)
 
 void CardRollerWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (acceptsRecord(event->mimeData()))
+    if (acceptsDrop(event->mimeData()))
         event->acceptProposedAction();
 }
 
@@ -345,7 +293,7 @@ void CardRollerWidget::dragMoveEvent(QDragMoveEvent *event)
 {
     event->setDropAction(Qt::IgnoreAction);
     event->ignore();
-    if (acceptsRecord(event->mimeData()) && m_cardArea.contains(event->position().toPoint()))
+    if (acceptsDrop(event->mimeData()) && m_cardArea.contains(event->position().toPoint()))
         event->acceptProposedAction();
 }
 
@@ -354,13 +302,12 @@ void CardRollerWidget::dragLeaveEvent(QDragLeaveEvent *) { }
 void CardRollerWidget::dropEvent(QDropEvent *event)
 {
     const QMimeData *mimeData = event->mimeData();
-    if (!acceptsRecord(mimeData))
+    if (!acceptsDrop(mimeData))
         return;
     event->acceptProposedAction();
-    std::optional<DropTarget> target = chipRecordTarget(mimeData);
-    if (!target)
-        target = freeColorTarget(mimeData);
-    if (target)
+    const std::optional<DB::ItemIndex> chip
+        = chipForDrop(UserSettings::lastUsedCollection(), mimeData);
+    if (const std::optional<DropTarget> target = chip ? targetOf(*chip) : std::nullopt)
         goToChip(target->collection, target->pageIndex, target->rowIndex);
 }
 

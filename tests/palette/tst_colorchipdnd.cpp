@@ -276,6 +276,66 @@ private slots:
         }
     }
 
+    // Other applications take the colour data or the text; the record stays byte for byte.
+    void dragsSpeakToOtherApplications()
+    {
+        DB::ColorEntry chip;
+        chip.id = LargeColorId;
+        chip.code = QStringLiteral("H-101");
+        chip.names = {QStringLiteral("Coral  Red")};
+        chip.red = 200;
+        chip.green = 30;
+        chip.blue = 40;
+        const std::unique_ptr<QMimeData> chipData(
+            colorChipMimeData(MyPaletteDndSource, Harbour, chip));
+        QCOMPARE(chipData->data(ColorChipDndMimeType), golden(QStringLiteral("chip-record.json")));
+        QCOMPARE(qvariant_cast<QColor>(chipData->colorData()), QColor(200, 30, 40));
+        QCOMPARE(chipData->text(), QStringLiteral("#c81e28\nH-101 Coral Red"));
+
+        const std::unique_ptr<QMimeData> freeData(
+            colorMimeData(TrendoraDndSource, QColor::fromRgba(FreeRgb), FreeName1, FreeName2));
+        QCOMPARE(freeData->data(ColorChipDndMimeType),
+                 golden(QStringLiteral("free-colour-record.json")));
+        QCOMPARE(freeData->text().section(u'\n', 0, 0), QStringLiteral("#ff6600"));
+        QVERIFY(!freeData->text().section(u'\n', 1).contains(u'\n'));
+        // A record speaks for itself, whatever its text says.
+        QVERIFY(!foreignColor(freeData.get()));
+        QCOMPARE(colorDropSource(freeData.get()), int(TrendoraDndSource));
+    }
+
+    void foreignColours_data()
+    {
+        QTest::addColumn<QVariant>("offered");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("hex") << QVariant("#C81E28") << QColor(200, 30, 40);
+        QTest::newRow("hex with a second line")
+            << QVariant(" #c81e28 \nH-101") << QColor(200, 30, 40);
+        QTest::newRow("rgb()") << QVariant("RGB( 0,128 ,255 )") << QColor(0, 128, 255);
+        QTest::newRow("colour data") << QVariant(QColor(1, 2, 3)) << QColor(1, 2, 3);
+        QTest::newRow("short hex") << QVariant("#c81") << QColor();
+        QTest::newRow("channel beyond 255") << QVariant("rgb(256, 0, 0)") << QColor();
+        QTest::newRow("colour name") << QVariant("red") << QColor();
+        QTest::newRow("colour on the second line") << QVariant("Coral\n#c81e28") << QColor();
+        QTest::newRow("nothing") << QVariant() << QColor();
+    }
+
+    void foreignColours()
+    {
+        QFETCH(QVariant, offered);
+        QFETCH(QColor, color);
+        QMimeData data;
+        if (offered.typeId() == QMetaType::QColor)
+            data.setColorData(offered);
+        else if (offered.isValid())
+            data.setText(offered.toString());
+        const std::optional<QColor> read = foreignColor(&data);
+        QCOMPARE(read.value_or(QColor()), color);
+        QCOMPARE(colorDropSource(&data), color.isValid() ? int(ForeignColorDndSource) : 0);
+        // "from" 5 in a record is still no source.
+        data.setData(ColorChipDndMimeType, colorChipDndRecord(5, Harbour, 7));
+        QCOMPARE(colorDropSource(&data), 0);
+    }
+
     void dragPixmapFadesTheColourAndNamesIt()
     {
         const QImage image

@@ -10,6 +10,7 @@
 #include "widgets/rollbutton.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDrag>
 #include <QImage>
 #include <QMimeData>
@@ -368,27 +369,56 @@ private slots:
         QFETCH(QByteArray, payload);
         QFETCH(bool, accepted);
         QFETCH(QStringList, emitted);
-        loadCollectionColorTable(Harbour);
-        CardRollerWidget roller;
-        MainWidgetStandIn main(roller);
-        showAndPaint(roller);
-        const auto data = record(payload);
-        const QPoint inside = centreOf(roller.cardRect(1));
+        dropOntoTheRoller(*record(payload), accepted, emitted);
+    }
 
-        QDragEnterEvent enter(inside, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(&roller, &enter);
-        QCOMPARE(enter.isAccepted(), accepted);
-        QDragMoveEvent outside(QPoint(roller.width() / 2, 2), Qt::CopyAction, data.get(),
-                               Qt::LeftButton, {});
-        QApplication::sendEvent(&roller, &outside);
-        QVERIFY(!outside.isAccepted());
-        QDragMoveEvent move(inside, Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(&roller, &move);
-        QCOMPARE(move.isAccepted(), accepted);
-        QDropEvent drop(QPointF(inside), Qt::CopyAction, data.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(&roller, &drop);
-        QCOMPARE(drop.isAccepted(), accepted);
-        QCOMPARE(main.log, emitted);
+    // Colour data or "#rrggbb" / "rgb(r, g, b)" text from another application: a free colour
+    // without names.
+    void foreignColourDrops_data()
+    {
+        QTest::addColumn<QVariant>("offered");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QStringList>("emitted");
+        QColor near = chipColor(1, 3, 5);
+        near.setRed(near.red() + 2);
+        const QColor exact = chipColor(2, 1, 3);
+        const QString quay = QStringLiteral("collection:") + Quay.toString();
+        QTest::newRow("hex text near a chip")
+            << QVariant(near.name()) << true << QStringList {"page:3", "row:5"};
+        QTest::newRow("rgb() text of an exact colour") << QVariant(
+            QStringLiteral("rgb(%1, %2, %3)").arg(exact.red()).arg(exact.green()).arg(exact.blue()))
+                                                       << true
+                                                       << QStringList {quay, "page:1", "row:3"};
+        QTest::newRow("colour data near a chip")
+            << QVariant(near) << true << QStringList {"page:3", "row:5"};
+        QTest::newRow("text that is no colour") << QVariant("H-3-4") << false << QStringList();
+    }
+
+    void foreignColourDrops()
+    {
+        QFETCH(QVariant, offered);
+        QFETCH(bool, accepted);
+        QFETCH(QStringList, emitted);
+        QMimeData data;
+        if (offered.typeId() == QMetaType::QColor)
+            data.setColorData(offered);
+        else
+            data.setText(offered.toString());
+        dropOntoTheRoller(data, accepted, emitted);
+    }
+
+    void copyTakesTheSelectedChip()
+    {
+        UserSettings::setRowIndex(Harbour, 3);
+        CardRollerWidget roller;
+        showAndPaint(roller);
+        QTest::keySequence(&roller, QKeySequence::Copy);
+        DB::ColorEntry entry;
+        QCOMPARE(DB::findEntryByCode(QStringLiteral("H-2-3"), entry), int(DB::Success));
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->data(ColorChipDndMimeType), colorChipDndRecord(1, Harbour, entry.id));
+        QCOMPARE(copied->text().section(u'\n', 0, 0), chipColor(1, 2, 3).name());
+        QCOMPARE(qvariant_cast<QColor>(copied->colorData()), chipColor(1, 2, 3));
     }
 
     void refusedCollectionSwitchEndsTheDrop()
@@ -520,6 +550,32 @@ private:
     {
         UserSettings::setLastUsedCollection(uuid);
         DB::loadNameOrders(uuid);
+    }
+
+    // Enters, moves outside and inside the cards, and drops, checking what the roller takes and
+    // what it asks of the main widget.
+    static void dropOntoTheRoller(const QMimeData &data, bool accepted, const QStringList &emitted)
+    {
+        loadCollectionColorTable(Harbour);
+        CardRollerWidget roller;
+        MainWidgetStandIn main(roller);
+        showAndPaint(roller);
+        const QPoint inside = centreOf(roller.cardRect(1));
+
+        QDragEnterEvent enter(inside, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&roller, &enter);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QDragMoveEvent outside(QPoint(roller.width() / 2, 2), Qt::CopyAction, &data, Qt::LeftButton,
+                               {});
+        QApplication::sendEvent(&roller, &outside);
+        QVERIFY(!outside.isAccepted());
+        QDragMoveEvent move(inside, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&roller, &move);
+        QCOMPARE(move.isAccepted(), accepted);
+        QDropEvent drop(QPointF(inside), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&roller, &drop);
+        QCOMPARE(drop.isAccepted(), accepted);
+        QCOMPARE(main.log, emitted);
     }
 
     static void showAndPaint(CardRollerWidget &roller)
