@@ -7,18 +7,24 @@
 #include "db/lookups.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "palette/freecolorchip.h"
+#include "palette/palettechange.h"
 #include "palette/palettefile.h"
 #include "palette/savefailuremessage.h"
 #include "widgets/imagebutton.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDragMoveEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QToolTip>
+#include <QUndoStack>
 
 namespace Sorven {
 
@@ -39,10 +45,11 @@ QImage themeImage(const char *key, const QSize &size)
     return DB::themeImage(UserSettings::lastUsedCollection(), QString::fromLatin1(key), size);
 }
 
-bool acceptsRecord(const QMimeData *mimeData)
+bool acceptsDrop(const QMimeData *mimeData)
 {
-    const int source = colorChipDndSource(mimeData);
-    return source == CardRollerDndSource || source == ColorSchemerDndSource;
+    const int source = colorDropSource(mimeData);
+    return source == CardRollerDndSource || source == ColorSchemerDndSource
+        || source == ForeignColorDndSource;
 }
 
 } // namespace
@@ -54,7 +61,8 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
       m_eraserButton(createButton("image.mypalette.eraser", "eraserButton")),
       m_clearButton(createButton("image.mypalette.trash", "clearButton")),
       m_gridButton(createButton("image.mypalette.grid.off", "gridButton")),
-      m_descriptionEdit(new QLineEdit(this))
+      m_descriptionEdit(new QLineEdit(this)),
+      m_undoStack(new QUndoStack(this))
 {
     m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
@@ -78,12 +86,25 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
                                 new QFocusEvent(QEvent::FocusOut, Qt::OtherFocusReason));
 
     selectedCollectionChanged(UserSettings::lastUsedCollection());
+    addUndoActions();
     connect(m_zoomButton, &QPushButton::clicked, this, &MyPaletteWidget::zoomClicked);
     connect(m_eraserButton, &QPushButton::clicked, this, &MyPaletteWidget::eraseClicked);
     connect(m_clearButton, &QPushButton::clicked, this, &MyPaletteWidget::clearClicked);
     connect(m_gridButton, &QPushButton::clicked, this, &MyPaletteWidget::gridClicked);
     connect(m_descriptionEdit, &QLineEdit::editingFinished, this,
             &MyPaletteWidget::paletteDescriptionEditFinished);
+}
+
+void MyPaletteWidget::addUndoActions()
+{
+    QAction *undo = m_undoStack->createUndoAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = m_undoStack->createRedoAction(this);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); !redoKeys.contains(shiftZ))
+        redoKeys.prepend(shiftZ);
+    redo->setShortcuts(redoKeys);
+    addActions({undo, redo});
 }
 
 ImageButton *MyPaletteWidget::createButton(const char *imageKey, const char *objectName)
@@ -167,8 +188,7 @@ void MyPaletteWidget::loadCells()
 {
     m_selection.clear();
     for (const QPoint &cell : PaletteModel::cells()) {
-        if (!showChip(cell, UserSettings::myPaletteEntry(cell)))
-            m_cells.setEntry(cell, {});
+        showCell(cell, UserSettings::myPaletteEntry(cell));
         if (UserSettings::myPaletteSelected(cell))
             m_selection.append(cell);
     }
@@ -186,6 +206,14 @@ bool MyPaletteWidget::showChip(const QPoint &cell, const DB::ItemIndex &index)
     return true;
 }
 
+void MyPaletteWidget::showCell(const QPoint &cell, const DB::ItemIndex &index)
+{
+    if (showChip(cell, index))
+        return;
+    m_cells.setEntry(cell, {});
+    m_colors[slot(cell)] = Qt::transparent;
+}
+
 void MyPaletteWidget::storeChip(const QPoint &cell, const DB::ItemIndex &index)
 {
     if (showChip(cell, index))
@@ -197,6 +225,38 @@ void MyPaletteWidget::emptyCell(const QPoint &cell)
     m_cells.setEntry(cell, {});
     m_colors[slot(cell)] = Qt::transparent;
     UserSettings::setMyPaletteEntry(cell, {});
+}
+
+PaletteModel MyPaletteWidget::storedPalette()
+{
+    PaletteModel stored;
+    for (const QPoint &cell : PaletteModel::cells())
+        stored.setEntry(cell, UserSettings::myPaletteEntry(cell));
+    stored.setDescription(UserSettings::myPaletteDescription());
+    return stored;
+}
+
+void MyPaletteWidget::recordChange(const PaletteModel &before)
+{
+    const PaletteModel after = storedPalette();
+    if (after == before)
+        return;
+    m_undoStack->push(new PaletteChange(
+        [this](const PaletteModel &stored) { restorePalette(stored); }, before, after));
+}
+
+void MyPaletteWidget::restorePalette(const PaletteModel &stored)
+{
+    for (const QPoint &cell : PaletteModel::cells()) {
+        if (UserSettings::myPaletteEntry(cell) != stored.entry(cell))
+            UserSettings::setMyPaletteEntry(cell, stored.entry(cell));
+        showCell(cell, stored.entry(cell));
+    }
+    m_descriptionEdit->setText(stored.description());
+    UserSettings::setMyPaletteDescription(stored.description());
+    update();
+    refreshButtonStates();
+    emit myPaletteChanged();
 }
 
 void MyPaletteWidget::setSelected(const QPoint &cell, bool selected)
@@ -230,12 +290,14 @@ void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString path)
     if (!read.opened)
         return;
     if (read.palette) {
+        const PaletteModel before = storedPalette();
         for (const QPoint &cell : PaletteModel::cells())
             emptyCell(cell);
         m_descriptionEdit->setText(read.palette->description());
         UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
         for (const QPoint &cell : read.palette->filledCells())
             storeChip(cell, read.palette->entry(cell));
+        recordChange(before);
     }
     update();
     refreshButtonStates();
@@ -350,7 +412,7 @@ void MyPaletteWidget::showToolTip(const QPoint &pos)
 
 void MyPaletteWidget::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (acceptsRecord(event->mimeData()))
+    if (acceptsDrop(event->mimeData()))
         event->acceptProposedAction();
 }
 
@@ -359,7 +421,7 @@ void MyPaletteWidget::dragMoveEvent(QDragMoveEvent *event)
     event->setDropAction(Qt::IgnoreAction);
     const QPoint pos = event->position().toPoint();
     QPoint target = NoCell;
-    if (acceptsRecord(event->mimeData()) && gridArea().contains(pos)) {
+    if (acceptsDrop(event->mimeData()) && gridArea().contains(pos)) {
         event->acceptProposedAction();
         target = cellAt(pos);
     } else {
@@ -384,20 +446,60 @@ void MyPaletteWidget::updateDropTarget(const QPoint &target)
 
 void MyPaletteWidget::dropEvent(QDropEvent *event)
 {
-    QUuid collection;
-    DB::ColorEntry chip;
-    if (m_dropTarget != NoCell
-        && readColorChipDndEntry(event->mimeData(), collection, chip) == DB::Success) {
+    const QList<QPoint> receivers
+        = m_selection.contains(m_dropTarget) ? m_selection : QList<QPoint> {m_dropTarget};
+    if (m_dropTarget != NoCell && acceptsDrop(event->mimeData())
+        && receive(event->mimeData(), receivers))
         event->acceptProposedAction();
-        const QList<QPoint> receivers
-            = m_selection.contains(m_dropTarget) ? m_selection : QList<QPoint> {m_dropTarget};
-        for (const QPoint &cell : receivers)
-            storeChip(cell, {collection, chip.pageId, chip.id});
-        emit myPaletteChanged();
-    }
     m_dropTarget = NoCell;
     refreshButtonStates();
     update();
+}
+
+bool MyPaletteWidget::receive(const QMimeData *mimeData, const QList<QPoint> &cells)
+{
+    if (cells.isEmpty())
+        return false;
+    const std::optional<DB::ItemIndex> chip
+        = chipForDrop(UserSettings::lastUsedCollection(), mimeData);
+    if (!chip)
+        return false;
+    const PaletteModel before = storedPalette();
+    for (const QPoint &cell : cells)
+        storeChip(cell, *chip);
+    recordChange(before);
+    emit myPaletteChanged();
+    return true;
+}
+
+// Ctrl+C copies the cell selected last that shows a chip; Ctrl+V fills the selected cells with
+// the clipboard's chip or colour, as a drop onto the selection would.
+void MyPaletteWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedChip();
+    } else if (event->matches(QKeySequence::Paste)) {
+        if (receive(QGuiApplication::clipboard()->mimeData(), m_selection)) {
+            refreshButtonStates();
+            update();
+        }
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void MyPaletteWidget::copySelectedChip()
+{
+    for (auto cell = m_selection.crbegin(); cell != m_selection.crend(); ++cell) {
+        const DB::ItemIndex index = m_cells.entry(*cell);
+        DB::ColorEntry chip;
+        if (index.refersToChip()
+            && DB::loadEntryById(index.collection, index.rowId, chip) == DB::Success) {
+            QGuiApplication::clipboard()->setMimeData(
+                colorChipMimeData(MyPaletteDndSource, index.collection, chip));
+            return;
+        }
+    }
 }
 
 void MyPaletteWidget::zoomClicked()
@@ -407,8 +509,10 @@ void MyPaletteWidget::zoomClicked()
 
 void MyPaletteWidget::eraseClicked()
 {
+    const PaletteModel before = storedPalette();
     for (const QPoint &cell : m_selection)
         emptyCell(cell);
+    recordChange(before);
     update();
     refreshButtonStates();
     emit myPaletteChanged();
@@ -441,8 +545,10 @@ void MyPaletteWidget::clearPaletteQuestionFinished(int button)
 {
     if (button != QMessageBox::Yes)
         return;
+    const PaletteModel before = storedPalette();
     for (const QPoint &cell : PaletteModel::cells())
         emptyCell(cell);
+    recordChange(before);
     update();
     refreshButtonStates();
     emit myPaletteChanged();
@@ -457,7 +563,9 @@ void MyPaletteWidget::gridClicked(bool checked)
 
 void MyPaletteWidget::paletteDescriptionEditFinished()
 {
+    const PaletteModel before = storedPalette();
     UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
+    recordChange(before);
 }
 
 void MyPaletteWidget::refreshButtonStates()

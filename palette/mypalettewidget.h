@@ -16,6 +16,8 @@
 
 class QLineEdit;
 class QMessageBox;
+class QMimeData;
+class QUndoStack;
 
 namespace Sorven {
 
@@ -53,6 +55,9 @@ public:
     QRect gridArea() const;
 
     QLineEdit *descriptionEdit() const { return m_descriptionEdit; }
+    // Every change of the palette, one command per gesture; Ctrl+Z and Ctrl+Shift+Z anywhere
+    // in the window walk it.
+    QUndoStack *undoStack() const { return m_undoStack; }
 
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
@@ -73,6 +78,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -88,16 +94,27 @@ private slots:
 
 private:
     static int slot(const QPoint &cell) { return cell.y() * PaletteModel::Columns + cell.x(); }
+    // What the user settings hold, chips that no longer load included.
+    static PaletteModel storedPalette();
+    void addUndoActions();
+    // Puts a change on the undo stack when the palette differs from before.
+    void recordChange(const PaletteModel &before);
+    void restorePalette(const PaletteModel &stored);
     ImageButton *createButton(const char *imageKey, const char *objectName);
     void loadCells();
-    // Shows the chip when it loads from its collection; otherwise shows the cell empty.
+    // Shows the chip when it loads from its collection; false, leaving the cell, otherwise.
     bool showChip(const QPoint &cell, const DB::ItemIndex &index);
+    // Shows the chip, or the cell empty when it does not load.
+    void showCell(const QPoint &cell, const DB::ItemIndex &index);
     void storeChip(const QPoint &cell, const DB::ItemIndex &index);
     void emptyCell(const QPoint &cell);
     void setSelected(const QPoint &cell, bool selected);
     void refreshButtonStates();
     void layoutContents();
     void updateDropTarget(const QPoint &target);
+    // Puts the chip the data brings into the cells; false when it brings none.
+    bool receive(const QMimeData *mimeData, const QList<QPoint> &cells);
+    void copySelectedChip();
     void startDrag(const QPoint &pos);
     void showToolTip(const QPoint &pos);
 
@@ -115,6 +132,7 @@ private:
     ImageButton *m_gridButton = nullptr;
     QLineEdit *m_descriptionEdit = nullptr;
     QMessageBox *m_clearQuestion = nullptr;
+    QUndoStack *m_undoStack = nullptr;
 };
 
 } // namespace Sorven

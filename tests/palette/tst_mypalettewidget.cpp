@@ -1,4 +1,5 @@
 #include "core/usersettings.h"
+#include "palette/collectioncolortable.h"
 #include "palette/colorchipdnd.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"
@@ -7,6 +8,7 @@
 #include "widgets/imagebutton.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace Sorven;
 
@@ -25,13 +28,11 @@ QPoint centreOf(const QRect &rect)
     return {(rect.left() + rect.right()) / 2, (rect.top() + rect.bottom()) / 2};
 }
 
-// Drags a chip record from the source onto the cell as the platform would deliver it; answers
-// whether the palette took the drag.
-bool dropChip(MyPaletteWidget &palette, int source, const PaletteFixtureChip &chip,
-              const QPoint &cell)
+// Delivers the data onto the cell as the platform would; answers whether the palette took the
+// drag, and tells whether it took the drop.
+bool dropData(MyPaletteWidget &palette, const QMimeData &data, const QPoint &cell,
+              bool *dropped = nullptr)
 {
-    QMimeData data;
-    data.setData(ColorChipDndMimeType, colorChipDndRecord(source, chip.collection, chip.rowId));
     const QPoint pos = centreOf(palette.cellRect(cell));
     QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&palette, &enter);
@@ -41,7 +42,27 @@ bool dropChip(MyPaletteWidget &palette, int source, const PaletteFixtureChip &ch
     QApplication::sendEvent(&palette, &move);
     QDropEvent drop(QPointF(pos), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&palette, &drop);
+    if (dropped)
+        *dropped = drop.isAccepted();
     return move.isAccepted();
+}
+
+// Drags a chip record from the source onto the cell.
+bool dropChip(MyPaletteWidget &palette, int source, const PaletteFixtureChip &chip,
+              const QPoint &cell)
+{
+    QMimeData data;
+    data.setData(ColorChipDndMimeType, colorChipDndRecord(source, chip.collection, chip.rowId));
+    return dropData(palette, data, cell);
+}
+
+PaletteModel stored()
+{
+    PaletteModel palette;
+    for (const QPoint &cell : PaletteModel::cells())
+        palette.setEntry(cell, UserSettings::myPaletteEntry(cell));
+    palette.setDescription(UserSettings::myPaletteDescription());
+    return palette;
 }
 
 void click(MyPaletteWidget &palette, const QPoint &cell, Qt::KeyboardModifiers modifiers = {})
@@ -83,6 +104,10 @@ private slots:
     void dropsBySource_data();
     void dropsBySource();
     void dropOntoSelectionFillsEverySelectedCell();
+    void otherApplicationsDropColours_data();
+    void otherApplicationsDropColours();
+    void copyAndPaste();
+    void undoAndRedoEveryGesture();
     void clicksSelect();
     void eraseAndClear();
     void buttonStates();
@@ -103,6 +128,7 @@ void TestMyPaletteWidget::initTestCase()
 {
     m_fixture = std::make_unique<PaletteFixture>();
     UserSettings::setLastUsedCollection(PaletteFixture::Harbour);
+    loadCollectionColorTable(PaletteFixture::Harbour);
 }
 
 void TestMyPaletteWidget::init()
@@ -178,6 +204,122 @@ void TestMyPaletteWidget::dropOntoSelectionFillsEverySelectedCell()
     QCOMPARE(palette->colorIdAt({1, 1}), m_fixture->quayGreen.rowId);
     QCOMPARE(palette->codeAt({1, 1}), QStringLiteral("Q-7"));
     QCOMPARE(palette->colorIdAt({0, 0}), m_fixture->harbourRed.rowId);
+}
+
+void TestMyPaletteWidget::otherApplicationsDropColours_data()
+{
+    QTest::addColumn<QVariant>("offered");
+    QTest::addColumn<qint64>("rowId");
+
+    QTest::newRow("hex text of a chip")
+        << QVariant("#C81E28\nsomething else") << m_fixture->harbourRed.rowId;
+    QTest::newRow("rgb() text") << QVariant(" rgb(128,128, 128) ") << m_fixture->harbourGrey.rowId;
+    QTest::newRow("colour data") << QVariant(QColor(20, 40, 160)) << m_fixture->harbourBlue.rowId;
+    QTest::newRow("colour far from every chip") << QVariant(QColor(0, 255, 0)) << qint64(-1);
+}
+
+// Nearest chips of the selected collection, within its first colour-difference interval.
+void TestMyPaletteWidget::otherApplicationsDropColours()
+{
+    QFETCH(QVariant, offered);
+    QFETCH(qint64, rowId);
+    const auto palette = newPalette();
+    QMimeData data;
+    if (offered.typeId() == QMetaType::QColor)
+        data.setColorData(offered);
+    else
+        data.setText(offered.toString());
+    bool dropped = false;
+    QVERIFY(dropData(*palette, data, {2, 2}, &dropped));
+    QCOMPARE(dropped, rowId > 0);
+    QCOMPARE(palette->colorIdAt({2, 2}), rowId);
+}
+
+// Ctrl+C copies the cell selected last; Ctrl+V fills every selected cell, as a drop would.
+void TestMyPaletteWidget::copyAndPaste()
+{
+    UserSettings::setMyPaletteEntry({1, 0}, m_fixture->harbourRed.index());
+    const auto palette = newPalette();
+    click(*palette, {1, 0});
+    click(*palette, {3, 0}, Qt::ControlModifier);
+    QTest::keySequence(palette.get(), QKeySequence::Copy);
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(colorChipDndSource(copied), int(MyPaletteDndSource));
+    QCOMPARE(copied->text(), QStringLiteral("#c81e28\nH-101 Coral Red"));
+    QCOMPARE(qvariant_cast<QColor>(copied->colorData()), m_fixture->harbourRed.color);
+
+    click(*palette, {4, 2});
+    click(*palette, {5, 3}, Qt::ControlModifier);
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteChanged);
+    QTest::keySequence(palette.get(), QKeySequence::Paste);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(UserSettings::myPaletteEntry({4, 2}), m_fixture->harbourRed.index());
+    QCOMPARE(palette->colorIdAt({5, 3}), m_fixture->harbourRed.rowId);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("#808080"));
+    QTest::keySequence(palette.get(), QKeySequence::Paste);
+    QCOMPARE(palette->colorIdAt({4, 2}), m_fixture->harbourGrey.rowId);
+    QGuiApplication::clipboard()->setText(QStringLiteral("no colour"));
+    QTest::keySequence(palette.get(), QKeySequence::Paste);
+    QCOMPARE(palette->colorIdAt({4, 2}), m_fixture->harbourGrey.rowId);
+    QCOMPARE(changed.count(), 2);
+}
+
+// One step per gesture, back and forth through the settings; the stack's end leaves them be.
+void TestMyPaletteWidget::undoAndRedoEveryGesture()
+{
+    const QString file = m_folder.filePath(QStringLiteral("undo.palette"));
+    PaletteModel saved;
+    saved.setEntry({5, 3}, m_fixture->quayGreen.index());
+    saved.setDescription(QStringLiteral("Loaded"));
+    QVERIFY(savePaletteFile(saved, PaletteXmlFile, file));
+
+    QWidget window;
+    auto *palette = new MyPaletteWidget(&window);
+    palette->resize(400, 200);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QList<PaletteModel> states {stored()};
+    click(*palette, {0, 0});
+    click(*palette, {1, 0}, Qt::ControlModifier);
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourBlue, {1, 0}));
+    states << stored();
+    click(*palette, {1, 0});
+    emit button(*palette, "eraserButton")->clicked();
+    states << stored();
+    palette->descriptionEdit()->setText(QStringLiteral("Harbour walk"));
+    emit palette->descriptionEdit()->editingFinished();
+    emit palette->descriptionEdit()->editingFinished();
+    states << stored();
+    palette->loadPaletteFrom(PaletteXmlFile, file);
+    states << stored();
+    answerNextMessageBox(QMessageBox::Yes);
+    emit button(*palette, "clearButton")->clicked();
+    QTRY_VERIFY(palette->isEmpty());
+    states << stored();
+    QCOMPARE(palette->undoStack()->count(), 5);
+    // The question box, hidden, keeps the activation offscreen.
+    QApplication::setActiveWindow(&window);
+
+    QSignalSpy changed(palette, &MyPaletteWidget::myPaletteChanged);
+    for (int step = states.size() - 2; step >= 0; --step) {
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(stored(), states.at(step));
+        QCOMPARE(palette->description(), states.at(step).description());
+    }
+    QCOMPARE(palette->colorIdAt({0, 0}), qint64(-1));
+    for (int step = 1; step < states.size(); ++step) {
+        QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(stored(), states.at(step));
+    }
+    QCOMPARE(changed.count(), 2 * (states.size() - 1));
+
+    QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(palette->colorIdAt({5, 3}), m_fixture->quayGreen.rowId);
+    palette->undoStack()->clear();
+    delete palette;
+    QCOMPARE(stored(), states.at(states.size() - 2));
 }
 
 void TestMyPaletteWidget::clicksSelect()
