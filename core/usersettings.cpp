@@ -1,8 +1,12 @@
 #include "core/usersettings.h"
 
+#include <QCoreApplication>
+#include <QMap>
 #include <QSettings>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace Sorven::UserSettings {
 
@@ -13,11 +17,25 @@ const QString Application = QStringLiteral("Vexa Plugin");
 const QString LastUsedCollectionKey = QStringLiteral("UuidOfLastUsedCollection");
 const QString HostApplicationPidKey = QStringLiteral("HostApplicationPID");
 const QString MyPaletteGroup = QStringLiteral("MyPalette/");
+// How long a navigation change may wait for the disk: clicks within it share one write.
+const int NavigationSyncDelay = 1000;
+
+void leaveApplication();
 
 struct State
 {
+    ~State()
+    {
+        // The application may outlive this code when it is an unloaded module.
+        if (syncTimer)
+            qRemovePostRoutine(&leaveApplication);
+    }
+
     QString hostName;
     QUuid lastUsedCollection;
+    // Navigation keys set but not yet on disk; they answer for the store until they are.
+    QMap<QString, QVariant> unsynced;
+    std::unique_ptr<QTimer> syncTimer;
 };
 
 State &state()
@@ -40,19 +58,7 @@ public:
         m_settings.setAtomicSyncRequired(true);
     }
 
-    QVariant value(const QString &key) const { return m_settings.value(key); }
-
-    void setValue(const QString &key, const QVariant &value)
-    {
-        m_settings.setValue(key, value);
-        m_settings.sync();
-    }
-
-    void remove(const QString &key)
-    {
-        m_settings.remove(key);
-        m_settings.sync();
-    }
+    QSettings &settings() { return m_settings; }
 
 private:
     QSettings m_settings;
@@ -60,12 +66,68 @@ private:
 
 QVariant readValue(const QString &key)
 {
-    return Store().value(key);
+    const QMap<QString, QVariant> &unsynced = state().unsynced;
+    if (const auto value = unsynced.constFind(key); value != unsynced.cend())
+        return *value;
+    return Store().settings().value(key);
+}
+
+// Applies change together with the navigation keys still waiting, and syncs the file once.
+template<typename Change>
+void writeThrough(Change change)
+{
+    State &current = state();
+    if (current.syncTimer)
+        current.syncTimer->stop();
+    Store store;
+    QSettings &settings = store.settings();
+    for (auto key = current.unsynced.cbegin(); key != current.unsynced.cend(); ++key)
+        settings.setValue(key.key(), key.value());
+    current.unsynced.clear();
+    change(settings);
+    settings.sync();
 }
 
 void writeValue(const QString &key, const QVariant &value)
 {
-    Store().setValue(key, value);
+    writeThrough([&](QSettings &settings) { settings.setValue(key, value); });
+}
+
+void removeValue(const QString &key)
+{
+    writeThrough([&](QSettings &settings) { settings.remove(key); });
+}
+
+// The timer of the coalesced write, created with the first navigation change; none without an
+// application, whose event loop would run it. Leaving the application writes what still waits.
+QTimer *syncTimer()
+{
+    State &current = state();
+    if (!current.syncTimer && QCoreApplication::instance()) {
+        current.syncTimer = std::make_unique<QTimer>();
+        current.syncTimer->setSingleShot(true);
+        current.syncTimer->setInterval(NavigationSyncDelay);
+        QObject::connect(current.syncTimer.get(), &QTimer::timeout, &sync);
+        qAddPostRoutine(&leaveApplication);
+    }
+    return current.syncTimer.get();
+}
+
+// The timer goes with the application that runs it.
+void leaveApplication()
+{
+    sync();
+    state().syncTimer.reset();
+}
+
+void writeNavigationValue(const QString &key, const QVariant &value)
+{
+    state().unsynced.insert(key, value);
+    QTimer *timer = syncTimer();
+    if (!timer)
+        sync();
+    else if (!timer->isActive())
+        timer->start();
 }
 
 QString collectionKey(const QUuid &uuid, const QString &key)
@@ -118,7 +180,7 @@ int collectionInt(const QUuid &uuid, const QString &key, int fallback)
 
 void setCollectionValue(const QUuid &uuid, const QString &key, const QVariant &value)
 {
-    writeValue(collectionKey(uuid, key), value);
+    writeNavigationValue(collectionKey(uuid, key), value);
 }
 
 QString trendoraGroupKey(qint64 groupId)
@@ -130,8 +192,16 @@ QString trendoraGroupKey(qint64 groupId)
 
 void setHostName(const QString &hostName)
 {
+    sync();
     // Another name is another store, so its last used collection must be read again.
-    state() = {hostName, QUuid()};
+    state().hostName = hostName;
+    state().lastUsedCollection = QUuid();
+}
+
+void sync()
+{
+    if (!state().unsynced.isEmpty())
+        writeThrough([](QSettings &) {});
 }
 
 QUuid lastUsedCollection()
@@ -147,7 +217,7 @@ QUuid lastUsedCollection()
 
 void setLastUsedCollection(const QUuid &uuid)
 {
-    writeValue(LastUsedCollectionKey, uuid.toString());
+    writeNavigationValue(LastUsedCollectionKey, uuid.toString());
     state().lastUsedCollection = uuid;
 }
 
@@ -284,7 +354,7 @@ void setMyPaletteEntry(const QPoint &cell, const DB::ItemIndex &index)
     if (index.refersToChip())
         writeValue(cellKey(cell, ".Entry"), index.toString());
     else
-        Store().remove(cellKey(cell, ".Entry"));
+        removeValue(cellKey(cell, ".Entry"));
 }
 
 bool myPaletteSelected(const QPoint &cell)
@@ -294,11 +364,10 @@ bool myPaletteSelected(const QPoint &cell)
 
 void setMyPaletteSelected(const QPoint &cell, bool selected)
 {
-    Store store;
     if (selected)
-        store.setValue(cellKey(cell, ".Selected"), true);
+        writeValue(cellKey(cell, ".Selected"), true);
     else
-        store.remove(cellKey(cell, ".Selected"));
+        removeValue(cellKey(cell, ".Selected"));
 }
 
 bool myPaletteGridVisible()

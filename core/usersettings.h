@@ -9,13 +9,22 @@
 
 // The per-user settings: the collection in use, the position in every collection, My Palette
 // and the open trend groups. Free functions in Sorven::UserSettings; each call opens its own
-// settings object on the user's INI file and closes it again, so every write is on disk when the
-// setter returns. Getters never fail: absent or unreadable values give the defaults below.
+// settings object on the user's INI file and closes it again. Getters never fail: absent or
+// unreadable values give the defaults below.
+//
+// My Palette and the process identifier are on disk when their setter returns. The navigation
+// keys (the collection in use, the position in a collection, the open trend groups) change with
+// every click, so they are read back at once but reach the disk together, within a second of the
+// first change, on sync(), at the next write that is synced at once, or when the application
+// exits.
 namespace Sorven::UserSettings {
 
 // The store is the INI file of organisation "Orvo Kalin" and application "Vexa Plugin", followed
-// by "." and the host name when there is one. Set before any other call.
+// by "." and the host name when there is one. Set before any other call; navigation keys still
+// waiting are written to the store they were set in first.
 void setHostName(const QString &hostName);
+// Writes the navigation keys still waiting; for tear-down, before the code may be unloaded.
+void sync();
 
 // Cached after the first read; the store is not read again while a collection is cached.
 QUuid lastUsedCollection();

@@ -1,5 +1,6 @@
 // The module's answers to the host's application messages: initialisation creates the palette
 // when the colour collections can be read, and every way of stopping runs one tear-down.
+#include "core/usersettings.h"
 #include "db/connections.h"
 #include "db/databaselayer.h"
 #include "host/vexaautocadhost.h"
@@ -39,6 +40,9 @@ AcRx::AppRetCode tearDown()
     delete s_host->paletteSet;
     delete s_host;
     s_host = nullptr;
+    // The host may unload the module next: the navigation still waiting for the disk is
+    // written while the code that writes it is there.
+    Sorven::UserSettings::sync();
     return AcRx::kRetOK;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -16,8 +17,10 @@ namespace {
 const QUuid First(QStringLiteral("{0b6a3c1e-2f4d-4e8a-9c7b-1d2e3f405162}"));
 const QUuid Second(QStringLiteral("{9a8b7c6d-5e4f-4a3b-8c2d-1e0f9a8b7c6d}"));
 
-// Set in the environment of a child process that only writes settings until it is killed.
+// Set in the environment of a child process that writes settings and then is killed or exits;
+// the value says how it writes.
 const char *const WriterVariable = "VEXA_TEST_SETTINGS_WRITER";
+const char *const WriterFolderVariable = "VEXA_TEST_SETTINGS_FOLDER";
 
 QString iniPath(const QString &hostName)
 {
@@ -39,16 +42,37 @@ void storeValue(const QString &hostName, const QString &key, const QVariant &val
     settings.setValue(key, value);
 }
 
-// Writes two positions in turn as fast as it can and reports each one written.
-int runWriter()
+// "exit" writes a position and leaves; the others write positions in turn until they are
+// killed, with the event loop running, and report each one written. "at once" also writes a
+// key that is synced at once, which takes the positions along.
+int runWriter(const QByteArray &mode)
 {
     UserSettings::setHostName(QStringLiteral("Writer"));
+    if (mode == "exit") {
+        UserSettings::setPageIndex(First, 41);
+        UserSettings::setRowIndex(First, 42);
+        return 0;
+    }
     for (int i = 1;; ++i) {
         UserSettings::setPageIndex(First, i);
         UserSettings::setRowIndex(First, i);
+        if (mode == "at once")
+            UserSettings::setMyPaletteLastSavePath(QString::number(i));
+        QCoreApplication::processEvents();
         std::printf("%d\n", i);
         std::fflush(stdout);
     }
+}
+
+// Runs this test program as a writer in mode on a fresh store of host name "Writer".
+void startWriter(QProcess &writer, const QByteArray &mode)
+{
+    QFile::remove(iniPath(QStringLiteral("Writer")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(WriterVariable, QString::fromLatin1(mode));
+    environment.insert(WriterFolderVariable, qEnvironmentVariable("XDG_CONFIG_HOME"));
+    writer.setProcessEnvironment(environment);
+    writer.start(QCoreApplication::applicationFilePath());
 }
 
 } // namespace
@@ -69,7 +93,10 @@ private slots:
     void hostNameNamesTheIniFile();
     void lastUsedCollectionIsCached();
     void quickWritesKeepEachOthersKeys();
+    void navigationKeysReachTheDiskTogether();
+    void killedWriterLeavesAReadableFile_data();
     void killedWriterLeavesAReadableFile();
+    void navigationKeysAreOnDiskAfterExit();
 
 private:
     QString m_host;
@@ -186,6 +213,7 @@ void TestUserSettings::neutralSubKindIsStoredValidated()
     QFETCH(int, written);
     QFETCH(int, stored);
     UserSettings::setSchemeNeutralSubKind(First, Sorven::SchemeKind(written));
+    UserSettings::sync();
     QCOMPARE(storedValue(m_host, First.toString() + "/SchemeNeutralSubKind").toInt(), stored);
     QCOMPARE(int(UserSettings::schemeNeutralSubKind(First)), stored);
 }
@@ -207,6 +235,7 @@ void TestUserSettings::collectionsKeepTheirOwnPositions()
     QCOMPARE(UserSettings::moodFilter(Second), Sorven::MoodCalm);
     QCOMPARE(UserSettings::tabPageIndex(Second), Sorven::NoTabBarPage);
     // The group is the braced collection identifier.
+    UserSettings::sync();
     QCOMPARE(storedValue(m_host, Second.toString() + "/PageIndex").toInt(), 9);
 }
 
@@ -253,6 +282,7 @@ void TestUserSettings::lastUsedCollectionIsCached()
     QCOMPARE(UserSettings::lastUsedCollection(), First);
 
     UserSettings::setLastUsedCollection(Second);
+    UserSettings::sync();
     QCOMPARE(storedValue(m_host, "UuidOfLastUsedCollection").toString(), Second.toString());
     // Another program's change is not seen until the store is opened afresh.
     storeValue(m_host, "UuidOfLastUsedCollection", First.toString());
@@ -269,12 +299,14 @@ void TestUserSettings::quickWritesKeepEachOthersKeys()
         UserSettings::setPageIndex(First, i);
         UserSettings::setRowIndex(Second, i);
         UserSettings::setTrendoraGroupOpenState(First, i, true);
+        UserSettings::sync();
         QCOMPARE(UserSettings::pageIndex(First), i);
     }
     other.setValue("Other/Key", "kept");
     other.sync();
     QCOMPARE(other.status(), QSettings::NoError);
     UserSettings::setShowMto(Second, true);
+    UserSettings::sync();
 
     QCOMPARE(UserSettings::pageIndex(First), 20);
     QCOMPARE(UserSettings::rowIndex(Second), 20);
@@ -289,40 +321,94 @@ void TestUserSettings::quickWritesKeepEachOthersKeys()
     QCOMPARE(leftovers, QStringList {QFileInfo(iniPath(m_host)).fileName()});
 }
 
+void TestUserSettings::navigationKeysReachTheDiskTogether()
+{
+    UserSettings::setPageIndex(First, 5);
+    UserSettings::setTabPageIndex(Second, Sorven::Trendora);
+    QCOMPARE(UserSettings::pageIndex(First), 5);
+    QCOMPARE(UserSettings::tabPageIndex(Second), Sorven::Trendora);
+    QVERIFY(!QFile::exists(iniPath(m_host)));
+    QTRY_COMPARE_WITH_TIMEOUT(storedValue(m_host, First.toString() + "/PageIndex").toInt(), 5,
+                              5000);
+    QCOMPARE(storedValue(m_host, Second.toString() + "/TabPageIndex").toInt(), 8);
+
+    // A write synced at once takes the waiting keys along.
+    UserSettings::setRowIndex(First, 7);
+    UserSettings::setMyPaletteDescription(QStringLiteral("spring"));
+    QCOMPARE(storedValue(m_host, "MyPalette/MyPaletteDescription").toString(), "spring");
+    QCOMPARE(storedValue(m_host, First.toString() + "/RowIndex").toInt(), 7);
+
+    // Keys waiting for the disk belong to the store they were set in.
+    UserSettings::setRowIndex(First, 9);
+    UserSettings::setHostName(m_host + QStringLiteral("_other"));
+    QCOMPARE(storedValue(m_host, First.toString() + "/RowIndex").toInt(), 9);
+    QCOMPARE(UserSettings::rowIndex(First), 1);
+}
+
+void TestUserSettings::killedWriterLeavesAReadableFile_data()
+{
+    QTest::addColumn<QByteArray>("mode");
+    // How long before the kill a reported position must have been written to be on disk.
+    QTest::addColumn<int>("promiseMs");
+    QTest::newRow("synced at once") << QByteArray("at once") << 0;
+    QTest::newRow("coalesced") << QByteArray("coalesced") << 2500;
+}
+
 void TestUserSettings::killedWriterLeavesAReadableFile()
 {
-    UserSettings::setHostName(QStringLiteral("Writer"));
-    storeValue("Writer", "MyPalette/MyPaletteDescription", "written before");
+    QFETCH(QByteArray, mode);
+    QFETCH(int, promiseMs);
     QProcess writer;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(WriterVariable, qEnvironmentVariable("XDG_CONFIG_HOME"));
-    writer.setProcessEnvironment(environment);
-    writer.start(QCoreApplication::applicationFilePath());
+    startWriter(writer, mode);
+    UserSettings::setHostName(QStringLiteral("Writer"));
+    storeValue("Writer", "Other/Key", "written before");
     QVERIFY(writer.waitForStarted());
-    int reported = 0;
-    while (reported < 30 && writer.waitForReadyRead(10000)) {
+    QElapsedTimer clock;
+    clock.start();
+    // Each position reported, with when it was.
+    QList<std::pair<qint64, int>> reports;
+    while ((reports.size() < 30 || clock.elapsed() < promiseMs + 1500)
+           && writer.waitForReadyRead(10000)) {
         while (writer.canReadLine())
-            reported = writer.readLine().trimmed().toInt();
+            reports.append({clock.elapsed(), writer.readLine().trimmed().toInt()});
     }
+    const qint64 killedAt = clock.elapsed();
     ::kill(writer.processId(), SIGKILL);
     QVERIFY(writer.waitForFinished());
-    QVERIFY2(reported >= 30, "the writer did not get going");
+    QVERIFY2(reports.size() >= 30, "the writer did not get going");
+    int promised = 0;
+    for (const auto &[at, position] : std::as_const(reports)) {
+        if (at <= killedAt - promiseMs)
+            promised = position;
+    }
+    QVERIFY(promised > 0);
 
     QSettings settings(iniPath("Writer"), QSettings::IniFormat);
     QCOMPARE(settings.status(), QSettings::NoError);
-    QCOMPARE(settings.value("MyPalette/MyPaletteDescription").toString(), "written before");
-    QVERIFY(UserSettings::pageIndex(First) >= reported);
-    QVERIFY(UserSettings::rowIndex(First) >= reported);
+    QCOMPARE(settings.value("Other/Key").toString(), "written before");
+    QVERIFY(UserSettings::pageIndex(First) >= promised);
+    QVERIFY(UserSettings::rowIndex(First) >= promised);
+}
+
+void TestUserSettings::navigationKeysAreOnDiskAfterExit()
+{
+    QProcess writer;
+    startWriter(writer, "exit");
+    QVERIFY(writer.waitForFinished());
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(storedValue("Writer", First.toString() + "/PageIndex").toInt(), 41);
+    QCOMPARE(storedValue("Writer", First.toString() + "/RowIndex").toInt(), 42);
 }
 
 int main(int argc, char **argv)
 {
+    QCoreApplication application(argc, argv);
     if (qEnvironmentVariableIsSet(WriterVariable)) {
         // The child shares its parent's store, not the fresh folder it was given.
-        qputenv("XDG_CONFIG_HOME", qgetenv(WriterVariable));
-        return runWriter();
+        qputenv("XDG_CONFIG_HOME", qgetenv(WriterFolderVariable));
+        return runWriter(qgetenv(WriterVariable));
     }
-    QCoreApplication application(argc, argv);
     TestUserSettings test;
     return QTest::qExec(&test, argc, argv);
 }
