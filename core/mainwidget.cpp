@@ -190,6 +190,7 @@ MainWidget::~MainWidget()
     disconnect(qApp, &QApplication::focusChanged, this, &MainWidget::onKeyboardFocusChanged);
     if (s_instance == this)
         s_instance = nullptr;
+    clearCollectionColorTable();
 }
 
 MainWidget *MainWidget::instance()
@@ -753,7 +754,9 @@ void MainWidget::prepareForCollection(const QUuid &uuid)
         UserSettings::setTabPageIndex(uuid, firstAvailableTabPage(uuid));
     if (UserSettings::schemeKind(uuid) == NoScheme)
         UserSettings::setSchemeKind(uuid, CollectionSettings::schemes(uuid).value(0, NoScheme));
-    loadCollectionColorTable(uuid);
+    // A colour dropped on the roller is the first to need the table, so the repaint after a
+    // change does not wait for it.
+    loadCollectionColorTableLater(uuid);
     resolveCapsurePaths(uuid);
 }
 

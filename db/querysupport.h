@@ -8,6 +8,7 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -23,6 +24,12 @@ QSqlQuery collectionQuery(const QUuid &uuid);
 // Prepares the statement, binds the values by placeholder name and runs it. False when a
 // step fails; the query's lastError says why.
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {});
+
+// Runs the statement on a connection of the calling thread's own to the database file at path
+// and hands the query to read: a connection serves only the thread that opened it, so this is
+// how a worker thread reads. False when the file cannot be opened or the statement fails.
+bool runOnOwnConnection(const QString &path, const QString &sql,
+                        const std::function<void(QSqlQuery &query)> &read);
 
 // Hands every remaining row to read. One record serves all rows, so that a row costs its
 // values only, not a fresh copy of the column descriptions.

@@ -3,7 +3,11 @@
 #include "db/connections.h"
 #include "db/querysupport.h"
 
+#include <QPromise>
 #include <QSqlRecord>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace Sorven::DB {
 
@@ -158,26 +162,68 @@ const char *const CodeEntriesSql
 const char *const CompletionEntriesSql
     = "SELECT DISTINCT ENTRY FROM (%1) WHERE LENGTH(TRIM(ENTRY)) > 0";
 
-int completionEntries(const QUuid &uuid, QStringList &entries)
+namespace {
+
+QString completionEntriesSql(const QUuid &uuid)
 {
-    entries.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
     const QString collection = QString::number(collectionId(uuid));
     QStringList parts
         = perColumn(pageNameSearchOrder(), statement(PageNameEntriesSql).arg(collection))
         + perColumn(rowNameSearchOrder(), statement(RowNameEntriesSql).arg(collection));
     parts << statement(CodeEntriesSql).arg(collection);
-    QSqlQuery query;
-    if (!run(query, uuid, statement(CompletionEntriesSql).arg(parts.join(u" UNION "))))
-        return QueryFailed;
+    return statement(CompletionEntriesSql).arg(parts.join(u" UNION "));
+}
+
+QStringList readCompletionEntries(QSqlQuery &query)
+{
+    QStringList entries;
     while (query.next()) {
         // TRIM in the statement removes spaces only.
         if (QString entry = query.value(0).toString(); !entry.trimmed().isEmpty())
             entries.append(entry);
     }
     entries.sort(Qt::CaseInsensitive);
+    return entries;
+}
+
+// The statement is composed here, where the name orders and the collection registry live, and
+// read by a worker thread on a connection of its own.
+template<typename Rows>
+QFuture<Rows> readLater(const QUuid &uuid, QString (*sql)(const QUuid &), Rows (*read)(QSqlQuery &))
+{
+    if (connectCollection(uuid) < 0)
+        return QtFuture::makeReadyFuture<Rows>(Rows());
+    // Shared, because the pool copies the task.
+    auto promise = std::make_shared<QPromise<Rows>>();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise,
+                                          path = collectionRegistry().find(uuid)->databasePath,
+                                          statement = sql(uuid), read] {
+        Rows rows;
+        runOnOwnConnection(path, statement, [&](QSqlQuery &query) { rows = read(query); });
+        promise->addResult(rows);
+        promise->finish();
+    });
+    return promise->future();
+}
+
+} // namespace
+
+int completionEntries(const QUuid &uuid, QStringList &entries)
+{
+    entries.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    QSqlQuery query;
+    if (!run(query, uuid, completionEntriesSql(uuid)))
+        return QueryFailed;
+    entries = readCompletionEntries(query);
     return entries.isEmpty() ? QueryFailed : Success;
+}
+
+QFuture<QStringList> completionEntriesLater(const QUuid &uuid)
+{
+    return readLater(uuid, completionEntriesSql, readCompletionEntries);
 }
 
 // A column matches when it equals the phrase ignoring ASCII case; the comparison is written
@@ -297,6 +343,25 @@ const char *const LabSamplesSql
       "R.PAGE_ID = P.ID       JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE "
       "CMAP.COLLECTION_ID = %1 ";
 
+namespace {
+
+QString labSamplesSql(const QUuid &uuid)
+{
+    return statement(LabSamplesSql).arg(collectionId(uuid));
+}
+
+QVector<LabSample> readLabSamples(QSqlQuery &query)
+{
+    QVector<LabSample> samples;
+    while (query.next()) {
+        samples.append({query.value(4).toDouble(), query.value(5).toDouble(),
+                        query.value(6).toDouble(), query.value(0).toLongLong()});
+    }
+    return samples;
+}
+
+} // namespace
+
 int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples)
 {
     samples.clear();
@@ -304,13 +369,15 @@ int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples)
         return result;
     QSqlQuery query;
     // A failed statement is a failure, not a collection without chips.
-    if (!run(query, uuid, statement(LabSamplesSql).arg(collectionId(uuid))))
+    if (!run(query, uuid, labSamplesSql(uuid)))
         return QueryFailed;
-    while (query.next()) {
-        samples.append({query.value(4).toDouble(), query.value(5).toDouble(),
-                        query.value(6).toDouble(), query.value(0).toLongLong()});
-    }
+    samples = readLabSamples(query);
     return Success;
+}
+
+QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid)
+{
+    return readLater(uuid, labSamplesSql, readLabSamples);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "db/labsample.h"
 
 #include <QColor>
+#include <QFuture>
 #include <QStringList>
 #include <QUuid>
 #include <QVector>
@@ -28,6 +29,10 @@ void loadNameOrders(const QUuid &uuid);
 
 // The searchable names and codes of the collection for the search field's completion.
 int completionEntries(const QUuid &uuid, QStringList &entries);
+// The same read on a worker thread, so that a collection change need not wait for it. The
+// statement is composed at once, on the calling thread, and runs on a connection of the
+// worker's own; a collection that cannot be read gives no entries.
+QFuture<QStringList> completionEntriesLater(const QUuid &uuid);
 
 // Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring
 // ASCII case. A page match leaves rowIndex at -1.
@@ -51,6 +56,8 @@ int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
                             QVector<ColorEntry> &entries);
 
 int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples);
+// The same read on a worker thread, as completionEntriesLater.
+QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid);
 
 // Chips of any enabled collection in the file that holds the system-wide collection.
 int findEntryByColor(const QColor &color, ColorEntry &entry);

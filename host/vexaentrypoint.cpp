@@ -9,6 +9,7 @@
 
 #include <rxregsvc.h>
 
+#include <QThreadPool>
 #include <QtGlobal>
 
 namespace {
@@ -41,8 +42,9 @@ AcRx::AppRetCode tearDown()
     delete s_host;
     s_host = nullptr;
     // The host may unload the module next: the navigation still waiting for the disk is
-    // written while the code that writes it is there.
+    // written, and reads left to worker threads finish while their code is there.
     Sorven::UserSettings::sync();
+    QThreadPool::globalInstance()->waitForDone();
     return AcRx::kRetOK;
 }
 

@@ -4,6 +4,7 @@
 #include "db/search.h"
 
 #include <QColor>
+#include <QFuture>
 
 namespace Sorven {
 
@@ -12,7 +13,7 @@ namespace {
 struct ColorTable
 {
     QUuid collection;
-    QList<DB::LabSample> samples;
+    QFuture<QList<DB::LabSample>> samples;
 };
 
 ColorTable &table()
@@ -25,7 +26,8 @@ ColorTable &table()
 
 void setCollectionColorTable(const QUuid &uuid, const QList<DB::LabSample> &samples)
 {
-    table() = {uuid, samples};
+    // The type named, or the list would become a future of its elements.
+    table() = {uuid, QtFuture::makeReadyFuture<QList<DB::LabSample>>(QList(samples))};
 }
 
 int loadCollectionColorTable(const QUuid &uuid)
@@ -36,8 +38,15 @@ int loadCollectionColorTable(const QUuid &uuid)
     return result;
 }
 
+void loadCollectionColorTableLater(const QUuid &uuid)
+{
+    // A read for the collection before finishes on its own; its answer is dropped.
+    table() = {uuid, DB::loadLabSamplesLater(uuid)};
+}
+
 void clearCollectionColorTable()
 {
+    table().samples.waitForFinished();
     table() = {};
 }
 
@@ -45,7 +54,7 @@ LabMatches nearestChips(const QUuid &uuid, const QColor &color, int n)
 {
     if (uuid.isNull() || uuid != table().collection)
         return {};
-    return nearestLabSamples(labFromColor(color), table().samples, n);
+    return nearestLabSamples(labFromColor(color), table().samples.result(), n);
 }
 
 qint64 nearestChip(const QUuid &uuid, const QColor &color)

@@ -17,6 +17,9 @@ void setCollectionColorTable(const QUuid &uuid, const QList<DB::LabSample> &samp
 // Reads the table from the database; a failed read leaves an empty table for uuid. Returns the
 // database layer's result.
 int loadCollectionColorTable(const QUuid &uuid);
+// Reads the table on a worker thread; a search before it is done waits for it.
+void loadCollectionColorTableLater(const QUuid &uuid);
+// Empties the table once its read is done.
 void clearCollectionColorTable();
 
 // The n chips of uuid nearest to color. Empty when the table holds another collection.

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <utility>
+
 namespace Sorven {
 
 namespace {
@@ -40,7 +42,15 @@ SearchWidget::SearchWidget(QWidget *parent)
             &SearchWidget::rollBackwardButtonClicked);
     connect(m_phraseEdit, &QLineEdit::returnPressed, this,
             &SearchWidget::searchPhraseReturnPressed);
+    connect(&m_completionWatcher, &QFutureWatcher<QStringList>::finished, this,
+            &SearchWidget::installCompleter);
     selectedCollectionChanged(UserSettings::lastUsedCollection());
+}
+
+SearchWidget::~SearchWidget()
+{
+    // The read runs this widget's code, which may be unloaded after it.
+    m_completionEntries.waitForFinished();
 }
 
 QSize SearchWidget::sizeHint() const
@@ -77,6 +87,7 @@ bool SearchWidget::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
+        installCompleter();
         m_phraseEdit->setFont(regularFont(2));
         break;
     case QEvent::FocusOut:
@@ -85,6 +96,7 @@ bool SearchWidget::eventFilter(QObject *watched, QEvent *event)
             m_phraseEdit->setFont(italicFont(2));
         break;
     case QEvent::KeyPress:
+        installCompleter();
         if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
             m_phraseEdit->clear();
             event->accept();
@@ -139,16 +151,26 @@ void SearchWidget::searchPhraseReturnPressed()
     emit searchForPhrase(phrase);
 }
 
-// Names of another collection would complete into phrases that find nothing here, so a
-// collection without names goes without completion. The editor deletes a completer it owns when
-// it gets another.
+// A large collection has many thousands of entries, which a collection change does not wait
+// for. Names of another collection would complete into phrases that find nothing here, so the
+// old completion goes at once.
 void SearchWidget::loadCompleter(const QUuid &collectionId)
 {
-    QStringList words;
-    DB::completionEntries(collectionId, words);
-    if (words.isEmpty()) {
-        m_phraseEdit->setCompleter(nullptr);
-    } else {
+    m_phraseEdit->setCompleter(nullptr);
+    m_completionEntries = DB::completionEntriesLater(collectionId);
+    m_completionPending = true;
+    m_completionWatcher.setFuture(m_completionEntries);
+}
+
+// Typing before the entries arrive waits for them, so that it completes as it would have. A
+// collection without names goes without completion. The editor deletes a completer it owns when
+// it gets another.
+void SearchWidget::installCompleter()
+{
+    if (!std::exchange(m_completionPending, false))
+        return;
+    const QStringList words = m_completionEntries.result();
+    if (!words.isEmpty()) {
         auto *completer = new QCompleter(words, m_phraseEdit);
         completer->setCompletionMode(QCompleter::InlineCompletion);
         completer->setCaseSensitivity(Qt::CaseInsensitive);

@@ -2,8 +2,11 @@
 
 #include "core/enumerations.h"
 
+#include <QFuture>
+#include <QFutureWatcher>
 #include <QImage>
 #include <QRect>
+#include <QStringList>
 #include <QUuid>
 #include <QWidget>
 
@@ -22,6 +25,7 @@ class SearchWidget : public QWidget
 
 public:
     explicit SearchWidget(QWidget *parent = nullptr);
+    ~SearchWidget() override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -46,6 +50,7 @@ private slots:
     void rollForwardButtonClicked();
     void rollBackwardButtonClicked();
     void searchPhraseReturnPressed();
+    void installCompleter();
 
 private:
     void loadCompleter(const QUuid &collectionId);
@@ -57,6 +62,11 @@ private:
     QLineEdit *m_phraseEdit = nullptr;
     RollButton *m_backwardButton = nullptr;
     RollButton *m_forwardButton = nullptr;
+    // The completion entries of the collection, read on a worker thread; installed when they
+    // arrive or when the editor is used before, whichever comes first.
+    QFuture<QStringList> m_completionEntries;
+    QFutureWatcher<QStringList> m_completionWatcher;
+    bool m_completionPending = false;
 };
 
 } // namespace Sorven

@@ -28,12 +28,14 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -315,6 +317,7 @@ private slots:
     void collectionChangeBroadcastsOnce_data();
     void collectionChangeBroadcastsOnce();
     void collectionChangeReloadsTheColorTable();
+    void workLeftForLaterAnswersAsAtOnce();
     void tabPageShowsItsPane_data();
     void tabPageShowsItsPane();
     void schemeChangesAreStored();
@@ -653,6 +656,33 @@ void TestMainWidget::collectionChangeReloadsTheColorTable()
     QCOMPARE(DB::loadEntryAt(Powder, 1, 1, powderChip), 0);
     QCOMPARE(nearestChip(Powder, Qt::red), powderChip.id);
     QCOMPARE(nearestChip(Deck, QColor(40, 90, 60)), -1);
+}
+
+// The completion entries and the colour table are read on a worker thread after a collection
+// change; typing and matching a colour before they are done still get what reading them at once
+// gives.
+void TestMainWidget::workLeftForLaterAnswersAsAtOnce()
+{
+    Surface surface(Powder);
+    emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Deck);
+
+    QLineEdit *edit = surface.child<SearchWidget>()->phraseEdit();
+    QTest::keyClicks(edit, QStringLiteral("c"));
+    QStringList entries;
+    QCOMPARE(DB::completionEntries(Deck, entries), 0);
+    QVERIFY(edit->completer());
+    const auto *model = qobject_cast<const QStringListModel *>(edit->completer()->model());
+    QVERIFY(model);
+    QCOMPARE(model->stringList(), entries);
+    QCOMPARE(edit->text(), entries.filter(QRegularExpression(QStringLiteral("^[cC]"))).first());
+
+    QVector<DB::LabSample> samples;
+    QCOMPARE(DB::loadLabSamples(Deck, samples), 0);
+    for (const QColor &color : {QColor(40, 90, 60), QColor(Qt::red), QColor(250, 240, 230)}) {
+        const LabMatches expected = nearestLabSamples(labFromColor(color), samples, 3);
+        QCOMPARE(nearestChips(Deck, color, 3), expected);
+        QCOMPARE(nearestChip(Deck, color), expected.first().second);
+    }
 }
 
 void TestMainWidget::tabPageShowsItsPane_data()
