@@ -664,9 +664,12 @@ void TestMainWidget::collectionChangeReloadsTheColorTable()
 void TestMainWidget::workLeftForLaterAnswersAsAtOnce()
 {
     Surface surface(Powder);
+    surface.widget->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(surface.widget.get()));
     emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Deck);
 
     QLineEdit *edit = surface.child<SearchWidget>()->phraseEdit();
+    edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("c"));
     QStringList entries;
     QCOMPARE(DB::completionEntries(Deck, entries), 0);
