@@ -150,9 +150,9 @@ void moduleLoadToPaletteShown(benchmark::State &state)
     loadModuleUntilShown(state, dataRoot);
 }
 
-// From the selector's signal to the repainted palette, switching from a small collection to
-// the large one.
-void collectionSwitch(benchmark::State &state)
+// From the selector's signal, switching from a small collection to the large one, until done
+// returns.
+void switchToTheLargeCollection(benchmark::State &state, void (*done)())
 {
     Palette &p = palette();
     measureMedian(
@@ -163,25 +163,21 @@ void collectionSwitch(benchmark::State &state)
         },
         [&] {
             emit p.selector->collectionSelectedInteractively(benchmarkCollection());
-            repaint();
+            done();
         });
     settle();
 }
 
-// As above, until the work left for later (search completion, colour table) is done too.
+// To the repainted palette; search and colour matching wait for the work still running.
+void collectionSwitch(benchmark::State &state)
+{
+    switchToTheLargeCollection(state, repaint);
+}
+
+// Until the work left for later (search completion, colour table) is done too.
 void collectionSwitchWithDeferredWork(benchmark::State &state)
 {
-    Palette &p = palette();
-    measureMedian(
-        state,
-        [&] {
-            emit p.selector->collectionSelectedInteractively(smallCollection());
-            settle();
-        },
-        [&] {
-            emit p.selector->collectionSelectedInteractively(benchmarkCollection());
-            settle();
-        });
+    switchToTheLargeCollection(state, settle);
 }
 
 // Alternates between two rows of the current card, so every click selects another row.
