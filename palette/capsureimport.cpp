@@ -3,6 +3,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
+#include "palette/xmlsupport.h"
 
 #include <QFile>
 #include <QHash>
@@ -13,7 +14,6 @@
 #include <libxml/xpathInternals.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace Sorven {
 
@@ -21,11 +21,6 @@ namespace {
 
 const char *const CoreNamespaceUri = "http://colorexchangeformat.com/CxF3-core";
 const char *const ObjectNamesXPath = "//cc:Object/@Name";
-
-using ParserContext = std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)>;
-using Document = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
-using XPathContext = std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)>;
-using XPathObject = std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)>;
 
 // Entities can only be declared in a document type declaration, which a measurement file never
 // needs. Stopping at the first declaration means no entity is ever expanded, so a small file
@@ -135,24 +130,21 @@ CapsureNames parseCapsureNames(const QByteArray &xml)
 {
     if (xml.size() > CapsureFileSizeLimit)
         return failure(QStringLiteral("larger than 16 MB"));
-    ParserContext parser(xmlNewParserCtxt(), xmlFreeParserCtxt);
+    const Xml::ParserContext parser(xmlNewParserCtxt());
     if (!parser)
         return failure(QStringLiteral("out of memory"));
     parser->sax->entityDecl = refuseEntityDeclaration;
     // No network, no external DTD, no entity substitution, and no messages on standard error.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    Document document(xmlCtxtReadMemory(parser.get(), xml.constData(), int(xml.size()), nullptr,
-                                        nullptr, options),
-                      xmlFreeDoc);
+    const Xml::Document document(Xml::readMemory(parser.get(), xml, nullptr, options));
     if (parser->errNo == XML_ERR_USER_STOP)
         return failure(QStringLiteral("declares entities"));
     if (!document || !parser->wellFormed)
         return failure(QStringLiteral("not well-formed XML"));
-    XPathContext xpath(xmlXPathNewContext(document.get()), xmlXPathFreeContext);
+    const Xml::XPathContext xpath(xmlXPathNewContext(document.get()));
     if (!xpath || xmlXPathRegisterNs(xpath.get(), BAD_CAST "cc", BAD_CAST CoreNamespaceUri) != 0)
         return failure(QStringLiteral("out of memory"));
-    const XPathObject names(xmlXPathEvalExpression(BAD_CAST ObjectNamesXPath, xpath.get()),
-                            xmlXPathFreeObject);
+    const Xml::XPathObject names(xmlXPathEvalExpression(BAD_CAST ObjectNamesXPath, xpath.get()));
     if (!names)
         return failure(QStringLiteral("cannot be searched"));
     return {attributeValues(names->nodesetval), {}};

@@ -232,8 +232,7 @@ std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *r
     const Xml::ParserContext parser(xmlNewParserCtxt());
     if (!parser)
         return refuse(reason, QStringLiteral("out of memory"));
-    const Xml::Document document(xmlCtxtReadMemory(parser.get(), bytes.constData(),
-                                                   int(bytes.size()), "", "UTF-8", ParseOptions));
+    const Xml::Document document(Xml::readMemory(parser.get(), bytes, "UTF-8", ParseOptions));
     if (!document)
         return refuse(reason, parserError(parser.get()));
     if (xmlGetIntSubset(document.get()))

@@ -14,7 +14,21 @@ bool isXmlCharacter(char32_t c)
         || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+void ignoreMessage(void *, const char *, ...) { }
+
 } // namespace
+
+Document readMemory(xmlParserCtxt *parser, const QByteArray &bytes, const char *encoding,
+                    int options)
+{
+    void *const context = xmlGenericErrorContext;
+    const xmlGenericErrorFunc handler = xmlGenericError;
+    xmlSetGenericErrorFunc(nullptr, ignoreMessage);
+    Document document(
+        xmlCtxtReadMemory(parser, bytes.constData(), int(bytes.size()), "", encoding, options));
+    xmlSetGenericErrorFunc(context, handler);
+    return document;
+}
 
 QString xmlSafeText(const QString &text)
 {

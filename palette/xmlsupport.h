@@ -33,6 +33,11 @@ using Text = std::unique_ptr<xmlChar, Deleter>;
 // surrogates, U+FFFE and U+FFFF), which would otherwise make the whole document unwritable.
 QString xmlSafeText(const QString &text);
 
+// Parses bytes from an untrusted file without writing to standard error: libxml2 reports some
+// faults, such as a broken encoding, through its process-wide handler whatever the options say.
+Document readMemory(xmlParserCtxt *parser, const QByteArray &bytes, const char *encoding,
+                    int options);
+
 // The document as UTF-8 bytes, without formatting: the whitespace is the text the document
 // holds. Empty on failure.
 QByteArray serialize(xmlDoc *document);

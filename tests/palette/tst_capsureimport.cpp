@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <libxml/xmlerror.h>
+
 using namespace Sorven;
 
 namespace {
@@ -29,6 +31,11 @@ QByteArray withDefaultNamespace(const QByteArray &objects)
 {
     return "<CxF xmlns='http://colorexchangeformat.com/CxF3-core'><Resources>" + objects
         + "</Resources></CxF>";
+}
+
+void countMessage(void *counter, const char *, ...)
+{
+    ++*static_cast<int *>(counter);
 }
 
 QStringList codes(const QList<CapsureCandidate> &candidates)
@@ -141,6 +148,8 @@ private slots:
         QTest::newRow("parameter entity") << QByteArray(
             "<!DOCTYPE CxF [<!ENTITY % p SYSTEM 'http://127.0.0.1:9/x.dtd'> %p;]>"
             "                <CxF xmlns='http://colorexchangeformat.com/CxF3-core'/>");
+        QTest::newRow("broken encoding")
+            << QByteArray("<?xml version='1.0' encoding='ISO-2022-JP'?><a>\x1b$B\xff\xff</a>");
         QTest::newRow("too large")
             << withDefaultNamespace("<Object Name=\"a\"/>" + QByteArray(CapsureFileSizeLimit, ' '));
     }
@@ -148,7 +157,14 @@ private slots:
     void refusesHostileOrDamagedFiles()
     {
         QFETCH(QByteArray, xml);
+        // The refusal is the message; libxml2 must not also print to standard error, and the
+        // process-wide handler is left as it was.
+        int messages = 0;
+        xmlSetGenericErrorFunc(&messages, countMessage);
         const CapsureNames read = parseCapsureNames(xml);
+        QCOMPARE(messages, 0);
+        QVERIFY(xmlGenericError == countMessage);
+        xmlSetGenericErrorFunc(nullptr, nullptr);
         QVERIFY(!read.error.isEmpty());
         QCOMPARE(read.names, QStringList());
     }
