@@ -19,12 +19,23 @@ bool isHexDigit(QChar c)
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
+// A surrogate without its partner cannot be written as UTF-8; escaping it keeps the text the
+// same when it is read back.
+bool isLoneSurrogate(const QString &text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate())
+        return i + 1 == text.size() || !text.at(i + 1).isLowSurrogate();
+    return c.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
+}
+
 QString quoted(const QString &text)
 {
     QString result;
     result.reserve(text.size() + 2);
     result += u'"';
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         switch (c.unicode()) {
         case u'\\':
             result += QLatin1String("\\\\");
@@ -48,7 +59,10 @@ QString quoted(const QString &text)
             result += QLatin1String("\\t");
             break;
         default:
-            result += c;
+            if (isLoneSurrogate(text, i))
+                result += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                result += c;
         }
     }
     result += u'"';

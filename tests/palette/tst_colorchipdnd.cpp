@@ -95,6 +95,9 @@ private slots:
         QTest::newRow("keys in ascending order, nested")
             << QVariant(map({{"b", QVariantList {1}}, {"B", map({{"z", "y"}})}, {"a", "x"}}))
             << QByteArray(R"({ "B" : { "z" : "y" }, "a" : "x", "b" : [ 1 ] })");
+        QTest::newRow("lone surrogates escaped, pairs kept")
+            << QVariant(QString::fromUtf16(u"\xd83c\xfffd\xdfa8\xd83c\xdfa8"))
+            << QByteArray("\"\\ud83c\xef\xbf\xbd\\udfa8\xf0\x9f\x8e\xa8\"");
     }
 
     void writerForms()
@@ -102,6 +105,13 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QByteArray, text);
         QCOMPARE(DndJson::write(value), text);
+    }
+
+    void loneSurrogatesReadBackUnchanged()
+    {
+        const QVariant value(QString::fromUtf16(u"a\xdfa8"
+                                                u"b\xd83c"));
+        QCOMPARE(DndJson::read(DndJson::write(value)), std::optional(value));
     }
 
     void readerAccepts_data()
