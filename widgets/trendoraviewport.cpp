@@ -70,10 +70,14 @@ void TrendoraViewport::loadGroups()
     m_groupRegions.clear();
     m_chipRects.clear();
     DB::loadTrendGroups(uuid, m_groups);
-    // Keyed by their order value: of groups that share one, a single group is listed.
+    // Keyed by their order value: of groups that share one, a single group is listed, the one
+    // with the lowest identifier, so the choice does not change from one run to the next.
     QMap<int, qint64> byOrder;
-    for (const DB::TrendoraGroup &group : std::as_const(m_groups))
-        byOrder.insert(group.order, group.id);
+    for (const DB::TrendoraGroup &group : std::as_const(m_groups)) {
+        const auto listed = byOrder.constFind(group.order);
+        if (listed == byOrder.cend() || group.id < *listed)
+            byOrder.insert(group.order, group.id);
+    }
     m_groupOrder = byOrder.values();
     for (const qint64 id : std::as_const(m_groupOrder)) {
         m_openStates.insert(

@@ -61,10 +61,7 @@ private slots:
     {
         TrendoraViewport viewport;
         viewport.loadGroups();
-        QCOMPARE(viewport.groupOrder().size(), 2);
-        // Which of the two sharing order 2 is listed is the database's choice.
-        m_autumn = viewport.groupOrder().last();
-        QCOMPARE(viewport.groupOrder().first(), m_spring);
+        QCOMPARE(viewport.groupOrder(), QList<qint64>({m_spring, qMin(m_autumn, m_autumnAgain)}));
         QVERIFY(viewport.isOpen(m_spring));
     }
 
