@@ -1,6 +1,7 @@
 // The texture pane on the demo data, on a page with six tiles: a repaint as the user sees it
 // after a row change (the tint of every tile follows the selected chip), and the per-pixel
 // tinting of six tiles alone, which the pane keeps from repeating for a tint it has drawn.
+#include "bench/medianclock.h"
 #include "core/collectionsettings.h"
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
@@ -14,12 +15,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
 
 using namespace Sorven;
 
@@ -43,30 +39,13 @@ struct Fixture
 
 Fixture *fixture = nullptr;
 
-template<typename Step>
-void measure(benchmark::State &state, Step step)
-{
-    std::vector<double> milliseconds;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        const std::chrono::duration<double, std::milli> elapsed
-            = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(elapsed.count() / 1000.0);
-        milliseconds.push_back(elapsed.count());
-    }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    if (!milliseconds.empty())
-        state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
-}
-
 // Walks the rows of the page: each repaint shows another chip's colour.
 void repaintAfterRowChange(benchmark::State &state)
 {
     const QUuid uuid = benchmarkCollection();
     TexturesViewport *viewport = fixture->pane.texturesViewport();
     int row = 0;
-    measure(state, [&] {
+    measureMedian(state, [&] {
         row = row % fixture->rows + 1;
         UserSettings::setRowIndex(uuid, row);
         viewport->render(&fixture->image);
@@ -77,7 +56,7 @@ void repaintSameChip(benchmark::State &state)
 {
     UserSettings::setRowIndex(benchmarkCollection(), 1);
     TexturesViewport *viewport = fixture->pane.texturesViewport();
-    measure(state, [&] { viewport->render(&fixture->image); });
+    measureMedian(state, [&] { viewport->render(&fixture->image); });
 }
 
 void tintSixTiles(benchmark::State &state)
@@ -87,7 +66,7 @@ void tintSixTiles(benchmark::State &state)
     const QList<TexturesViewport::Placement> &placements
         = fixture->pane.texturesViewport()->placements();
     int hue = 0;
-    measure(state, [&] {
+    measureMedian(state, [&] {
         hue = (hue + 7) % 360;
         const QColor tint = QColor::fromHsv(hue, 160, 200);
         for (const TexturesViewport::Placement &placement : placements) {
