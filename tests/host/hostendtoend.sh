@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the drawing host on a virtual display as a user would: loads the palette module on the
-# demo collections, clicks a chip, drags it towards My Palette and saves a screenshot of the
-# whole window. Skips (77) without Xvfb.
+# demo collections, clicks a chip, drags it into My Palette, exports My Palette as a colour book,
+# loads the demo palette file and saves a screenshot of the whole window. Skips (77) without Xvfb.
 set -euo pipefail
 host=$1 mkcollections=$2 screenshot=$3
 command -v Xvfb >/dev/null || exit 77
@@ -25,11 +25,18 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$mkcollections" "$work/data" >/dev/null
 
 # The middle card's second chip, then the middle of My Palette, in palette coordinates.
-"$host" --data "$work/data" \
-    --commands "load; wait 300; click 117 390; drag 117 390 560 480; wait 300; screenshot $screenshot; quit" \
+mkdir "$work/books"
+"$host" --data "$work/data" --commands "load; wait 300; click 117 390; drag 117 390 560 480; \
+    wait 300; answer $work/books/mine.acb; press Colour Book; \
+    answer $work/data/demo.palette; press Load; wait 300; screenshot $screenshot; quit" \
     >"$work/host.out"
 cat "$work/host.out"
 grep -qx "message 1 -> 0" "$work/host.out"
 grep -qx "message 2 -> 0" "$work/host.out"
 grep -rqx "RowIndex=2" "$work/config" || { echo "the clicked chip was not selected"; exit 1; }
+# The colour book holds the one chip dragged into My Palette.
+[ "$(grep -c "<colorEntry>" "$work/books/mine.acb")" = 1 ] || { echo "no colour book"; exit 1; }
+grep -q "<colorName>VX 0002" "$work/books/mine.acb"
+# The demo palette file replaced it: more cells than one hold a chip now.
+[ "$(cat "$work"/config/*/*.ini | grep -c '\.Entry=')" -gt 1 ] || { echo "the palette file was not loaded"; exit 1; }
 [ -s "$screenshot" ]

@@ -4,7 +4,9 @@
 #include <acdocman.h>
 #include <standinframe.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -13,6 +15,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -36,6 +39,16 @@ QWidget *paletteSurface()
     for (QWidget *widget : QApplication::allWidgets()) {
         if (widget->objectName() == QLatin1String("MainWidget") && widget->isVisible())
             return widget;
+    }
+    return nullptr;
+}
+
+QAbstractButton *visibleButton(const QString &text)
+{
+    for (QWidget *widget : QApplication::allWidgets()) {
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (button && button->isVisible() && button->text().remove(u'&') == text)
+            return button;
     }
     return nullptr;
 }
@@ -119,6 +132,12 @@ bool HostCommands::execute(const QString &command)
     }
     if (verb == QLatin1String("click") || verb == QLatin1String("drag"))
         return mouse(words);
+    if (verb == QLatin1String("answer")) {
+        m_fileAnswer = argument;
+        return true;
+    }
+    if (verb == QLatin1String("press"))
+        return press(argument);
     if (verb == QLatin1String("screenshot"))
         return screenshot(argument);
     if (verb == QLatin1String("quit")) {
@@ -158,6 +177,37 @@ bool HostCommands::mouse(const QStringList &words)
     }
     QTest::mouseRelease(window, Qt::LeftButton, {}, to);
     return true;
+}
+
+// Clicks the visible button with that text, as the user would; a file dialog it opens is
+// answered with the file of the last "answer" command, or cancelled without one.
+bool HostCommands::press(const QString &text)
+{
+    QAbstractButton *button = visibleButton(text);
+    if (!button) {
+        fail(QStringLiteral("no button %1").arg(text));
+        return false;
+    }
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, &HostCommands::answerFileDialog);
+    answering.start(50);
+    button->click();
+    return true;
+}
+
+void HostCommands::answerFileDialog()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QFileDialog *>(window);
+        if (!dialog || !dialog->isVisible())
+            continue;
+        if (m_fileAnswer.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(std::exchange(m_fileAnswer, QString()));
+        static_cast<QDialog *>(dialog)->accept();
+    }
 }
 
 bool HostCommands::screenshot(const QString &path)

@@ -25,6 +25,8 @@ private:
     void runNext();
     bool execute(const QString &command);
     bool mouse(const QStringList &words);
+    bool press(const QString &text);
+    void answerFileDialog();
     bool screenshot(const QString &path);
     void print(const QString &line);
     void fail(const QString &message);
@@ -32,6 +34,7 @@ private:
     QString m_defaultModule;
     ModuleLoader m_loader;
     QStringList m_pending;
+    QString m_fileAnswer;
     int m_exitCode = 0;
     bool m_scripted = false;
 };

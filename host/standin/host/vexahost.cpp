@@ -1,7 +1,8 @@
 // vexa-host [--data ROOT] [--module PATH] [--commands "CMD; CMD; ..."]: a drawing program's
 // frame with one drawing open that loads the palette module and runs typed or scripted
 // commands: load [PATH], unload, new, close, pane, click X Y and drag X1 Y1 X2 Y2 (on the
-// palette surface), screenshot FILE.png, wait MS, quit.
+// palette surface), answer FILE (for the next file dialog), press TEXT (a button),
+// screenshot FILE.png, wait MS, quit.
 #include "hostcommands.h"
 
 #include <aced.h>
@@ -20,10 +21,12 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vexa-host"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Loads the palette module into a drawing program's frame."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption data(QStringLiteral("data"),
                                   QStringLiteral("The machine-wide data folder to read from."),
                                   QStringLiteral("ROOT"));
