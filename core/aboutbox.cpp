@@ -2,6 +2,7 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/displaytext.h"
 #include "db/lookups.h"
 
 #include <QApplication>
@@ -79,7 +80,7 @@ QIcon AboutBox::applicationIcon()
 
 QLabel *AboutBox::createTextLabel(const QFont &labelFont, const QString &labelText)
 {
-    auto *label = new QLabel(labelText, this);
+    auto *label = new QLabel(DB::inertDisplayText(labelText), this);
     label->setFont(labelFont);
     fitToText(label);
     return label;
@@ -109,7 +110,7 @@ void AboutBox::createChildren()
 
     m_license = new QTextEdit(this);
     m_license->setReadOnly(true);
-    m_license->setHtml(text("license.copyright"));
+    m_license->setHtml(DB::inertRichText(text("license.copyright")));
 
     m_qtLicenseButton = new QPushButton(text("aboutbox.qt.license.button"), this);
     m_qtLicenseButton->setAutoDefault(false);

@@ -77,4 +77,11 @@ QString inertRichText(const QString &html)
     return lines.join(QStringLiteral("<br/>"));
 }
 
+QString inertDisplayText(const QString &text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<qt>%1</qt>").arg(inertRichText(text));
+}
+
 } // namespace Sorven::DB

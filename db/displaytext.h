@@ -20,4 +20,9 @@ QString boundedDisplayText(const QString &text, qsizetype limit = MaximumDisplay
 // other resource survives, so showing the result loads nothing, local or remote.
 QString inertRichText(const QString &html);
 
+// The text for a label, tooltip or message box, which take text that looks like markup as rich
+// text: such text is made inert (and marked as rich text, so it is not shown as markup); other
+// text stays as it is.
+QString inertDisplayText(const QString &text);
+
 } // namespace Sorven::DB

@@ -1,5 +1,6 @@
 #include "harmonizer/schemertexts.h"
 
+#include "db/displaytext.h"
 #include "db/lookups.h"
 #include "widgets/painting.h"
 
@@ -11,7 +12,8 @@ QString schemeToolTip(const QUuid &uuid, const QString &key)
 {
     QString text = DB::localeString(uuid, key);
     text.replace(u'\n', QStringLiteral("<br/>"));
-    return QStringLiteral("<span style=\"font-size: 12px;\">%1</span>").arg(text);
+    return QStringLiteral("<span style=\"font-size: 12px;\">%1</span>")
+        .arg(DB::inertRichText(text));
 }
 
 void drawDragDropMessage(QPainter &painter, const QRect &rect, const QUuid &uuid)

@@ -2,6 +2,7 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/displaytext.h"
 #include "db/lookups.h"
 
 #include <QComboBox>
@@ -61,7 +62,9 @@ CapsureSelectDialog::CapsureSelectDialog(const QUuid &collection,
     m_okButton->raise();
     connect(m_okButton, &QPushButton::clicked, this, &CapsureSelectDialog::okBtnClicked);
 
-    m_label = new QLabel(DB::localeString(collection, QStringLiteral("capsure.dialog.todo")), this);
+    m_label = new QLabel(
+        DB::inertDisplayText(DB::localeString(collection, QStringLiteral("capsure.dialog.todo"))),
+        this);
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setStyleSheet(QStringLiteral("color:rgb(240,240,240);border-color:rgb(255,255,255);"));
     m_label->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -4,6 +4,7 @@
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/displaytext.h"
 #include "db/lookups.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
@@ -535,8 +536,8 @@ void MyPaletteWidget::clearClicked()
     }
     m_clearQuestion->setWindowTitle(
         DB::localeString(uuid, QStringLiteral("common.confirmation.dialog.caption")));
-    m_clearQuestion->setText(
-        DB::localeString(uuid, QStringLiteral("mypalette.clearpalettebutton.question")));
+    m_clearQuestion->setText(DB::inertDisplayText(
+        DB::localeString(uuid, QStringLiteral("mypalette.clearpalettebutton.question"))));
     m_clearQuestion->setInformativeText(QString());
     m_clearQuestion->open();
 }

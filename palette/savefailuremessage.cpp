@@ -1,5 +1,6 @@
 #include "palette/savefailuremessage.h"
 
+#include "db/displaytext.h"
 #include "db/lookups.h"
 
 #include <QDir>
@@ -12,7 +13,8 @@ void showSaveFailure(QWidget *parent, const QUuid &collection, const QString &te
 {
     QMessageBox box(QMessageBox::Warning,
                     DB::localeString(collection, QStringLiteral("common.error.dialog.caption")),
-                    DB::localeString(collection, textKey), QMessageBox::Ok, parent);
+                    DB::inertDisplayText(DB::localeString(collection, textKey)), QMessageBox::Ok,
+                    parent);
     box.setInformativeText(QDir::toNativeSeparators(path) + u'\n' + reason);
     box.exec();
 }

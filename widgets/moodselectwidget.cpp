@@ -4,6 +4,7 @@
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
 #include "db/connections.h"
+#include "db/displaytext.h"
 #include "db/lookups.h"
 #include "widgets/painting.h"
 
@@ -348,9 +349,10 @@ bool MoodSelectWidget::showToolTip(const QPoint &pos)
         QToolTip::hideText();
         return false;
     }
-    QToolTip::showText(mapToGlobal(m_items[*item].topRight()),
-                       QStringLiteral("<span style=\"font-size: 12px;\">%1</span>").arg(text),
-                       this);
+    QToolTip::showText(
+        mapToGlobal(m_items[*item].topRight()),
+        QStringLiteral("<span style=\"font-size: 12px;\">%1</span>").arg(DB::inertRichText(text)),
+        this);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/displaytext.h"
 #include "widgets/orvocustomstyle.h"
 #include "widgets/painting.h"
 
@@ -69,7 +70,7 @@ void ProductsWidget::selectedColorChanged()
     DB::ColorEntry chip;
     if (DB::loadEntryAt(uuid, UserSettings::pageIndex(uuid), UserSettings::rowIndex(uuid), chip)
         == DB::Success) {
-        m_label->setText(chip.code);
+        m_label->setText(DB::inertDisplayText(chip.code));
         m_list->addItems(productTexts(uuid, chip.id));
     }
     setUpdatesEnabled(true);

@@ -1,6 +1,7 @@
 // Damaged and hostile files in the collection folder, beside two good databases: the good
 // collections stay listed and readable, the palette renders without a placeholder, the tools
 // answer, and nothing in the folder changes or is added.
+#include "core/aboutbox.h"
 #include "core/collectionsettings.h"
 #include "core/mainwidget.h"
 #include "core/usersettings.h"
@@ -16,10 +17,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include <cmath>
 
@@ -234,13 +237,13 @@ void locked()
 // A file whose name differs from a good one's only in letter case, listed first.
 void caseTwin()
 {
-    writeHostile(QStringLiteral("ALPINE.db"), {}, 0);
+    writeHostile(QStringLiteral("ALPINE.db"), {}, -1);
 }
 
 void duplicateUuid()
 {
     FixtureDatabase file(QStringLiteral("zz-duplicate.db"));
-    addCollection(file, Alpine, QStringLiteral("Alpine copy"), 0, QStringLiteral("D"));
+    addCollection(file, Alpine, QStringLiteral("Alpine copy"), -1, QStringLiteral("D"));
 }
 
 // Shown first: HTML naming a local red image, terminal controls, a right-to-left override and
@@ -253,8 +256,9 @@ void hostileText()
         image.write(pngBytes(QSize(400, 40), Qt::red));
     const QString huge(1024 * 1024, u'W');
     FixtureDatabase file(QStringLiteral("hostile.db"));
-    const qint64 id = file.addCollection(Hostile, "HOSTILE", huge, 0);
-    for (const char *key : {"color.palette.motto", "color.palette.copyright"})
+    const qint64 id = file.addCollection(Hostile, "HOSTILE", huge, -1);
+    for (const char *key : {"color.palette.motto", "color.palette.copyright", "aboutbox.main",
+                            "aboutbox.copyright", "license.copyright"})
         file.addLocale(id, key,
                        QStringLiteral("<img src=\"%1\"><link rel=\"stylesheet\" href=\"%1\">"
                                       "<b>bold</b><img src=\"file://%1\">")
@@ -395,6 +399,26 @@ private slots:
         QCOMPARE(snapshot(), before);
         // Guards against waiting on locks, which took seconds per file; not a speed target.
         QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    // Markup in the collection's own texts draws none of the red image it names.
+    void hostileTextLoadsNothing()
+    {
+        hostileText();
+        QCOMPARE(DB::initializeDatabaseLayer(QCoreApplication::applicationFilePath(), QString()),
+                 0);
+        UserSettings::setLastUsedCollection(Hostile);
+        CollectionSettings::setCurrentCollection(Hostile);
+        MainWidget widget;
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QCOMPARE(placeholderPixels(widget), 0);
+        AboutBox about(&widget, QString());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(placeholderPixels(*about.findChild<QTextEdit *>()), 0);
+        for (QLabel *label : about.findChildren<QLabel *>())
+            QCOMPARE(label->pixmap().isNull() ? placeholderPixels(*label) : 0, 0);
     }
 };
 

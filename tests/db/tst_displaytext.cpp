@@ -50,6 +50,14 @@ private slots:
         QCOMPARE(inertRichText(html), inert);
     }
 
+    void displayTextIsPlainOrInertRichText()
+    {
+        QCOMPARE(inertDisplayText(QStringLiteral("Fish & <chips>")),
+                 QStringLiteral("Fish & <chips>"));
+        QCOMPARE(inertDisplayText(QStringLiteral("<img src=\"/x.png\">a &amp; <b>b</b>")),
+                 QStringLiteral("<qt>a &amp; <b>b</b></qt>"));
+    }
+
     void longTextsAreBounded_data()
     {
         QTest::addColumn<QString>("text");
