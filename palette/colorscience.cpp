@@ -27,6 +27,13 @@ double labCompanding(double t)
     return t > 0.008856451679035631 ? std::cbrt(t) : (903.2962962962963 * t + 16.0) / 116.0;
 }
 
+// The inverse of labCompanding; its linear part meets the cube at t = 6/29.
+double labExpanding(double t)
+{
+    constexpr double Edge = 6.0 / 29.0;
+    return t > Edge ? t * t * t : 3.0 * Edge * Edge * (t - 4.0 / 29.0);
+}
+
 double pow7(double x)
 {
     const double x3 = x * x * x;
@@ -208,13 +215,24 @@ LabColor labFromColor(const QColor &color)
     const double r = linearized(color.redF());
     const double g = linearized(color.greenF());
     const double b = linearized(color.blueF());
-    const double x = 0.4124 * r + 0.3576 * g + 0.1805 * b;
-    const double y = 0.2126 * r + 0.7152 * g + 0.0722 * b;
-    const double z = 0.0193 * r + 0.1192 * g + 0.9505 * b;
-    const double fx = labCompanding(x / 0.95047);
-    const double fy = labCompanding(y / 1.0);
-    const double fz = labCompanding(z / 1.08883);
+    return labFromXyz({0.4124 * r + 0.3576 * g + 0.1805 * b, 0.2126 * r + 0.7152 * g + 0.0722 * b,
+                       0.0193 * r + 0.1192 * g + 0.9505 * b},
+                      D65White);
+}
+
+LabColor labFromXyz(const XyzColor &xyz, const XyzColor &white)
+{
+    const double fx = labCompanding(xyz.x / white.x);
+    const double fy = labCompanding(xyz.y / white.y);
+    const double fz = labCompanding(xyz.z / white.z);
     return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+XyzColor xyzFromLab(const LabColor &lab, const XyzColor &white)
+{
+    const double fy = (lab.l + 16.0) / 116.0;
+    return {white.x * labExpanding(fy + lab.a / 500.0), white.y * labExpanding(fy),
+            white.z * labExpanding(fy - lab.b / 200.0)};
 }
 
 // Little CMS's cmsCIE2000DeltaE gives the same values (to 1e-9) but takes about twice as long,

@@ -18,10 +18,23 @@ struct LabColor
     double b = 0.0;
 };
 
+// CIE XYZ with the white's Y at 1.
+struct XyzColor
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+
+// The white of D65 and the 2° observer, to which every L*a*b* value of the collections refers.
+inline constexpr XyzColor D65White {0.95047, 1.0, 1.08883};
+
 // Ascending by difference; among equal differences the sample that came first stays ahead.
 using LabMatches = QList<QPair<double, qint64>>;
 
 LabColor labFromColor(const QColor &color);
+LabColor labFromXyz(const XyzColor &xyz, const XyzColor &white);
+XyzColor xyzFromLab(const LabColor &lab, const XyzColor &white);
 double ciede2000Difference(const LabColor &first, const LabColor &second);
 // The n samples nearest to target as (difference, row ID) pairs.
 LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> &samples, int n);
