@@ -1,5 +1,6 @@
 #include "palette/capsureimport.h"
 
+#include "core/collectionsettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
@@ -33,7 +34,7 @@ void refuseEntityDeclaration(void *context, const xmlChar *, int, const xmlChar 
 
 CapsureNames failure(const QString &error)
 {
-    return {{}, error};
+    return {{}, {}, error};
 }
 
 QStringList attributeValues(xmlNodeSetPtr nodes)
@@ -92,12 +93,13 @@ struct Found
     int priority;
     qsizetype file;
     CapsureCandidate candidate;
+    // The measured name that found the chip; empty for a chip found by value.
+    QString name;
 };
 
-QVector<Found> findInFiles(const QStringList &names)
+QVector<Found> findInFiles(const QList<CapsureFile> &files, const QStringList &names)
 {
     QVector<Found> found;
-    const QList<CapsureFile> files = capsureFiles();
     for (qsizetype file = 0; file < files.size(); ++file) {
         const CapsureFile &in = files[file];
         for (const QString &name : names) {
@@ -109,11 +111,68 @@ QVector<Found> findInFiles(const QStringList &names)
                 if (!collection.isNull())
                     found.append({in.priorities.value(entry.collectionId, 999),
                                   file,
-                                  {collection, {}, entry, entry.code}});
+                                  {collection, {}, entry, entry.code, std::nullopt},
+                                  name});
             }
         }
     }
     return found;
+}
+
+// The capsure collections of a file, best priority first; equal priorities by ID, so that
+// every run lists them alike.
+QList<qint64> collectionsByPriority(const CapsureFile &file)
+{
+    QList<qint64> ids = file.priorities.keys();
+    std::sort(ids.begin(), ids.end(), [&file](qint64 a, qint64 b) {
+        return std::pair(file.priorities.value(a), a) < std::pair(file.priorities.value(b), b);
+    });
+    return ids;
+}
+
+// The chips of one collection near each colour, in the colours' order, nearest first.
+void findNearChips(const QUuid &collection, const QList<MeasuredColor> &colors, int priority,
+                   qsizetype file, QVector<Found> &found)
+{
+    QVector<DB::LabSample> samples;
+    if (DB::loadLabSamples(collection, samples) != DB::Success)
+        return;
+    const double interval = CollectionSettings::cie2000DeltaIntervals(collection).value(0);
+    for (const MeasuredColor &color : colors) {
+        for (const auto &[difference, rowId] : nearestLabSamples(color.lab, samples, 3)) {
+            DB::ColorEntry entry;
+            if (difference < interval && DB::loadEntryById(collection, rowId, entry) == DB::Success)
+                found.append({priority, file, {collection, {}, entry, entry.code, difference}, {}});
+        }
+    }
+}
+
+QVector<Found> findByValue(const QList<CapsureFile> &files, const QList<MeasuredColor> &colors)
+{
+    QVector<Found> found;
+    for (qsizetype file = 0; file < files.size() && !colors.isEmpty(); ++file) {
+        for (const qint64 id : collectionsByPriority(files[file])) {
+            const QUuid collection = DB::collectionUuidInFileOf(files[file].handle, id);
+            if (!collection.isNull())
+                findNearChips(collection, colors, files[file].priorities.value(id), file, found);
+        }
+    }
+    return found;
+}
+
+// The colours of the objects whose name found no chip.
+QList<MeasuredColor> unmatchedColors(const QList<MeasuredColor> &colors,
+                                     const QVector<Found> &byName)
+{
+    QSet<QString> matched;
+    for (const Found &each : byName)
+        matched.insert(each.name);
+    QList<MeasuredColor> unmatched;
+    for (const MeasuredColor &color : colors) {
+        if (!matched.contains(color.name))
+            unmatched.append(color);
+    }
+    return unmatched;
 }
 
 QString collectionName(const QUuid &uuid)
@@ -147,7 +206,7 @@ CapsureNames parseCapsureNames(const QByteArray &xml)
     const Xml::XPathObject names(xmlXPathEvalExpression(BAD_CAST ObjectNamesXPath, xpath.get()));
     if (!names)
         return failure(QStringLiteral("cannot be searched"));
-    return {attributeValues(names->nodesetval), {}};
+    return {attributeValues(names->nodesetval), measuredColors(xpath.get()), {}};
 }
 
 CapsureNames readCapsureNames(const QString &path)
@@ -161,14 +220,17 @@ CapsureNames readCapsureNames(const QString &path)
     return parseCapsureNames(file.read(CapsureFileSizeLimit + 1));
 }
 
-QList<CapsureCandidate> matchCapsureNames(const QStringList &names)
+namespace {
+
+// Appends what was found in priority order, each chip once per collection.
+void appendInPriorityOrder(QVector<Found> found, QList<CapsureCandidate> &candidates)
 {
-    QVector<Found> found = findInFiles(distinctNames(names));
     std::stable_sort(found.begin(), found.end(), [](const Found &a, const Found &b) {
         return std::pair(a.priority, a.file) < std::pair(b.priority, b.file);
     });
-    QList<CapsureCandidate> candidates;
     QSet<QPair<QUuid, qint64>> listed;
+    for (const CapsureCandidate &candidate : std::as_const(candidates))
+        listed.insert({candidate.collection, candidate.entry.id});
     QHash<QUuid, QString> collectionNames;
     for (Found &each : found) {
         CapsureCandidate &candidate = each.candidate;
@@ -180,8 +242,42 @@ QList<CapsureCandidate> matchCapsureNames(const QStringList &names)
         candidate.collectionName = collectionNames.value(candidate.collection);
         candidates.append(candidate);
     }
+}
+
+} // namespace
+
+QList<CapsureCandidate> matchCapsureNames(const QStringList &names)
+{
+    QList<CapsureCandidate> candidates;
+    appendInPriorityOrder(findInFiles(capsureFiles(), distinctNames(names)), candidates);
     return candidates;
 }
+
+QList<CapsureCandidate> matchCapsureMeasurements(const CapsureNames &measured)
+{
+    const QList<CapsureFile> files = capsureFiles();
+    const QVector<Found> byName = findInFiles(files, distinctNames(measured.names));
+    QList<CapsureCandidate> candidates;
+    appendInPriorityOrder(byName, candidates);
+    appendInPriorityOrder(findByValue(files, unmatchedColors(measured.colors, byName)), candidates);
+    return candidates;
+}
+
+namespace {
+
+QString choiceText(const CapsureCandidate &candidate, bool namingCollection)
+{
+    const QString code = candidate.entry.code;
+    if (!candidate.difference)
+        return namingCollection ? QStringLiteral("%1 (%2)").arg(code, candidate.collectionName)
+                                : code;
+    const QString difference = QStringLiteral("ΔE %1").arg(*candidate.difference, 0, 'f', 1);
+    return namingCollection
+        ? QStringLiteral("%1 (%2, %3)").arg(code, candidate.collectionName, difference)
+        : QStringLiteral("%1 (%2)").arg(code, difference);
+}
+
+} // namespace
 
 QList<CapsureCandidate> capsureChoices(const QList<CapsureCandidate> &candidates)
 {
@@ -198,9 +294,7 @@ QList<CapsureCandidate> capsureChoices(const QList<CapsureCandidate> &candidates
         if (chips.contains(chip))
             continue;
         chips.insert(chip);
-        if (collections.size() > 1)
-            candidate.text
-                = QStringLiteral("%1 (%2)").arg(candidate.entry.code, candidate.collectionName);
+        candidate.text = choiceText(candidate, collections.size() > 1);
         choices.append(candidate);
     }
     return choices;
@@ -211,13 +305,13 @@ CapsureMatch matchCapsureFile(const QString &path)
     const CapsureNames read = readCapsureNames(path);
     if (!read.error.isEmpty())
         return {{}, {}, QStringLiteral("%1: %2").arg(path, read.error)};
-    if (read.names.isEmpty())
-        return {{}, {}, QStringLiteral("%1: no measured object with a name").arg(path)};
+    if (read.names.isEmpty() && read.colors.isEmpty())
+        return {{}, {}, QStringLiteral("%1: no measured object with a name or a colour").arg(path)};
     if (capsureFiles().isEmpty())
         return {read.names, {}, QStringLiteral("no collection takes part in matching")};
-    const QList<CapsureCandidate> candidates = matchCapsureNames(read.names);
+    const QList<CapsureCandidate> candidates = matchCapsureMeasurements(read);
     if (candidates.isEmpty())
-        return {read.names, {}, QStringLiteral("no chip matches a measured name")};
+        return {read.names, {}, QStringLiteral("no chip matches a measured name or colour")};
     return {read.names, candidates, {}};
 }
 

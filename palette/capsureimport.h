@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/colorentry.h"
+#include "palette/cxfcolors.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,9 +9,11 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <optional>
+
 // Measured colours from the capture device: the names a CxF3 file gives its measured objects,
-// and the chips of the capsure collections that carry those names as code or name. Matching is
-// by name only; the file's colour values are not read.
+// and the chips of the capsure collections that carry those names as code or name; for an
+// object whose name finds no chip, the chips nearest to its measured colour.
 namespace Sorven {
 
 // Larger files are not measurements of a handheld device; refusing them bounds the parse.
@@ -19,6 +22,8 @@ inline constexpr qint64 CapsureFileSizeLimit = 16 * 1024 * 1024;
 struct CapsureNames
 {
     QStringList names;
+    // The objects' colours, where they can be read.
+    QList<MeasuredColor> colors;
     // Why the file cannot be read; empty when it was read.
     QString error;
 };
@@ -35,14 +40,22 @@ struct CapsureCandidate
     QString collectionName;
     DB::ColorEntry entry;
     // The selection dialog's item text: the code, followed by the collection's name when the
-    // candidates span several collections.
+    // candidates span several collections, and the colour difference of a chip found by value.
     QString text;
+    // The CIEDE2000 difference to the measured colour; none for a chip found by name.
+    std::optional<double> difference;
 };
 
 // The chips whose code or name equals a measured name (ASCII case ignored): collections in
 // priority order, chips in the order found, each chip once per collection. Empty names match
 // nothing.
 QList<CapsureCandidate> matchCapsureNames(const QStringList &names);
+
+// The name matches, followed by the chips nearest to the colour of each object whose name
+// matches none: at most 3 per collection, only those closer than the collection's first
+// colour-difference interval, collections in priority order, nearest first. A chip is listed
+// once per collection.
+QList<CapsureCandidate> matchCapsureMeasurements(const CapsureNames &measured);
 
 // What the selection dialog offers for the candidates, in their order: each chip once (a chip
 // mapped into several collections of its file is offered for the first), labelled.

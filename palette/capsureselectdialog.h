@@ -23,7 +23,8 @@ class CapsureSelectDialog : public QDialog
     Q_DISABLE_COPY(CapsureSelectDialog)
 
 public:
-    // Texts come from the collection; candidates as matchCapsureNames gives them.
+    // Texts come from the collection; candidates as matchCapsureFile gives them, name matches
+    // first.
     CapsureSelectDialog(const QUuid &collection, const QList<CapsureCandidate> &candidates,
                         QWidget *parent = nullptr);
 
