@@ -9,6 +9,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <cmath>
+
 namespace Sorven::Tools {
 
 namespace {
@@ -20,22 +22,29 @@ QJsonObject candidateJson(const CapsureCandidate &candidate)
         = DB::loadPageById(candidate.collection, candidate.entry.pageId, true, page) == DB::Success
         ? page.pageIndex
         : -1;
-    return {{"collection", candidate.collection.toString()},
-            {"collectionName", candidate.collectionName},
-            {"code", candidate.entry.code},
-            {"pageIndex", pageIndex},
-            {"rowIndex", candidate.entry.rowIndex},
-            {"color", candidate.entry.color().name()}};
+    QJsonObject json {{"collection", candidate.collection.toString()},
+                      {"collectionName", candidate.collectionName},
+                      {"code", candidate.entry.code},
+                      {"pageIndex", pageIndex},
+                      {"rowIndex", candidate.entry.rowIndex},
+                      {"color", candidate.entry.color().name()}};
+    // Rounded as far as a colour difference means anything, so that scripts compare alike.
+    if (candidate.difference)
+        json.insert("deltaE", std::round(*candidate.difference * 100.0) / 100.0);
+    return json;
 }
 
 QString candidateLine(const QJsonObject &candidate)
 {
-    return QStringLiteral("  %1  %2  page %3  row %4  %5  %6\n")
+    const QString found = candidate.contains("deltaE")
+        ? QStringLiteral("ΔE %1").arg(candidate["deltaE"].toDouble(), 5, 'f', 2)
+        : QStringLiteral("by name ");
+    return QStringLiteral("  %1  %2  page %3  row %4  %5  %6  %7\n")
         .arg(candidate["code"].toString(), -12)
         .arg(candidate["color"].toString())
         .arg(candidate["pageIndex"].toInt(), 3)
         .arg(candidate["rowIndex"].toInt(), 2)
-        .arg(candidate["collectionName"].toString(), candidate["collection"].toString());
+        .arg(found, candidate["collectionName"].toString(), candidate["collection"].toString());
 }
 
 // The chips are searched by the name columns of the selected collection; a new palette starts

@@ -245,6 +245,48 @@ private slots:
         QCOMPARE(run("schemes", {"ALP", "1", "9"}).status, 1);
     }
 
+    void capsureListsNameMatchesThenChipsNearTheMeasuredColour()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const qint64 id = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
+        file.addSetting(id, "capsure.enabled", 1);
+        file.addSetting(id, "capsure.priority", 1);
+        file.addSetting(id, "cie2000.delta.intervals", "5");
+        const qint64 page = file.addPage(id, 1, 1, "Dawn");
+        file.addRow(id, page, 1, "A1", QColor(200, 30, 40));
+        const qint64 near = file.addRow(id, page, 2, "A2", QColor(20, 30, 140));
+        file.exec(R"(UPDATE "ROW" SET L = 40, A = 10, B = -20 WHERE ID = ?)", {near});
+        file.close();
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("m.cxf"));
+        QFile cxf(path);
+        QVERIFY(cxf.open(QIODevice::WriteOnly));
+        cxf.write("<CxF xmlns='http://colorexchangeformat.com/CxF3-core'><Object Name='a1'/>"
+                  "<Object Name='Wall'><ColorValues><ColorCIELab ColorSpecification='s'><L>41</L>"
+                  "<A>10</A><B>-20</B></ColorCIELab></ColorValues></Object><ColorSpecification "
+                  "Id='s'><TristimulusSpec><Illuminant>D65</Illuminant><Observer>2_Degree"
+                  "</Observer><Method>E308_Table5</Method></TristimulusSpec></ColorSpecification>"
+                  "</CxF>");
+        cxf.close();
+
+        const InspectResult result = run("capsure", {path});
+        QCOMPARE(result.error, QString());
+        QCOMPARE(result.json.toObject()["names"].toArray(), QJsonArray({"a1", "Wall"}));
+        const QJsonArray candidates = result.json.toObject()["candidates"].toArray();
+        QCOMPARE(candidates.size(), 2);
+        const QStringList keys {"code",  "collection", "collectionName",
+                                "color", "pageIndex",  "rowIndex"};
+        QCOMPARE(candidates[0].toObject().keys(), keys);
+        QCOMPARE(candidates[0].toObject()["code"].toString(), QStringLiteral("A1"));
+        const QJsonObject byValue = candidates[1].toObject();
+        QCOMPARE(byValue.keys(),
+                 QStringList({"code", "collection", "collectionName", "color", "deltaE",
+                              "pageIndex", "rowIndex"}));
+        QCOMPARE(byValue["code"].toString(), QStringLiteral("A2"));
+        QCOMPARE(byValue["deltaE"].toDouble(), 0.89);
+        QVERIFY(result.text.contains(QStringLiteral("ΔE  0.89")));
+    }
+
     void commandErrors_data()
     {
         QTest::addColumn<QStringList>("arguments");
