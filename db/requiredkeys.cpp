@@ -11,6 +11,8 @@ QStringList requiredLocaleKeys()
         QStringLiteral("aboutbox.main"),
         QStringLiteral("aboutbox.qt.license.button"),
         QStringLiteral("aboutbox.version"),
+        QStringLiteral("accessible.chip.place"),
+        QStringLiteral("accessible.mypalette.empty.cell"),
         QStringLiteral("autocad.createcolorbook.button"),
         QStringLiteral("autocad.createcolorbook.dialog.caption"),
         QStringLiteral("autocad.createcolorbook.dialog.filter"),

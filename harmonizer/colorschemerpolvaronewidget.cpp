@@ -2,11 +2,13 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/accessibletext.h"
 #include "db/lookups.h"
 #include "harmonizer/schemechips.h"
 #include "harmonizer/schemertexts.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
 #include <QApplication>
@@ -34,6 +36,7 @@ QString toolTipKey(int slot)
 ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    ItemsAccessible::install();
     setMouseTracking(true);
     setFont(regularFont(2));
     selectedCollectionChanged(UserSettings::lastUsedCollection());
@@ -56,6 +59,19 @@ int ColorSchemerPolvaroneWidget::slotAt(const QPoint &pos) const
             return slot;
     }
     return -1;
+}
+
+int ColorSchemerPolvaroneWidget::accessibleItemCount() const
+{
+    return int(m_chips.size());
+}
+
+AccessibleItems::Item ColorSchemerPolvaroneWidget::accessibleItem(int index) const
+{
+    const DB::ChipAccessibleText text
+        = DB::chipAccessibleText(UserSettings::lastUsedCollection(), m_chips[index].id);
+    return {QAccessible::ListItem, slotRect(index), text.name,
+            QStringLiteral("%1, %2").arg(m_captions[index], text.description), false};
 }
 
 void ColorSchemerPolvaroneWidget::selectedCollectionChanged(QUuid collectionId)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/colorentry.h"
+#include "widgets/accessibleitems.h"
 
 #include <QPoint>
 #include <QRect>
@@ -16,7 +17,7 @@ namespace Sorven {
 
 // The harmonizer pane of powder-coating collections: a contrast colour between two
 // wide-contrast colours for the selected chip, each under a caption box.
-class ColorSchemerPolvaroneWidget : public QWidget
+class ColorSchemerPolvaroneWidget : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorSchemerPolvaroneWidget)
@@ -32,6 +33,10 @@ public:
     int slotAt(const QPoint &pos) const;
     // The chips of the last paint: three or none.
     QVector<DB::ColorEntry> chips() const { return m_chips; }
+
+    // The chips of the last paint, each under its caption.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
 
 public slots:
     void selectedCollectionChanged(QUuid collectionId);

@@ -3,6 +3,7 @@
 #include "core/collectionsettings.h"
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/accessibletext.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
@@ -10,6 +11,7 @@
 #include "harmonizer/schemertexts.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
 #include <QAction>
@@ -102,6 +104,7 @@ SchemeRequest settingsRequest(const QUuid &uuid)
 ColorSchemerWidget::ColorSchemerWidget(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    ItemsAccessible::install();
     setMouseTracking(true);
     setFont(regularFont(2));
     addShortcuts();
@@ -426,9 +429,7 @@ void ColorSchemerWidget::paintButton(QPainter &painter, int button, SchemeKind c
     const QImage &image = selected ? b.selected : b.normal;
     painter.drawImage(centredRect(image.size(), b.image.center()), image);
 
-    const SchemeKind shown = kind == NeutralScheme
-        ? UserSettings::schemeNeutralSubKind(UserSettings::lastUsedCollection())
-        : kind;
+    const SchemeKind shown = shownKind(button);
     QRect text = b.caption;
     if (kind == NeutralScheme)
         text.setRight(text.right() - m_markerNormal.width() - CaptionPadding);
@@ -490,19 +491,62 @@ void ColorSchemerWidget::startDrag(const QPoint &pos)
                        Qt::CopyAction);
 }
 
+SchemeKind ColorSchemerWidget::shownKind(int button) const
+{
+    return m_kinds[button] == NeutralScheme
+        ? UserSettings::schemeNeutralSubKind(UserSettings::lastUsedCollection())
+        : m_kinds[button];
+}
+
+int ColorSchemerWidget::accessibleItemCount() const
+{
+    int count = int(m_buttons.size());
+    for (const QVector<QRect> &row : m_chipRects)
+        count += int(row.size());
+    return count;
+}
+
+AccessibleItems::Item ColorSchemerWidget::accessibleItem(int index) const
+{
+    return index < m_buttons.size() ? buttonItem(index) : chipItem(index - int(m_buttons.size()));
+}
+
+AccessibleItems::Item ColorSchemerWidget::buttonItem(int button) const
+{
+    const QUuid selected = UserSettings::lastUsedCollection();
+    const SchemeKind kind = shownKind(button);
+    const QString tip = DB::localeString(selected.isNull() ? m_inUse : selected,
+                                         QStringLiteral("tiptext.") + captionKey(kind));
+    return {QAccessible::RadioButton, m_buttons[button].image.united(m_buttons[button].caption),
+            m_captions.value(kind), QString(tip).replace(u'\n', QStringLiteral(". ")),
+            m_kinds[button] == UserSettings::schemeKind(selected)};
+}
+
+AccessibleItems::Item ColorSchemerWidget::chipItem(int chip) const
+{
+    for (int row = 0; row < m_chipRects.size(); ++row) {
+        if (chip < m_chipRects[row].size()) {
+            const ChipIndex index {row, chip};
+            const DB::ChipAccessibleText text
+                = DB::chipAccessibleText(m_scheme.collection, entryAt(index)->id);
+            return {QAccessible::ListItem, indexRect(index), text.name, text.description, false};
+        }
+        chip -= int(m_chipRects[row].size());
+    }
+    return {};
+}
+
 void ColorSchemerWidget::showToolTip(const QPoint &pos)
 {
     const int button = buttonAt(pos);
     setCursor(button >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (button >= 0) {
         const QUuid selected = UserSettings::lastUsedCollection();
-        const SchemeKind kind = m_kinds[button] == NeutralScheme
-            ? UserSettings::schemeNeutralSubKind(selected)
-            : m_kinds[button];
-        QToolTip::showText(mapToGlobal(m_buttons[button].image.bottomRight()),
-                           schemeToolTip(selected.isNull() ? m_inUse : selected,
-                                         QStringLiteral("tiptext.") + captionKey(kind)),
-                           this);
+        QToolTip::showText(
+            mapToGlobal(m_buttons[button].image.bottomRight()),
+            schemeToolTip(selected.isNull() ? m_inUse : selected,
+                          QStringLiteral("tiptext.") + captionKey(shownKind(button))),
+            this);
         return;
     }
     const ChipIndex index = indexAt(pos);

@@ -3,6 +3,7 @@
 #include "core/enumerations.h"
 #include "db/labsample.h"
 #include "harmonizer/schemechips.h"
+#include "widgets/accessibleitems.h"
 
 #include <QHash>
 #include <QImage>
@@ -22,7 +23,7 @@ namespace Sorven {
 // collection for the chip nearest in colour. It holds no navigation state: it reads the chosen
 // scheme and chip from the user settings whenever it paints and asks for changes through its
 // signals.
-class ColorSchemerWidget : public QWidget
+class ColorSchemerWidget : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorSchemerWidget)
@@ -50,6 +51,10 @@ public:
     // The rectangle of a chip in the last paint; null when there is none.
     QRect indexRect(const ChipIndex &index) const;
     ChipIndex indexAt(const QPoint &pos) const;
+
+    // The scheme buttons, then the chips of the last paint row by row.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
 
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
@@ -94,6 +99,10 @@ private:
     void paintButton(QPainter &painter, int button, SchemeKind current) const;
     void paintChips(QPainter &painter) const;
     const DB::ColorEntry *entryAt(const ChipIndex &index) const;
+    Item buttonItem(int button) const;
+    Item chipItem(int chip) const;
+    // The kind whose caption and tooltip a button shows.
+    SchemeKind shownKind(int button) const;
     void startDrag(const QPoint &pos);
     void showToolTip(const QPoint &pos);
 

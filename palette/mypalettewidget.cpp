@@ -2,6 +2,7 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/accessibletext.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/displaytext.h"
@@ -13,6 +14,7 @@
 #include "palette/palettefile.h"
 #include "palette/savefailuremessage.h"
 #include "widgets/imagebutton.h"
+#include "widgets/itemsaccessible.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,6 +69,7 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
 {
     m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
+    ItemsAccessible::install();
     setMouseTracking(true);
     setAcceptDrops(true);
     setFont(regularFont(3));
@@ -268,6 +271,90 @@ void MyPaletteWidget::setSelected(const QPoint &cell, bool selected)
     UserSettings::setMyPaletteSelected(cell, selected);
 }
 
+void MyPaletteWidget::selectOnly(const QPoint &cell)
+{
+    for (const QPoint &selected : PaletteModel::cells())
+        UserSettings::setMyPaletteSelected(selected, false);
+    m_selection.clear();
+    setSelected(cell, true);
+}
+
+// From the cell selected last, staying inside the grid; the first cell when none is selected.
+void MyPaletteWidget::moveSelection(const QPoint &step)
+{
+    QPoint cell(0, 0);
+    if (!m_selection.isEmpty()) {
+        const QPoint moved = m_selection.last() + step;
+        cell
+            = QPoint(qBound(0, moved.x(), columnCount() - 1), qBound(0, moved.y(), rowCount() - 1));
+    }
+    selectOnly(cell);
+    update();
+    refreshButtonStates();
+    emit myPaletteSelectionChanged();
+    ItemsAccessible::notifyCurrentItem(this, slot(cell));
+}
+
+int MyPaletteWidget::accessibleItemCount() const
+{
+    return PaletteModel::Rows * PaletteModel::Columns;
+}
+
+AccessibleItems::Item MyPaletteWidget::accessibleItem(int index) const
+{
+    const QPoint cell(index % PaletteModel::Columns, index / PaletteModel::Columns);
+    const DB::ItemIndex entry = m_cells.entry(cell);
+    Item item {QAccessible::Cell, cellRect(cell), {}, {}, m_selection.contains(cell)};
+    if (entry.refersToChip()) {
+        const DB::ChipAccessibleText text = DB::chipAccessibleText(entry.collection, entry.rowId);
+        item.name = text.name;
+        item.description = text.description;
+    }
+    if (item.name.isEmpty())
+        item.name = DB::localeString(UserSettings::lastUsedCollection(),
+                                     QStringLiteral("accessible.mypalette.empty.cell"))
+                        .arg(QString::number(cell.y() + 1), QString::number(cell.x() + 1));
+    return item;
+}
+
+// Ctrl+C copies the cell selected last that shows a chip; Ctrl+V fills the selected cells with
+// the clipboard's chip or colour, as a drop onto the selection would.
+void MyPaletteWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedChip();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        if (receive(QGuiApplication::clipboard()->mimeData(), m_selection)) {
+            refreshButtonStates();
+            update();
+        }
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveSelection({-1, 0});
+        break;
+    case Qt::Key_Right:
+        moveSelection({1, 0});
+        break;
+    case Qt::Key_Up:
+        moveSelection({0, -1});
+        break;
+    case Qt::Key_Down:
+        moveSelection({0, 1});
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (!m_selection.isEmpty())
+            eraseClicked();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
 void MyPaletteWidget::savePaletteTo(PaletteFileFormat fileFormat, QString path)
 {
     QString reason;
@@ -359,10 +446,7 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || cell == NoCell)
         return;
     if (event->modifiers() == Qt::NoModifier) {
-        for (const QPoint &selected : PaletteModel::cells())
-            UserSettings::setMyPaletteSelected(selected, false);
-        m_selection.clear();
-        setSelected(cell, true);
+        selectOnly(cell);
     } else if (event->modifiers() == Qt::ControlModifier) {
         setSelected(cell, !m_selection.contains(cell));
     }
@@ -471,22 +555,6 @@ bool MyPaletteWidget::receive(const QMimeData *mimeData, const QList<QPoint> &ce
     recordChange(before);
     emit myPaletteChanged();
     return true;
-}
-
-// Ctrl+C copies the cell selected last that shows a chip; Ctrl+V fills the selected cells with
-// the clipboard's chip or colour, as a drop onto the selection would.
-void MyPaletteWidget::keyPressEvent(QKeyEvent *event)
-{
-    if (event->matches(QKeySequence::Copy)) {
-        copySelectedChip();
-    } else if (event->matches(QKeySequence::Paste)) {
-        if (receive(QGuiApplication::clipboard()->mimeData(), m_selection)) {
-            refreshButtonStates();
-            update();
-        }
-    } else {
-        QWidget::keyPressEvent(event);
-    }
 }
 
 void MyPaletteWidget::copySelectedChip()

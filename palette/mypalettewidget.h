@@ -3,6 +3,7 @@
 #include "core/enumerations.h"
 #include "palette/palettemodel.h"
 #include "palette/swatchfile.h"
+#include "widgets/accessibleitems.h"
 
 #include <QColor>
 #include <QImage>
@@ -24,8 +25,9 @@ namespace Sorven {
 class ImageButton;
 
 // The user's personal palette of 6 × 4 chips, docked at the bottom of the palette. Every change
-// goes to the user settings at once; the chips' colours are read from the collections.
-class MyPaletteWidget : public QWidget
+// goes to the user settings at once; the chips' colours are read from the collections. With the
+// focus, the arrow keys move the selection and Delete erases the selected cells.
+class MyPaletteWidget : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(MyPaletteWidget)
@@ -59,6 +61,10 @@ public:
     // in the window walk it.
     QUndoStack *undoStack() const { return m_undoStack; }
 
+    // The cells, row by row.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
+
 public slots:
     void selectedCollectionChanged(QUuid collectionId);
     void savePaletteTo(Sorven::PaletteFileFormat fileFormat, QString path);
@@ -73,12 +79,12 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -109,6 +115,8 @@ private:
     void storeChip(const QPoint &cell, const DB::ItemIndex &index);
     void emptyCell(const QPoint &cell);
     void setSelected(const QPoint &cell, bool selected);
+    void selectOnly(const QPoint &cell);
+    void moveSelection(const QPoint &step);
     void refreshButtonStates();
     void layoutContents();
     void updateDropTarget(const QPoint &target);

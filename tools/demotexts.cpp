@@ -50,6 +50,8 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
     };
     return {
         text("aboutbox.caption", QStringLiteral("About Vexa")),
+        text("accessible.chip.place", QStringLiteral("page %1, row %2")),
+        text("accessible.mypalette.empty.cell", QStringLiteral("Empty cell, row %1, column %2")),
         text("aboutbox.close.button", QStringLiteral("Close")),
         text("aboutbox.copyright", QStringLiteral("© Orvo Kalin. All rights reserved.")),
         text("aboutbox.main", QStringLiteral("Vexa Colour Palette")),

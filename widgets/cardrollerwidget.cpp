@@ -3,6 +3,7 @@
 #include "core/collectionsettings.h"
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "db/accessibletext.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
@@ -10,6 +11,7 @@
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
 #include "palette/freecolorchip.h"
+#include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
 #include <QApplication>
@@ -133,6 +135,7 @@ CardRollerWidget::CardRollerWidget(QWidget *parent)
     : QWidget(parent), m_drawingOrder {PreviousCard, CurrentCard, NextCard}
 {
     setFocusPolicy(Qt::StrongFocus);
+    ItemsAccessible::install();
     // Tool-tips follow the mouse without a button held.
     setMouseTracking(true);
     setAcceptDrops(true);
@@ -170,6 +173,95 @@ CardRollerWidget::ChipIndex CardRollerWidget::indexAt(const QPoint &pos) const
         return {};
     }
     return {};
+}
+
+int CardRollerWidget::accessibleItemCount() const
+{
+    int count = 0;
+    for (const QVector<QRect> &chips : m_chipRects)
+        count += int(chips.size());
+    return count;
+}
+
+AccessibleItems::Item CardRollerWidget::accessibleItem(int index) const
+{
+    const ChipIndex chip = itemIndex(index);
+    const DB::ColorEntry *entry = entryAt(chip);
+    if (!entry)
+        return {};
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const DB::ChipAccessibleText text = DB::chipAccessibleText(uuid, entry->id);
+    return {QAccessible::ListItem, indexRect(chip), text.name, text.description,
+            chip.slot == CurrentCard && entry->rowIndex == UserSettings::rowIndex(uuid)};
+}
+
+CardRollerWidget::ChipIndex CardRollerWidget::itemIndex(int item) const
+{
+    for (int slot = PreviousCard; slot <= NextCard && item >= 0; ++slot) {
+        if (item < m_chipRects[slot].size())
+            return {slot, item};
+        item -= int(m_chipRects[slot].size());
+    }
+    return {};
+}
+
+void CardRollerWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedChip();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        emit roll(Backward);
+        break;
+    case Qt::Key_Right:
+        emit roll(Forward);
+        break;
+    case Qt::Key_Up:
+        moveSelection(-1);
+        break;
+    case Qt::Key_Down:
+        moveSelection(1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The roll or the new row is painted before the screen reader hears of it.
+    repaint();
+    const QVector<DB::ColorEntry> &current = m_pages[CurrentCard].entries;
+    const int selected = UserSettings::rowIndex(UserSettings::lastUsedCollection());
+    for (qsizetype position = 0; position < current.size(); ++position) {
+        if (current[position].rowIndex == selected)
+            ItemsAccessible::notifyCurrentItem(this,
+                                               int(m_chipRects[PreviousCard].size() + position));
+    }
+}
+
+// To the next chip in the direction that can be selected; nothing beyond the card's ends.
+void CardRollerWidget::moveSelection(int step)
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
+    if (!pages)
+        return;
+    const QVector<DB::ColorEntry> &entries = (*pages)[CurrentCard].entries;
+    const bool masks = masksMadeToOrder(uuid);
+    const int selected = UserSettings::rowIndex(uuid);
+    qsizetype position = -1;
+    for (qsizetype i = 0; i < entries.size() && position < 0; ++i) {
+        if (entries[i].rowIndex == selected)
+            position = i;
+    }
+    if (position < 0)
+        position = step > 0 ? -1 : entries.size();
+    for (position += step; position >= 0 && position < entries.size(); position += step) {
+        if (!(masks && entries[position].isMto)) {
+            emit rowChangedInteractively(int(position) + 1);
+            return;
+        }
+    }
 }
 
 void CardRollerWidget::selectedCollectionChanged(const QUuid &collectionId)
@@ -224,13 +316,9 @@ void CardRollerWidget::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-// Ctrl+C copies the selected chip as a drag from the roller would carry it.
-void CardRollerWidget::keyPressEvent(QKeyEvent *event)
+// As a drag from the roller would carry it.
+void CardRollerWidget::copySelectedChip()
 {
-    if (!event->matches(QKeySequence::Copy)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
     const QUuid uuid = UserSettings::lastUsedCollection();
     const int selectedRow = UserSettings::rowIndex(uuid);
     for (const DB::ColorEntry &chip : std::as_const(m_pages[CurrentCard].entries)) {

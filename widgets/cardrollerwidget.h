@@ -2,6 +2,7 @@
 
 #include "core/enumerations.h"
 #include "db/colorpage.h"
+#include "widgets/accessibleitems.h"
 
 #include <QPixmap>
 #include <QPoint>
@@ -18,8 +19,10 @@ namespace Sorven {
 // The central browsing view: the previous, the current and the next page of the selected
 // collection side by side, each a column of chips under its caption. It holds no navigation
 // state: it reads the position from the user settings whenever it paints or handles the mouse
-// and asks for changes through its signals.
-class CardRollerWidget : public QWidget
+// and asks for changes through its signals. With the focus, the left and right arrow keys roll
+// and the up and down arrow keys move the selection on the current card; Ctrl+C copies the
+// selected chip.
+class CardRollerWidget : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(CardRollerWidget)
@@ -51,6 +54,10 @@ public:
     // The chip under pos in the last successful paint.
     ChipIndex indexAt(const QPoint &pos) const;
 
+    // The chips of the last successful paint, card by card.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
+
 public slots:
     void selectedCollectionChanged(const QUuid &collectionId);
 
@@ -62,11 +69,11 @@ signals:
     void collectionSelectedInteractively(const QUuid &collectionId);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -77,6 +84,9 @@ protected:
 private:
     void layoutCards();
     const DB::ColorEntry *entryAt(const ChipIndex &index) const;
+    ChipIndex itemIndex(int item) const;
+    void moveSelection(int step);
+    void copySelectedChip();
     void startDrag(const QPoint &pos);
     void showToolTip(const QPoint &pos);
     void goToChip(const QUuid &collection, int pageIndex, int rowIndex);

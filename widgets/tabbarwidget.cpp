@@ -5,6 +5,7 @@
 #include "core/usersettings.h"
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
 #include <QAction>
@@ -40,6 +41,7 @@ TabBarPage currentPage()
 TabBarWidget::TabBarWidget(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    ItemsAccessible::install();
     // The cursor shows which places take a click.
     setMouseTracking(true);
     loadCollection(UserSettings::lastUsedCollection());
@@ -96,6 +98,18 @@ TabBarPage TabBarWidget::pageAt(const QPoint &position) const
 QRect TabBarWidget::tabRect(TabBarPage page) const
 {
     return m_visiblePages.contains(page) ? m_tabs.value(page).rect : QRect();
+}
+
+int TabBarWidget::accessibleItemCount() const
+{
+    return int(m_visiblePages.size());
+}
+
+AccessibleItems::Item TabBarWidget::accessibleItem(int index) const
+{
+    const TabBarPage page = m_visiblePages.value(index, NoTabBarPage);
+    const Tab tab = m_tabs.value(page);
+    return {QAccessible::PageTab, tab.rect, tab.caption, {}, page == currentPage()};
 }
 
 void TabBarWidget::switchToTab1()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/enumerations.h"
+#include "widgets/accessibleitems.h"
 
 #include <QHash>
 #include <QImage>
@@ -15,7 +16,7 @@ namespace Sorven {
 // The tabs that switch the lower pane between colour schemes, products, trend groups and
 // textures. The current tab is the one stored in the user settings; the bar only asks for a
 // change through tabPageSelected.
-class TabBarWidget : public QWidget
+class TabBarWidget : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(TabBarWidget)
@@ -27,6 +28,11 @@ public:
     TabBarPage pageAt(const QPoint &position) const;
     // The page's tab at the last paint; empty for a page without a tab.
     QRect tabRect(TabBarPage page) const;
+
+    // The tabs in display order.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::PageTabList; }
 
 public slots:
     void selectedCollectionChanged(QUuid collectionId);

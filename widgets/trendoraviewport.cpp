@@ -8,6 +8,7 @@
 #include "db/lookups.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ QString dragText(const QString &groupName, const DB::TrendoraEntry &entry)
 TrendoraViewport::TrendoraViewport(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TrendoraViewport"));
+    ItemsAccessible::install();
     setMouseTracking(true);
 }
 
@@ -87,6 +89,31 @@ void TrendoraViewport::loadGroups()
     const QString closed = QStringLiteral("image.trendora.group.closed");
     m_openImage = DB::themeImage(DB::SystemWideCollectionUuid, open, ToggleImageSize);
     m_closedImage = DB::themeImage(DB::SystemWideCollectionUuid, closed, ToggleImageSize);
+}
+
+int TrendoraViewport::accessibleItemCount() const
+{
+    int count = 0;
+    for (const QHash<qint64, QRect> &chips : m_chipRects)
+        count += int(chips.size());
+    return count;
+}
+
+AccessibleItems::Item TrendoraViewport::accessibleItem(int index) const
+{
+    for (const qint64 id : m_groupOrder) {
+        const DB::TrendoraGroup &group = groupById(id);
+        for (const DB::TrendoraEntry &entry : group.entries) {
+            const QRect chip = chipRect(id, entry.id);
+            if (chip.isNull() || index-- > 0)
+                continue;
+            QStringList names {entry.name1, entry.name2};
+            names.removeAll(QString());
+            return {QAccessible::ListItem, chip, names.join(QStringLiteral(", ")), group.name,
+                    false};
+        }
+    }
+    return {};
 }
 
 void TrendoraViewport::layoutGroups()

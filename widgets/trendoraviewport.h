@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/trendoragroup.h"
+#include "widgets/accessibleitems.h"
 
 #include <QColor>
 #include <QHash>
@@ -17,7 +18,7 @@ namespace Sorven {
 
 // The contents of the trend pane: each trend group of the selected collection as a header
 // with an open/closed toggle and, when open, its colours as chips flowing in lines.
-class TrendoraViewport : public QWidget
+class TrendoraViewport : public QWidget, public AccessibleItems
 {
     Q_OBJECT
     Q_DISABLE_COPY(TrendoraViewport)
@@ -38,6 +39,10 @@ public:
     QRect toggleRect(qint64 groupId) const;
     // Null when the group is closed or has no such colour.
     QRect chipRect(qint64 groupId, qint64 entryId) const;
+
+    // The chips of the open groups, group by group.
+    int accessibleItemCount() const override;
+    Item accessibleItem(int index) const override;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

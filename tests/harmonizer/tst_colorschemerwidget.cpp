@@ -7,6 +7,7 @@
 #include "schemefixture.h"
 #include "support/fixturedatabase.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDrag>
@@ -272,6 +273,30 @@ private slots:
         QVERIFY(QToolTip::text().contains(QStringLiteral("M-2-1")));
         hover(schemer, QPoint(2, 2));
         QTRY_VERIFY(!QToolTip::isVisible());
+    }
+
+    void buttonsAndChipsAreAccessible()
+    {
+        ColorSchemerWidget schemer;
+        showAndPaint(schemer);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&schemer);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->childCount(), 3 + 8);
+        QStringList names;
+        for (int button = 0; button < 3; ++button) {
+            QAccessibleInterface *item = accessible->child(button);
+            QCOMPARE(item->role(), QAccessible::RadioButton);
+            QCOMPARE(item->state().selected, button == 0);
+            names << item->text(QAccessible::Name);
+        }
+        QCOMPARE(names, QStringList({"harmonic", "contrast", "tonal"}));
+        QCOMPARE(accessible->child(0)->text(QAccessible::Description),
+                 QStringLiteral("Close hues. side by side"));
+        QAccessibleInterface *chip = accessible->child(3);
+        QCOMPARE(chip->text(QAccessible::Name), QStringLiteral("M-2-1"));
+        QVERIFY(chip->text(QAccessible::Description).startsWith(QStringLiteral("M, ")));
+        const QRect rect = schemer.indexRect({0, 0});
+        QCOMPARE(chip->rect(), QRect(schemer.mapToGlobal(rect.topLeft()), rect.size()));
     }
 
     void aSchemeChipDragsAsASchemerChip()

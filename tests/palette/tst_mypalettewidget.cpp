@@ -7,6 +7,7 @@
 #include "support/palettefixture.h"
 #include "widgets/imagebutton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -110,6 +111,10 @@ private slots:
     void undoAndRedoEveryGesture();
     void clicksSelect();
     void eraseAndClear();
+    void arrowKeysMoveTheSelection_data();
+    void arrowKeysMoveTheSelection();
+    void deleteErasesTheSelectedCells();
+    void cellsAreAccessible();
     void buttonStates();
     void contentPersistsAcrossInstances();
     void loadingReplacesCellsButNotTheSelection();
@@ -372,6 +377,77 @@ void TestMyPaletteWidget::eraseAndClear()
     QTRY_VERIFY(palette->isEmpty());
     QCOMPARE(UserSettings::myPaletteEntry({0, 0}), DB::ItemIndex());
     QCOMPARE(changed.count(), 3);
+}
+
+void TestMyPaletteWidget::arrowKeysMoveTheSelection_data()
+{
+    QTest::addColumn<QList<QPoint>>("selected");
+    QTest::addColumn<QList<Qt::Key>>("keys");
+    QTest::addColumn<QPoint>("end");
+    QTest::newRow("from nothing to the first cell")
+        << QList<QPoint> {} << QList<Qt::Key> {Qt::Key_Right} << QPoint(0, 0);
+    QTest::newRow("right and down")
+        << QList<QPoint> {{1, 1}} << QList<Qt::Key> {Qt::Key_Right, Qt::Key_Down} << QPoint(2, 2);
+    QTest::newRow("not beyond the grid")
+        << QList<QPoint> {{5, 3}} << QList<Qt::Key> {Qt::Key_Right, Qt::Key_Down} << QPoint(5, 3);
+    QTest::newRow("from the last of several, which it replaces")
+        << QList<QPoint> {{0, 0}, {3, 1}} << QList<Qt::Key> {Qt::Key_Left, Qt::Key_Up}
+        << QPoint(2, 0);
+}
+
+void TestMyPaletteWidget::arrowKeysMoveTheSelection()
+{
+    QFETCH(QList<QPoint>, selected);
+    QFETCH(QList<Qt::Key>, keys);
+    QFETCH(QPoint, end);
+    for (const QPoint &cell : selected)
+        UserSettings::setMyPaletteSelected(cell, true);
+    const auto palette = newPalette();
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteSelectionChanged);
+    for (const Qt::Key key : keys)
+        QTest::keyClick(palette.get(), key);
+    QCOMPARE(palette->selection(), QList<QPoint> {end});
+    QCOMPARE(changed.count(), keys.size());
+    for (const QPoint &cell : PaletteModel::cells())
+        QCOMPARE(UserSettings::myPaletteSelected(cell), cell == end);
+}
+
+void TestMyPaletteWidget::deleteErasesTheSelectedCells()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {0, 0}));
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourBlue, {1, 0}));
+    QSignalSpy changed(palette.get(), &MyPaletteWidget::myPaletteChanged);
+    QTest::keyClick(palette.get(), Qt::Key_Delete);
+    QCOMPARE(changed.count(), 0);
+    click(*palette, {1, 0});
+    QTest::keyClick(palette.get(), Qt::Key_Delete);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(UserSettings::myPaletteEntry({1, 0}), DB::ItemIndex());
+    QCOMPARE(palette->colorIdAt({0, 0}), m_fixture->harbourRed.rowId);
+}
+
+void TestMyPaletteWidget::cellsAreAccessible()
+{
+    const auto palette = newPalette();
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {2, 1}));
+    click(*palette, {2, 1});
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(palette.get());
+    QVERIFY(accessible);
+    const int cells = PaletteModel::Rows * PaletteModel::Columns;
+    // The buttons and the description field come before the cells.
+    const int first = accessible->childCount() - cells;
+    QVERIFY(first >= 5);
+    QAccessibleInterface *red = accessible->child(first + 1 * PaletteModel::Columns + 2);
+    QCOMPARE(red->role(), QAccessible::Cell);
+    QCOMPARE(red->text(QAccessible::Name), QStringLiteral("H-101"));
+    QCOMPARE(red->text(QAccessible::Description), QStringLiteral("Harbour, Coral, page 3, row 1"));
+    QVERIFY(red->state().selected);
+    const QRect rect = palette->cellRect({2, 1});
+    QCOMPARE(red->rect(), QRect(palette->mapToGlobal(rect.topLeft()), rect.size()));
+    QAccessibleInterface *empty = accessible->child(first + cells - 1);
+    QCOMPARE(empty->text(QAccessible::Name), QStringLiteral("Empty cell, row 4, column 6"));
+    QVERIFY(!empty->state().selected);
 }
 
 void TestMyPaletteWidget::buttonStates()

@@ -33,6 +33,10 @@ PaletteFixture::PaletteFixture()
     const qint64 harbourId
         = harbour.addCollection(Harbour, QStringLiteral("HARBOUR"), QStringLiteral("Harbour"), 1);
     harbour.addSetting(harbourId, QStringLiteral("export.color.name.append.product.code"), 1);
+    harbour.addLocale(harbourId, QStringLiteral("accessible.chip.place"),
+                      QStringLiteral("page %1, row %2"));
+    harbour.addLocale(harbourId, QStringLiteral("accessible.mypalette.empty.cell"),
+                      QStringLiteral("Empty cell, row %1, column %2"));
     const qint64 coral = harbour.addPage(harbourId, 3, 1, QStringLiteral("Coral"));
     harbourRed = addChip(harbour, Harbour, harbourId, coral, 3, 1, QStringLiteral("H-101"),
                          QColor(200, 30, 40), QStringLiteral("Coral Red"));

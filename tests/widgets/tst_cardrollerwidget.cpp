@@ -9,6 +9,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/rollbutton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
@@ -103,6 +104,8 @@ private slots:
         fixture.exec(QStringLiteral(R"(UPDATE "ROW" SET IS_MTO = 1 WHERE COLLECTION_ID = ?
                                        AND ROW_INDEX = ?)"),
                      {kiln, MtoRow});
+        fixture.addLocale(harbour, QStringLiteral("accessible.chip.place"),
+                          QStringLiteral("page %1, row %2"));
         fixture.addSetting(harbour, QStringLiteral("cie2000.delta.intervals"),
                            QStringLiteral("2.5,5"));
         fixture.addTheme(0, QStringLiteral("image.widget.roll.backward.normal"),
@@ -272,6 +275,71 @@ private slots:
         QApplication::sendEvent(&roller, &wheel);
         QCOMPARE(rolls.count(), 1);
         QCOMPARE(rolls.at(0).at(0).value<Direction>(), Direction(direction));
+    }
+
+    void arrowKeysRollAndMoveTheSelection_data()
+    {
+        QTest::addColumn<QUuid>("collection");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QList<Qt::Key>>("keys");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("left rolls back, right forward")
+            << Harbour << 3 << QList<Qt::Key> {Qt::Key_Left, Qt::Key_Right}
+            << QStringList {"roll:1", "roll:0"};
+        QTest::newRow("down and up move the selection")
+            << Harbour << 3 << QList<Qt::Key> {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}
+            << QStringList {"row:4", "row:5", "row:4"};
+        QTest::newRow("nothing above the first chip")
+            << Harbour << 1 << QList<Qt::Key> {Qt::Key_Up} << QStringList {};
+        QTest::newRow("nothing below the last chip")
+            << Harbour << Rows << QList<Qt::Key> {Qt::Key_Down} << QStringList {};
+        QTest::newRow("masked made-to-order chips are passed over")
+            << Kiln << MtoRow - 1 << QList<Qt::Key> {Qt::Key_Down, Qt::Key_Up}
+            << QStringList {"row:5", "row:3"};
+    }
+
+    void arrowKeysRollAndMoveTheSelection()
+    {
+        QFETCH(QUuid, collection);
+        QFETCH(int, row);
+        QFETCH(QList<Qt::Key>, keys);
+        QFETCH(QStringList, log);
+        select(collection);
+        UserSettings::setRowIndex(collection, row);
+        CardRollerWidget roller;
+        MainWidgetStandIn main(roller);
+        roller.resize(300, 200);
+        roller.grab();
+        for (const Qt::Key key : keys)
+            QTest::keyClick(&roller, key);
+        QCOMPARE(main.log, log);
+    }
+
+    void chipsAreAccessibleByCodeAndPlace()
+    {
+        UserSettings::setRowIndex(Harbour, 3);
+        CardRollerWidget roller;
+        showAndPaint(roller);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&roller);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->childCount(), 3 * Rows);
+        // The previous card's chips come first, then the current card's.
+        QAccessibleInterface *chip = accessible->child(Rows + 2);
+        QVERIFY(chip);
+        QCOMPARE(chip->text(QAccessible::Name), chipCode(QStringLiteral("H"), 2, 3));
+        QCOMPARE(chip->text(QAccessible::Description),
+                 QStringLiteral("H, H page 2, page 2, row 3"));
+        QCOMPARE(chip->role(), QAccessible::ListItem);
+        QVERIFY(chip->state().selected);
+        QVERIFY(!accessible->child(Rows + 3)->state().selected);
+        const QRect rect = roller.indexRect({CardRollerWidget::CurrentCard, 2});
+        QCOMPARE(chip->rect(), QRect(roller.mapToGlobal(rect.topLeft()), rect.size()));
+        QCOMPARE(accessible->indexOfChild(chip), Rows + 2);
+        QCOMPARE(chip->parent(), accessible);
+        const QPoint centre = roller.mapToGlobal(centreOf(rect));
+        QCOMPARE(accessible->childAt(centre.x(), centre.y()), chip);
+        QCOMPARE(accessible->child(0)->text(QAccessible::Name),
+                 chipCode(QStringLiteral("H"), 1, 1));
     }
 
     void madeToOrderChipsOfPolvaronCards_data()

@@ -3,6 +3,7 @@
 #include "support/fixturedatabase.h"
 #include "widgets/tabbarwidget.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -110,6 +111,7 @@ private slots:
     void paintsTheCurrentTabLighter();
     void cursorShowsWhereAClickCounts();
     void collectionChangeReloadsTabs();
+    void tabsAreAccessiblePageTabs();
 };
 
 void TestTabBarWidget::initTestCase()
@@ -286,6 +288,26 @@ void TestTabBarWidget::cursorShowsWhereAClickCounts()
     QTRY_COMPARE(window.bar->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(window.bar, QPoint(window.bar->width() - 5, 15));
     QTRY_COMPARE(window.bar->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestTabBarWidget::tabsAreAccessiblePageTabs()
+{
+    Window shown(Deck, Textures);
+    shown.paint();
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(shown.bar);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->childCount(), 2);
+    QStringList names;
+    for (int i = 0; i < accessible->childCount(); ++i) {
+        QAccessibleInterface *tab = accessible->child(i);
+        QCOMPARE(tab->role(), QAccessible::PageTab);
+        names << tab->text(QAccessible::Name);
+        const QRect rect = shown.bar->tabRect(tabsLeftToRight(*shown.bar).at(i));
+        QCOMPARE(tab->rect(), QRect(shown.bar->mapToGlobal(rect.topLeft()), rect.size()));
+    }
+    QCOMPARE(names, QStringList({"Surfaces", "Schemes"}));
+    QVERIFY(accessible->child(0)->state().selected);
+    QVERIFY(!accessible->child(1)->state().selected);
 }
 
 void TestTabBarWidget::collectionChangeReloadsTabs()

@@ -4,6 +4,7 @@
 #include "widgets/trendoraviewport.h"
 #include "widgets/trendorawidget.h"
 
+#include <QAccessible>
 #include <QTest>
 
 using namespace Sorven;
@@ -86,6 +87,23 @@ private slots:
         QCOMPARE(viewport.groupRect(m_spring).bottom(), header + 19 + 2 * lineHeight);
         QCOMPARE(viewport.chipRect(m_autumn, m_entries[m_autumn].first()), QRect());
         QCOMPARE(viewport.height(), viewport.groupRect(m_autumn).bottom() + 1);
+    }
+
+    void chipsOfOpenGroupsAreAccessible()
+    {
+        TrendoraViewport viewport;
+        viewport.loadGroups();
+        viewport.resize(300, 10);
+        viewport.layoutGroups();
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&viewport);
+        QVERIFY(accessible);
+        // Only the spring group is open.
+        QCOMPARE(accessible->childCount(), Entries);
+        QAccessibleInterface *chip = accessible->child(4);
+        QCOMPARE(chip->text(QAccessible::Name), QStringLiteral("N, M"));
+        QCOMPARE(chip->text(QAccessible::Description), QStringLiteral("Spring"));
+        const QRect rect = viewport.chipRect(m_spring, m_entries[m_spring][4]);
+        QCOMPARE(chip->rect(), QRect(viewport.mapToGlobal(rect.topLeft()), rect.size()));
     }
 
     void aToggleOpensTheGroupAndStoresIt()
