@@ -499,9 +499,11 @@ QImage aboutLogo(const DemoThemeLook &look)
     return image;
 }
 
+// At twice the wheel's size, so that it is crisp on screens scaled to 200 %.
 QImage colorWheelBackground()
 {
-    QImage image = canvas(122, 122);
+    QImage image = canvas(244, 244);
+    image.setDevicePixelRatio(2.0);
     QPainter painter(&image);
     smooth(painter);
     const QPointF centre(60.0, 61.0);

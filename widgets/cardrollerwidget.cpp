@@ -96,9 +96,13 @@ void paintCaption(QPainter &painter, const QRect &caption, const DB::ColorPage &
 void paintChip(QPainter &painter, const QRect &chip, const QColor &color, const QPixmap *mask)
 {
     painter.fillRect(chip, color);
-    if (mask)
-        painter.drawPixmap(
-            chip, mask->scaled(chip.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (mask) {
+        const qreal ratio = Painting::deviceRatio(painter);
+        QPixmap scaled = mask->scaled(Painting::deviceSize(chip.size(), ratio), Qt::KeepAspectRatio,
+                                      Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(ratio);
+        painter.drawPixmap(chip, scaled);
+    }
     QColor outline = color.lighter(150);
     outline.setAlpha(32);
     Painting::fillOutline(painter, chip, outline);

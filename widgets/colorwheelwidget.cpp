@@ -74,6 +74,9 @@ void ColorWheelWidget::selectedCollectionChanged(QUuid collectionId)
 {
     m_background = DB::themeImage(DB::SystemWideCollectionUuid,
                                   QStringLiteral("image.widget.color.wheel.background"), WheelSize);
+    // A collection may store the wheel at a multiple of its size for scaled screens.
+    if (m_background.width() > 0)
+        m_background.setDevicePixelRatio(qreal(m_background.width()) / WheelSize.width());
     m_layout = WheelLayout::of(collectionId);
     m_sectors = wheelSectors(collectionId);
     update();
@@ -112,9 +115,9 @@ void ColorWheelWidget::wheelEvent(QWheelEvent *event)
 void ColorWheelWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_background);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(0, 0, m_background);
     painter.setBrush(Qt::white);
     painter.setPen(Qt::NoPen);
     painter.drawEllipse(QRectF(Centre.x() - HubRadius, Centre.y() - HubRadius, 2 * HubRadius + 1,

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QWidget>
 
@@ -32,16 +33,30 @@ void strokeBlockFrame(QPainter &painter, const QRect &block)
     painter.drawRect(QRect(block.topLeft(), block.bottomRight() - QPoint(1, 1)));
 }
 
-// Translucent rounded outlines are slow to rasterise and the card roller draws three of them
-// on every paint; blocks keep their size between paints, so each frame is drawn once.
-QImage frameImage(const QSize &block, bool antialiased)
+struct FrameKey
 {
-    static QHash<quint64, QImage> cache;
-    const quint64 key = (quint64(quint32(block.width())) << 32) | (quint32(block.height()) << 1)
-        | (antialiased ? 1 : 0);
+    QSize block;
+    bool antialiased;
+    qreal ratio;
+
+    friend bool operator==(const FrameKey &, const FrameKey &) = default;
+    friend size_t qHash(const FrameKey &key, size_t seed = 0)
+    {
+        return qHashMulti(seed, key.block.width(), key.block.height(), key.antialiased, key.ratio);
+    }
+};
+
+// Translucent rounded outlines are slow to rasterise and the card roller draws three of them
+// on every paint; blocks keep their size between paints, so each frame is drawn once, in the
+// device's pixels so that it stays crisp on scaled screens.
+QImage frameImage(const QSize &block, bool antialiased, qreal ratio)
+{
+    static QHash<FrameKey, QImage> cache;
+    const FrameKey key {block, antialiased, ratio};
     if (const auto found = cache.constFind(key); found != cache.cend())
         return *found;
-    QImage image(block + FrameMargins, QImage::Format_ARGB32_Premultiplied);
+    QImage image(deviceSize(block + FrameMargins, ratio), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -56,10 +71,21 @@ QImage frameImage(const QSize &block, bool antialiased)
 
 } // namespace
 
+QSize deviceSize(const QSize &size, qreal ratio)
+{
+    return (QSizeF(size) * ratio).toSize();
+}
+
+qreal deviceRatio(const QPainter &painter)
+{
+    return painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+}
+
 void drawBlockFrame(QPainter &painter, const QRect &block)
 {
     painter.drawImage(block.topLeft() - FrameOrigin,
-                      frameImage(block.size(), painter.testRenderHint(QPainter::Antialiasing)));
+                      frameImage(block.size(), painter.testRenderHint(QPainter::Antialiasing),
+                                 deviceRatio(painter)));
 }
 
 void drawTextTwice(QPainter &painter, const QRect &rect, int flags, const QString &text)

@@ -34,6 +34,11 @@ void fillOutline(QPainter &painter, const QRect &rect, const QColor &color);
 // that scroll paint it themselves so that they blend into the palette.
 QImage mainBackgroundUnder(const QWidget *widget, const QRect &rect);
 
+// Images cached for painting are drawn in the device's pixels, so that they stay crisp on scaled
+// screens: the size in device pixels of a size, and the ratio of the device a painter paints.
+QSize deviceSize(const QSize &size, qreal ratio);
+qreal deviceRatio(const QPainter &painter);
+
 // The white frame around the selected chip.
 void drawSelectionFrame(QPainter &painter, const QRect &chip);
 

@@ -98,20 +98,25 @@ QColor TexturesViewport::tintColor() const
     return QColor(255, 0, 0);
 }
 
-QImage TexturesViewport::tile(const Placement &placement, const QColor &tint)
+QImage TexturesViewport::tile(const Placement &placement, const QColor &tint, qreal ratio)
 {
     const TintKey key {placement.entry.textureId, tint.rgb(), placement.entry.alpha,
-                       placement.tile.size()};
+                       placement.tile.size(), ratio};
     if (const auto cached = m_tiles.constFind(key); cached != m_tiles.cend())
         return *cached;
     const auto found = m_textures.constFind(placement.entry.textureId);
     const QImage texture = found == m_textures.cend() ? QImage() : found->image;
-    // Only the tile's part of the texture shows, so only that part is tinted.
-    const QImage tinted = texture.isNull()
+    // Only the tile's part of the texture shows, so only that part is tinted, once per device
+    // pixel: the tint darkens the texture by itself, which scaling afterwards would blur.
+    const QImage part
+        = texture.copy(QRect(QPoint(0, 0), placement.tile.size()).intersected(texture.rect()));
+    QImage tinted = texture.isNull()
         ? DB::placeholderImage(placement.tile.size())
-        : tintTexture(
-            texture.copy(QRect(QPoint(0, 0), placement.tile.size()).intersected(texture.rect())),
-            tint, placement.entry.alpha);
+        : tintTexture(part.scaled(Painting::deviceSize(part.size(), ratio), Qt::IgnoreAspectRatio,
+                                  Qt::SmoothTransformation),
+                      tint, placement.entry.alpha);
+    if (!texture.isNull())
+        tinted.setDevicePixelRatio(ratio);
     if (m_tiles.size() >= TileCacheLimit)
         m_tiles.clear();
     m_tiles.insert(key, tinted);
@@ -139,7 +144,7 @@ void TexturesViewport::paintPlacement(QPainter &painter, const Placement &placem
                                       const QColor &tint)
 {
     const QRect &rect = placement.tile;
-    painter.drawImage(rect.topLeft(), tile(placement, tint));
+    painter.drawImage(rect.topLeft(), tile(placement, tint, Painting::deviceRatio(painter)));
     Painting::fillOutline(painter, rect.adjusted(-1, -1, 1, 1), withAlpha(FrameColor, 32));
     Painting::fillOutline(painter, rect, FrameColor);
     Painting::fillOutline(painter, rect.adjusted(1, 1, -1, -1), withAlpha(Qt::white, 32));

@@ -48,15 +48,17 @@ private:
         QRgb tint;
         double alpha;
         QSize size;
+        qreal ratio;
         friend bool operator==(const TintKey &, const TintKey &) = default;
         friend size_t qHash(const TintKey &key, size_t seed)
         {
             return qHashMulti(seed, key.texture, key.tint, key.alpha, key.size.width(),
-                              key.size.height());
+                              key.size.height(), key.ratio);
         }
     };
 
-    QImage tile(const Placement &placement, const QColor &tint);
+    // The tinted tile in the pixels of a device of the ratio.
+    QImage tile(const Placement &placement, const QColor &tint, qreal ratio);
     void paintPlacement(QPainter &painter, const Placement &placement, const QColor &tint);
 
     QHash<qint64, DB::Texture> m_textures;

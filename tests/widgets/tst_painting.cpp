@@ -18,17 +18,25 @@ private slots:
     {
         QTest::addColumn<QRect>("block");
         QTest::addColumn<bool>("antialiased");
-        QTest::newRow("side card") << QRect(2, 16, 71, 182) << false;
-        QTest::newRow("current card") << QRect(77, 16, 146, 182) << false;
-        QTest::newRow("tiny") << QRect(5, 5, 1, 1) << false;
-        QTest::newRow("antialiased") << QRect(10, 12, 40, 30) << true;
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("side card") << QRect(2, 16, 71, 182) << false << 1.0;
+        QTest::newRow("current card") << QRect(77, 16, 146, 182) << false << 1.0;
+        QTest::newRow("tiny") << QRect(5, 5, 1, 1) << false << 1.0;
+        QTest::newRow("antialiased") << QRect(10, 12, 40, 30) << true << 1.0;
+        // A frame cached at ratio 1 and scaled up differs from outlines stroked in device
+        // pixels at every rounded corner and every blended edge.
+        QTest::newRow("side card at 200 %") << QRect(2, 16, 71, 182) << false << 2.0;
+        QTest::newRow("antialiased at 200 %") << QRect(10, 12, 40, 30) << true << 2.0;
     }
 
     void blockFrameMatchesTheStrokedOutlines()
     {
         QFETCH(QRect, block);
         QFETCH(bool, antialiased);
-        QImage drawn(300, 220, QImage::Format_ARGB32_Premultiplied);
+        QFETCH(qreal, ratio);
+        QImage drawn(Painting::deviceSize(QSize(300, 220), ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        drawn.setDevicePixelRatio(ratio);
         drawn.fill(QColor(120, 130, 140));
         QImage stroked = drawn;
         for (int pass = 0; pass < 2; ++pass) {
