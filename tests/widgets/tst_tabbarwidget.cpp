@@ -305,9 +305,9 @@ void TestTabBarWidget::tabsAreAccessiblePageTabs()
         const QRect rect = shown.bar->tabRect(tabsLeftToRight(*shown.bar).at(i));
         QCOMPARE(tab->rect(), QRect(shown.bar->mapToGlobal(rect.topLeft()), rect.size()));
     }
-    QCOMPARE(names, QStringList({"Surfaces", "Schemes"}));
-    QVERIFY(accessible->child(0)->state().selected);
-    QVERIFY(!accessible->child(1)->state().selected);
+    QCOMPARE(names, QStringList({"Schemes", "Surfaces"}));
+    QVERIFY(!accessible->child(0)->state().selected);
+    QVERIFY(accessible->child(1)->state().selected);
 }
 
 void TestTabBarWidget::collectionChangeReloadsTabs()
