@@ -49,27 +49,27 @@ std::optional<double> number(xmlXPathContextPtr xpath, xmlNodePtr from, const ch
 }
 
 // White point data in the file wins over the table: the file's values were computed with it.
-std::optional<XyzColor> specificationWhite(xmlXPathContextPtr xpath, xmlNodePtr specification)
+std::optional<XyzColor> conditionsWhite(xmlXPathContextPtr xpath, xmlNodePtr conditions)
 {
-    const auto x = number(xpath, specification, "string(cc:TristimulusSpec/cc:Illuminant/@X)");
-    const auto y = number(xpath, specification, "string(cc:TristimulusSpec/cc:Illuminant/@Y)");
-    const auto z = number(xpath, specification, "string(cc:TristimulusSpec/cc:Illuminant/@Z)");
+    const auto x = number(xpath, conditions, "string(cc:TristimulusSpec/cc:Illuminant/@X)");
+    const auto y = number(xpath, conditions, "string(cc:TristimulusSpec/cc:Illuminant/@Y)");
+    const auto z = number(xpath, conditions, "string(cc:TristimulusSpec/cc:Illuminant/@Z)");
     if (x && y && z && *x > 0.0 && *y > 0.0 && *z > 0.0)
         return XyzColor {*x / *y, 1.0, *z / *y};
     return standardWhitePoint(
-        text(xpath, specification, "string(cc:TristimulusSpec/cc:Illuminant)").trimmed(),
-        text(xpath, specification, "string(cc:TristimulusSpec/cc:Observer)").trimmed());
+        text(xpath, conditions, "string(cc:TristimulusSpec/cc:Illuminant)").trimmed(),
+        text(xpath, conditions, "string(cc:TristimulusSpec/cc:Observer)").trimmed());
 }
 
-// Specifications may follow the objects that name them; the first of a repeated Id counts.
-QHash<QString, XyzColor> specificationWhites(xmlXPathContextPtr xpath)
+// Measurement conditions may follow the objects that name them; the first of a repeated Id counts.
+QHash<QString, XyzColor> conditionWhites(xmlXPathContextPtr xpath)
 {
     QHash<QString, XyzColor> whites;
-    for (xmlNodePtr specification : nodes(xpath, nullptr, "//cc:ColorSpecification")) {
-        const QString id = text(xpath, specification, "string(@Id)");
+    for (xmlNodePtr conditions : nodes(xpath, nullptr, "//cc:ColorSpecification")) {
+        const QString id = text(xpath, conditions, "string(@Id)");
         if (id.isEmpty() || whites.contains(id))
             continue;
-        if (const std::optional<XyzColor> white = specificationWhite(xpath, specification))
+        if (const std::optional<XyzColor> white = conditionsWhite(xpath, conditions))
             whites.insert(id, *white);
     }
     return whites;
@@ -94,7 +94,7 @@ bool inRange(const std::optional<double> &channel, double maximum)
     return channel && *channel >= 0.0 && *channel <= maximum;
 }
 
-// sRGB values are D65/2° by definition, whatever specification they name.
+// sRGB values are D65/2° by definition, whatever conditions they name.
 std::optional<LabColor> srgbValue(xmlXPathContextPtr xpath, xmlNodePtr object)
 {
     for (xmlNodePtr rgb : nodes(xpath, object, "cc:ColorValues/cc:ColorSRGB")) {
@@ -116,7 +116,7 @@ std::optional<LabColor> srgbValue(xmlXPathContextPtr xpath, xmlNodePtr object)
 
 QList<MeasuredColor> measuredColors(xmlXPathContextPtr xpath)
 {
-    const QHash<QString, XyzColor> whites = specificationWhites(xpath);
+    const QHash<QString, XyzColor> whites = conditionWhites(xpath);
     QList<MeasuredColor> colors;
     for (xmlNodePtr object : nodes(xpath, nullptr, "//cc:Object")) {
         std::optional<LabColor> lab = labValue(xpath, object, whites);

@@ -18,8 +18,8 @@ struct MeasuredColor
 };
 
 // Every "Object" of the CxF3 core namespace (bound to the prefix "cc" in xpath) with a colour
-// that can be brought to D65/2°, in document order: its first CIELab value whose colour
-// specification names a white that is tabulated or given in the file, else its first sRGB value.
+// that can be brought to D65/2°, in document order: its first CIELab value whose measurement
+// conditions name a white that is tabulated or given in the file, else its first sRGB value.
 QList<MeasuredColor> measuredColors(xmlXPathContextPtr xpath);
 
 } // namespace Sorven

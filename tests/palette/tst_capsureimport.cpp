@@ -46,14 +46,14 @@ void setLab(FixtureDatabase &fixture, qint64 row, const LabColor &lab)
                  {lab.l, lab.a, lab.b, row});
 }
 
-// An object with colour values: CIELab under a specification, or sRGB.
-QByteArray labObject(const char *name, const char *specification, const char *lab)
+// An object with colour values: CIELab under named measurement conditions, or sRGB.
+QByteArray labObject(const char *name, const char *conditions, const char *lab)
 {
     return QByteArray("<Object Name='") + name + "'><ColorValues><ColorCIELab ColorSpecification='"
-        + specification + "'>" + lab + "</ColorCIELab></ColorValues></Object>";
+        + conditions + "'>" + lab + "</ColorCIELab></ColorValues></Object>";
 }
 
-QByteArray specification(const char *id, const char *illuminant, const char *observer)
+QByteArray conditions(const char *id, const char *illuminant, const char *observer)
 {
     return QByteArray("<ColorSpecification Id='") + id + "'><TristimulusSpec>" + illuminant
         + "<Observer>" + observer
@@ -281,21 +281,20 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QList<double>>("labs");
         const QByteArray lab = "<L>50</L><A>20</A><B>-30</B>";
-        const QByteArray d50 = specification("s", "<Illuminant>D50</Illuminant>", "2_Degree");
+        const QByteArray d50 = conditions("s", "<Illuminant>D50</Illuminant>", "2_Degree");
         QTest::newRow("D65/2° as it stands")
-            << withDefaultNamespace(
-                   labObject("a", "s", lab)
-                   + specification("s", "<Illuminant>D65</Illuminant>", "2_Degree"))
+            << withDefaultNamespace(labObject("a", "s", lab)
+                                    + conditions("s", "<Illuminant>D65</Illuminant>", "2_Degree"))
             << QStringList {"a"} << QList<double> {50.0, 20.0, -30.0};
-        QTest::newRow("D50/2° adapted, the specification after the objects")
+        QTest::newRow("D50/2° adapted, the conditions after the objects")
             << withDefaultNamespace(labObject("a", "s", lab) + d50) << QStringList {"a"}
             << QList<double> {50.2515, 22.9107, -29.8159};
         QTest::newRow("white given in the file, at any scale")
             << withDefaultNamespace(labObject("w", "s", "<L>100</L><A>0</A><B>0</B>")
-                                    + specification("s",
-                                                    "<Illuminant X='98.1' Y='100' "
-                                                    "Z='70.2'>Custom</Illuminant>",
-                                                    "Custom_CMF"))
+                                    + conditions("s",
+                                                 "<Illuminant X='98.1' Y='100' "
+                                                 "Z='70.2'>Custom</Illuminant>",
+                                                 "Custom_CMF"))
             << QStringList {"w"} << QList<double> {100.0, 0.0, 0.0};
         QTest::newRow("sRGB of 255 or of a range of its own") << withDefaultNamespace(
             "<Object Name='r'><ColorValues><ColorSRGB ColorSpecification='x'><R>255</R>"
@@ -309,7 +308,7 @@ private slots:
                    "<Object Name='u'><ColorValues><ColorCIELab ColorSpecification='c'>" + lab
                    + "</ColorCIELab><ColorSRGB ColorSpecification='c'><R>0</R><G>0</G><B>0</B>"
                      "</ColorSRGB></ColorValues></Object>"
-                   + specification("c", "<Illuminant>TL84</Illuminant>", "2_Degree"))
+                   + conditions("c", "<Illuminant>TL84</Illuminant>", "2_Degree"))
             << QStringList {"u"} << QList<double> {0.0, 0.0, 0.0};
         QTest::newRow("objects without a usable value are left out") << withDefaultNamespace(
             labObject("undeclared", "none", lab)
@@ -388,10 +387,10 @@ private slots:
                                   << "no measured object with a name or a colour";
         QTest::newRow("no match") << withDefaultNamespace("<Object Name='VX 999'/>")
                                   << "no chip matches a measured name or colour";
-        QTest::newRow("no match by colour either") << withDefaultNamespace(
-            labObject("VX 999", "s", "<L>5</L><A>0</A><B>0</B>")
-            + specification("s", "<Illuminant>D65</Illuminant>", "2_Degree"))
-                                                   << "no chip matches a measured name or colour";
+        QTest::newRow("no match by colour either")
+            << withDefaultNamespace(labObject("VX 999", "s", "<L>5</L><A>0</A><B>0</B>")
+                                    + conditions("s", "<Illuminant>D65</Illuminant>", "2_Degree"))
+            << "no chip matches a measured name or colour";
         QTest::newRow("malformed") << QByteArray("<CxF") << "not well-formed XML";
     }
 
