@@ -26,11 +26,13 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # The middle card's second chip, then the middle of My Palette, in palette coordinates.
 mkdir "$work/books"
-"$host" --data "$work/data" --commands "load; wait 300; click 117 390; drag 117 390 560 480; \
+status=0
+timeout 120 "$host" --data "$work/data" --commands "load; wait 300; click 117 390; drag 117 390 560 480; \
     wait 300; answer $work/books/mine.acb; press Colour Book; \
     answer $work/data/demo.palette; press Load; wait 300; screenshot $screenshot; quit" \
-    >"$work/host.out"
+    >"$work/host.out" || status=$?
 cat "$work/host.out"
+[ "$status" = 0 ] || { echo "vexa-host ended with $status"; exit 1; }
 grep -qx "message 1 -> 0" "$work/host.out"
 grep -qx "message 2 -> 0" "$work/host.out"
 grep -rqx "RowIndex=2" "$work/config" || { echo "the clicked chip was not selected"; exit 1; }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -198,13 +199,24 @@ bool HostCommands::press(const QString &text)
 void HostCommands::answerFileDialog()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        // A message box would wait for a user the script does not have.
+        if (auto *box = qobject_cast<QMessageBox *>(window)) {
+            fail(box->text());
+            box->reject();
+            continue;
+        }
         auto *dialog = qobject_cast<QFileDialog *>(window);
-        if (!dialog || !dialog->isVisible())
+        if (!dialog)
             continue;
         if (m_fileAnswer.isEmpty()) {
             dialog->reject();
-            return;
+            continue;
         }
+        // The dialog keeps what is typed in its name box while that box has the focus.
+        if (QWidget *focus = dialog->focusWidget())
+            focus->clearFocus();
         dialog->selectFile(std::exchange(m_fileAnswer, QString()));
         static_cast<QDialog *>(dialog)->accept();
     }
