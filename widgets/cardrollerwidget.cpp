@@ -42,19 +42,12 @@ bool masksMadeToOrder(const QUuid &uuid)
 }
 
 // The previous, current and next page, or nothing when any of them cannot be loaded.
-std::optional<std::array<DB::ColorPage, 3>> loadPages(const QUuid &uuid)
+std::optional<std::array<DB::ColorPage, 3>> loadPages(DB::DeckCache &deck, const QUuid &uuid)
 {
     std::array<DB::ColorPage, 3> pages;
-    DB::ColorPage &current = pages[CardRollerWidget::CurrentCard];
-    const Mood mood = UserSettings::moodFilter(uuid);
-    const bool exterior = UserSettings::exteriorColors(uuid);
-    if (DB::loadPage(uuid, UserSettings::pageIndex(uuid), current) != DB::Success
-        || DB::loadAdjacentPage(uuid, current.pageIndex, false, mood, exterior,
-                                pages[CardRollerWidget::NextCard])
-            != DB::Success
-        || DB::loadAdjacentPage(uuid, current.pageIndex, true, mood, exterior,
-                                pages[CardRollerWidget::PreviousCard])
-            != DB::Success)
+    if (deck.load(uuid, UserSettings::pageIndex(uuid), UserSettings::moodFilter(uuid),
+                  UserSettings::exteriorColors(uuid), pages)
+        != DB::Success)
         return std::nullopt;
     return pages;
 }
@@ -247,7 +240,7 @@ void CardRollerWidget::keyPressEvent(QKeyEvent *event)
 void CardRollerWidget::moveSelection(int step)
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
-    const std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
+    const std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(m_deck, uuid);
     if (!pages)
         return;
     const QVector<DB::ColorEntry> &entries = (*pages)[CurrentCard].entries;
@@ -341,7 +334,7 @@ void CardRollerWidget::paintEvent(QPaintEvent *)
         Painting::drawBlockFrame(painter, card);
 
     const QUuid uuid = UserSettings::lastUsedCollection();
-    std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
+    std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(m_deck, uuid);
     if (!pages)
         return;
     m_pages = std::move(*pages);

@@ -1,5 +1,6 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/deckcache.h"
 #include "support/fixturedatabase.h"
 
 #include <QTest>
@@ -49,6 +50,14 @@ QStringList codes(const QVector<ColorEntry> &entries)
     for (const ColorEntry &entry : entries)
         result.append(entry.code);
     return result;
+}
+
+// Everything a card shows of a page.
+QStringList describe(const ColorPage &page)
+{
+    return QStringList {QString::number(page.pageIndex), QString::number(page.segment),
+                        QString::number(page.mood), QString::number(page.exterior)}
+    + page.names + codes(page.entries);
 }
 
 } // namespace
@@ -285,6 +294,39 @@ private slots:
         QCOMPARE(codes(page.entries),
                  QStringList({QStringLiteral("P3-1"), QStringLiteral("P3-2")}));
         QCOMPARE(page.entries.first().collectionId, m_deck);
+    }
+
+    // The remembered pages agree with fresh reads through rolls both ways, filter changes and
+    // a change of collection; a failed read leaves the caller's pages as they were.
+    void deckCacheAgreesWithFreshReads()
+    {
+        struct Step
+        {
+            QUuid uuid;
+            int pageIndex;
+            int mood;
+            bool exterior;
+        };
+        const Step steps[] = {{Deck, 1, 7, false},      {Deck, 3, 7, false}, {Deck, 5, 7, false},
+                              {Deck, 3, 7, false},      {Deck, 3, 7, true},  {Deck, 2, 7, true},
+                              {OtherDeck, 1, 7, false}, {Deck, 1, 3, false}};
+        DeckCache deck;
+        std::array<ColorPage, 3> pages;
+        for (const Step &step : steps) {
+            QCOMPARE(deck.load(step.uuid, step.pageIndex, step.mood, step.exterior, pages), 0);
+            std::array<ColorPage, 3> fresh;
+            QCOMPARE(loadPage(step.uuid, step.pageIndex, fresh[DeckCache::Current]), 0);
+            for (const bool backwards : {true, false}) {
+                QCOMPARE(loadAdjacentPage(step.uuid, step.pageIndex, backwards, step.mood,
+                                          step.exterior,
+                                          fresh[backwards ? DeckCache::Previous : DeckCache::Next]),
+                         0);
+            }
+            for (int card = 0; card < 3; ++card)
+                QCOMPARE(describe(pages[card]), describe(fresh[card]));
+        }
+        QCOMPARE(deck.load(Deck, 6, 4, true, pages), -6);
+        QCOMPARE(pages[DeckCache::Current].pageIndex, 1);
     }
 
     void segmentWalk_data()
