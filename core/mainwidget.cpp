@@ -328,15 +328,11 @@ void MainWidget::showMtoChangedInteractively(bool showMto)
 void MainWidget::rollCards(Direction dir)
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
-    DB::ColorPage page;
-    if (DB::loadAdjacentPage(uuid, UserSettings::pageIndex(uuid), dir == Backward,
-                             UserSettings::moodFilter(uuid), UserSettings::exteriorColors(uuid),
-                             page)
-            != DB::Success
-        || page.pageIndex == UserSettings::pageIndex(uuid))
+    const std::optional<DB::ColorPage> page = m_cardRoller->rollTarget(dir);
+    if (!page || page->pageIndex == UserSettings::pageIndex(uuid))
         return;
-    storeSegment(uuid, page.segment);
-    UserSettings::setPageIndex(uuid, page.pageIndex);
+    storeSegment(uuid, page->segment);
+    UserSettings::setPageIndex(uuid, page->pageIndex);
     m_cardRoller->update();
     refreshDetailPanes();
 }

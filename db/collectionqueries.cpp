@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <optional>
 
 namespace Sorven::DB {
 
@@ -37,17 +38,34 @@ bool run(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues va
     return runStatement(query, sql, values);
 }
 
-// Builds the page from its row and reads its chips with chipsSql, whose one remaining
-// placeholder is the page's id. The page is assigned only when both succeed.
-int deliverPage(const QUuid &uuid, const QSqlRecord &row, const QString &chipsSql, ColorPage &page)
+// The first row of a prepared statement's answer; none when it fails or answers nothing.
+std::optional<QSqlRecord> firstRow(const QUuid &uuid, const QString &sql,
+                                   const QVariantList &values)
+{
+    std::optional<QSqlRecord> row;
+    const QSqlError error = readPrepared(uuid, sql, values, [&](QSqlQuery &query) {
+        if (query.next())
+            row = query.record();
+    });
+    if (error.isValid())
+        qDebug().noquote() << error.driverText() << error.databaseText();
+    return row;
+}
+
+// Builds the page from its row and reads its chips with chipsSql, whose placeholders are the
+// values and then the page's id. The page is assigned only when both succeed.
+int deliverPage(const QUuid &uuid, const QSqlRecord &row, const char *chipsSql, QVariantList values,
+                ColorPage &page)
 {
     ColorPage loaded(row);
-    QSqlQuery query;
-    if (!run(query, uuid, chipsSql.arg(loaded.id)))
-        return QueryFailed;
-    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
-        loaded.entries.append(ColorEntry(row, columns));
+    values.append(loaded.id);
+    const QSqlError error = readPrepared(uuid, statement(chipsSql), values, [&](QSqlQuery &query) {
+        forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+            loaded.entries.append(ColorEntry(row, columns));
+        });
     });
+    if (error.isValid())
+        return QueryFailed;
     loaded.sortEntries();
     page = std::move(loaded);
     return Success;
@@ -55,15 +73,15 @@ int deliverPage(const QUuid &uuid, const QSqlRecord &row, const QString &chipsSq
 
 // The first row of the walk statement with the first comparison, else, wrapping around, with
 // the second one. The statement's open placeholders are the comparison and the value.
-bool walk(QSqlQuery &query, const QUuid &uuid, const QString &sql, const char *first,
-          const char *second, int value)
+std::optional<QSqlRecord> walk(const QUuid &uuid, const QString &sql, const char *first,
+                               const char *second, int value)
 {
     for (const char *comparison : {first, second}) {
-        if (run(query, uuid, sql.arg(QLatin1String(comparison), QString::number(value)))
-            && query.next())
-            return true;
+        const QString compared = sql.arg(QLatin1String(comparison), QStringLiteral("%1"));
+        if (std::optional<QSqlRecord> row = firstRow(uuid, compared, {value}))
+            return row;
     }
-    return false;
+    return std::nullopt;
 }
 
 // A COUNT(*) statement's answer as "more than none"; false when it fails.
@@ -140,14 +158,11 @@ int loadPage(const QUuid &uuid, int pageIndex, ColorPage &page)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     const qint64 collection = collectionId(uuid);
-    QSqlQuery query;
-    if (!run(query, uuid, statement(PageSql).arg(collection).arg(pageIndex))) {
-        qDebug().noquote() << query.lastError().driverText() << query.lastError().databaseText();
+    const std::optional<QSqlRecord> row
+        = firstRow(uuid, statement(PageSql), {collection, pageIndex});
+    if (!row)
         return QueryFailed;
-    }
-    if (!query.next())
-        return QueryFailed;
-    return deliverPage(uuid, query.record(), statement(PageChipsSql).arg(collection), page);
+    return deliverPage(uuid, *row, PageChipsSql, {collection}, page);
 }
 
 const char *const PageByIdSql
@@ -166,7 +181,7 @@ int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &pag
     if (!run(query, uuid, statement(PageByIdSql).arg(collection).arg(pageId)) || !query.next())
         return QueryFailed;
     if (!pageOnly)
-        return deliverPage(uuid, query.record(), statement(PageByIdChipsSql).arg(collection), page);
+        return deliverPage(uuid, query.record(), PageByIdChipsSql, {collection}, page);
     page = ColorPage(query.record());
     return Success;
 }
@@ -199,10 +214,10 @@ QString segmentWalkSql(const QUuid &uuid, const char *what, int mood, bool exter
 }
 
 // The first page row of the wanted segment, or of the segment the walk wraps around to.
-bool walkToSegment(QSqlQuery &query, const QUuid &uuid, const char *what, int segment, int mood,
-                   bool exterior)
+std::optional<QSqlRecord> walkToSegment(const QUuid &uuid, const char *what, int segment, int mood,
+                                        bool exterior)
 {
-    return walk(query, uuid, segmentWalkSql(uuid, what, mood, exterior), ">=", "<", segment);
+    return walk(uuid, segmentWalkSql(uuid, what, mood, exterior), ">=", "<", segment);
 }
 
 } // namespace
@@ -212,10 +227,10 @@ int findSegment(const QUuid &uuid, int segment, int mood, bool exterior, int &fo
     foundSegment = segment;
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    if (!walkToSegment(query, uuid, "SEGMENT", segment, mood, exterior))
+    const std::optional<QSqlRecord> row = walkToSegment(uuid, "SEGMENT", segment, mood, exterior);
+    if (!row)
         return NoMatch;
-    foundSegment = query.value(0).toInt();
+    foundSegment = row->value(0).toInt();
     return Success;
 }
 
@@ -224,10 +239,11 @@ int findFirstPageIndex(const QUuid &uuid, int segment, int mood, bool exterior, 
     pageIndex = -1;
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    if (!walkToSegment(query, uuid, "PAGE_INDEX", segment, mood, exterior))
+    const std::optional<QSqlRecord> row
+        = walkToSegment(uuid, "PAGE_INDEX", segment, mood, exterior);
+    if (!row)
         return NoMatch;
-    pageIndex = query.value(0).toInt();
+    pageIndex = row->value(0).toInt();
     return Success;
 }
 
@@ -238,10 +254,10 @@ int loadFirstPageInSegment(const QUuid &uuid, int segment, int mood, bool exteri
 {
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    if (!walkToSegment(query, uuid, "*", segment, mood, exterior))
+    const std::optional<QSqlRecord> row = walkToSegment(uuid, "*", segment, mood, exterior);
+    if (!row)
         return NoMatch;
-    return deliverPage(uuid, query.record(), statement(SegmentPageChipsSql), page);
+    return deliverPage(uuid, *row, SegmentPageChipsSql, {}, page);
 }
 
 const char *const AdjacentWalkFromSql
@@ -275,14 +291,14 @@ int loadAdjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood,
 {
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
     // The second try keeps the ordering, so it lands on the far end of the deck.
     const char *const towards = backwards ? "<" : ">";
     const char *const wrapped = backwards ? ">" : "<";
-    if (!walk(query, uuid, adjacentWalkSql(uuid, backwards, mood, exterior), towards, wrapped,
-              pageIndex))
+    const std::optional<QSqlRecord> row
+        = walk(uuid, adjacentWalkSql(uuid, backwards, mood, exterior), towards, wrapped, pageIndex);
+    if (!row)
         return NoMatch;
-    return deliverPage(uuid, query.record(), statement(PageChipsSql).arg(collectionId(uuid)), page);
+    return deliverPage(uuid, *row, PageChipsSql, {collectionId(uuid)}, page);
 }
 
 const char *const ExteriorPagesWithMoodSql

@@ -3,11 +3,46 @@
 #include "db/connections.h"
 #include "db/databasefile.h"
 
-#include <QSqlError>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSqlDriver>
 
 #include <atomic>
+#include <optional>
 
 namespace Sorven::DB {
+
+namespace {
+
+// Prepared statements by connection and text, each waiting for its next run.
+QHash<QString, QSqlQuery> &preparedStatements()
+{
+    static QHash<QString, QSqlQuery> statements;
+    return statements;
+}
+
+// A statement taken from the waiting ones, if one was prepared on this very connection: a
+// connection removed and added again under its name has a new driver.
+std::optional<QSqlQuery> takePrepared(const QString &key, const QSqlDatabase &database)
+{
+    QHash<QString, QSqlQuery> &statements = preparedStatements();
+    const auto found = statements.find(key);
+    if (found == statements.end())
+        return std::nullopt;
+    QSqlQuery query = std::move(*found);
+    statements.erase(found);
+    if (query.driver() != database.driver())
+        return std::nullopt;
+    return query;
+}
+
+QString withNumberedParameters(const QString &sql)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
+    return QString(sql).replace(placeholder, QStringLiteral("?\\1"));
+}
+
+} // namespace
 
 QSqlQuery collectionQuery(const QUuid &uuid)
 {
@@ -24,6 +59,29 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values)
     for (const auto &[name, value] : values)
         query.bindValue(QLatin1String(name), value);
     return query.exec();
+}
+
+QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
+                       const std::function<void(QSqlQuery &query)> &read)
+{
+    const QSqlDatabase database = collectionDatabase(uuid);
+    const QString key = database.connectionName() + u'\n' + sql;
+    std::optional<QSqlQuery> query = takePrepared(key, database);
+    if (!query) {
+        query.emplace(database);
+        query->setForwardOnly(true);
+        if (!query->prepare(withNumberedParameters(sql)))
+            return query->lastError();
+    }
+    for (qsizetype value = 0; value < values.size(); ++value)
+        query->bindValue(int(value), values[value]);
+    if (!query->exec())
+        return query->lastError();
+    read(*query);
+    // Reset, so that the waiting statement holds no read lock on the file.
+    query->finish();
+    preparedStatements().insert(key, std::move(*query));
+    return {};
 }
 
 bool runOnOwnConnection(const QString &path, const QString &sql,

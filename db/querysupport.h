@@ -2,6 +2,7 @@
 
 #include "db/columnlayout.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -24,6 +25,14 @@ QSqlQuery collectionQuery(const QUuid &uuid);
 // Prepares the statement, binds the values by placeholder name and runs it. False when a
 // step fails; the query's lastError says why.
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {});
+
+// Runs sql, whose placeholders %1, %2 … take values in that order, on the collection's
+// connection and hands the open query to read. The statement is prepared once per connection
+// and text, the values bound as numbered parameters: SQLite takes longer to parse the chip
+// statements than to run them. The collection connections serve the user-interface thread
+// only, and so does this. The error of the failed step, or an invalid error.
+QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
+                       const std::function<void(QSqlQuery &query)> &read);
 
 // Runs the statement on a connection of the calling thread's own to the database file at path
 // and hands the query to read: a connection serves only the thread that opened it, so this is

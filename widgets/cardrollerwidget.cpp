@@ -325,6 +325,15 @@ void CardRollerWidget::copySelectedChip()
     }
 }
 
+std::optional<DB::ColorPage> CardRollerWidget::rollTarget(Direction dir)
+{
+    const std::optional<std::array<DB::ColorPage, 3>> pages
+        = loadPages(m_deck, UserSettings::lastUsedCollection());
+    if (!pages)
+        return std::nullopt;
+    return (*pages)[dir == Backward ? PreviousCard : NextCard];
+}
+
 void CardRollerWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -54,6 +54,8 @@ public:
     QRect indexRect(const ChipIndex &index) const;
     // The chip under pos in the last successful paint.
     ChipIndex indexAt(const QPoint &pos) const;
+    // The page a roll in dir reaches under the filters; none when the deck cannot be read.
+    std::optional<DB::ColorPage> rollTarget(Direction dir);
 
     // The chips of the last successful paint, card by card.
     int accessibleItemCount() const override;
