@@ -357,16 +357,14 @@ bool hasComplementaryNeutralScheme(const QUuid &uuid, int pageIndex)
 {
     if (connectCollection(uuid) < 0)
         return true;
-    QSqlQuery query;
-    const QString sql = statement(ComplementaryNeutralSchemeSql)
-                            .arg(collectionId(uuid))
-                            .arg(pageIndex)
-                            .arg(ComplementaryNeutralScheme);
-    if (!run(query, uuid, sql)) {
-        logSqlError(query.lastError());
-        return false;
-    }
-    return countsAny(query);
+    bool any = false;
+    const QSqlError error
+        = readPrepared(uuid, statement(ComplementaryNeutralSchemeSql),
+                       {collectionId(uuid), pageIndex, ComplementaryNeutralScheme},
+                       [&](QSqlQuery &query) { any = countsAny(query); });
+    if (error.isValid())
+        logSqlError(error);
+    return any;
 }
 
 const char *const SchemePagesSql
@@ -380,14 +378,15 @@ int loadSchemePages(const QUuid &uuid, int pageIndex, int schemeId, QList<ColorP
     pages.clear();
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    const QString sql
-        = statement(SchemePagesSql).arg(collectionId(uuid)).arg(pageIndex).arg(schemeId);
-    if (!run(query, uuid, sql))
-        return QueryFailed;
     QVector<int> pageIndexes;
-    while (query.next())
-        pageIndexes.append(query.value(0).toInt());
+    const QSqlError error
+        = readPrepared(uuid, statement(SchemePagesSql), {collectionId(uuid), pageIndex, schemeId},
+                       [&](QSqlQuery &query) {
+                           while (query.next())
+                               pageIndexes.append(query.value(0).toInt());
+                       });
+    if (error.isValid())
+        return QueryFailed;
     for (const int schemePageIndex : pageIndexes) {
         ColorPage page;
         if (loadPage(uuid, schemePageIndex, page) == Success)

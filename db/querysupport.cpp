@@ -36,10 +36,16 @@ std::optional<QSqlQuery> takePrepared(const QString &key, const QSqlDatabase &da
     return query;
 }
 
-QString withNumberedParameters(const QString &sql)
+QString parameterName(qsizetype number)
+{
+    return QStringLiteral(":v%1").arg(number);
+}
+
+// Named rather than numbered parameters: Qt rewrites every "?" into a name of its own.
+QString withNamedParameters(const QString &sql)
 {
     static const QRegularExpression placeholder(QStringLiteral("%(\\d+)"));
-    return QString(sql).replace(placeholder, QStringLiteral("?\\1"));
+    return QString(sql).replace(placeholder, QStringLiteral(":v\\1"));
 }
 
 } // namespace
@@ -70,11 +76,11 @@ QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList
     if (!query) {
         query.emplace(database);
         query->setForwardOnly(true);
-        if (!query->prepare(withNumberedParameters(sql)))
+        if (!query->prepare(withNamedParameters(sql)))
             return query->lastError();
     }
     for (qsizetype value = 0; value < values.size(); ++value)
-        query->bindValue(int(value), values[value]);
+        query->bindValue(parameterName(value + 1), values[value]);
     if (!query->exec())
         return query->lastError();
     read(*query);

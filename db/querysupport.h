@@ -28,7 +28,7 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {})
 
 // Runs sql, whose placeholders %1, %2 … take values in that order, on the collection's
 // connection and hands the open query to read. The statement is prepared once per connection
-// and text, the values bound as numbered parameters: SQLite takes longer to parse the chip
+// and text, the values bound as parameters: SQLite takes longer to parse the chip
 // statements than to run them. The collection connections serve the user-interface thread
 // only, and so does this. The error of the failed step, or an invalid error.
 QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,

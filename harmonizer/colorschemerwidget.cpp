@@ -162,6 +162,7 @@ void ColorSchemerWidget::selectedCollectionChanged(QUuid collectionId)
         m_samples.clear();
     m_lastSettings.reset();
     m_lastRequest.reset();
+    m_fixedLook.reset();
     m_scheme = {};
     m_chipRects.clear();
 
@@ -275,15 +276,39 @@ void ColorSchemerWidget::paintEvent(QPaintEvent *)
 {
     refreshScheme();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const SchemeKind current = UserSettings::schemeKind(UserSettings::lastUsedCollection());
-    for (int button = 0; button < m_buttons.size(); ++button)
-        paintButton(painter, button, current);
+    const FixedLook look {
+        UserSettings::schemeKind(UserSettings::lastUsedCollection()),
+        m_kinds.contains(NeutralScheme) ? shownKind(int(m_kinds.indexOf(NeutralScheme))) : NoScheme,
+        m_scheme.complementary,
+        size(),
+        Painting::deviceRatio(painter),
+        font(),
+        m_chipArea};
+    if (look != m_fixedLook) {
+        m_fixedLayer = paintFixedLayer(look);
+        m_fixedLook = look;
+    }
+    painter.drawPixmap(0, 0, m_fixedLayer);
     paintChips(painter);
+}
+
+// The buttons and the drag-and-drop line on a transparent layer: their text costs more to lay
+// out and draw than the chips do, and it seldom changes.
+QPixmap ColorSchemerWidget::paintFixedLayer(const FixedLook &look) const
+{
+    QPixmap layer(Painting::deviceSize(look.size, look.ratio));
+    layer.setDevicePixelRatio(look.ratio);
+    layer.fill(Qt::transparent);
+    QPainter painter(&layer);
+    painter.setFont(look.font);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (int button = 0; button < m_buttons.size(); ++button)
+        paintButton(painter, button, look.current);
     drawDragDropMessage(painter,
-                        QRect(QPoint(m_chipArea.left(), m_chipArea.bottom() + 1),
-                              QPoint(m_chipArea.right(), height() - 1)),
+                        QRect(QPoint(look.chipArea.left(), look.chipArea.bottom() + 1),
+                              QPoint(look.chipArea.right(), look.size.height() - 1)),
                         UserSettings::lastUsedCollection());
+    return layer;
 }
 
 void ColorSchemerWidget::resizeEvent(QResizeEvent *)

@@ -5,9 +5,11 @@
 #include "harmonizer/schemechips.h"
 #include "widgets/accessibleitems.h"
 
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QUuid>
@@ -90,6 +92,19 @@ private:
         QRect caption;
     };
 
+    // What the buttons and the drag-and-drop line look like.
+    struct FixedLook
+    {
+        SchemeKind current = NoScheme;
+        SchemeKind neutralShown = NoScheme;
+        bool complementary = false;
+        QSize size;
+        qreal ratio = 1;
+        QFont font;
+        QRect chipArea;
+        friend bool operator==(const FixedLook &, const FixedLook &) = default;
+    };
+
     void addShortcuts();
     void layoutButtons();
     void layoutChipArea(int captionBottom);
@@ -98,6 +113,7 @@ private:
     void switchToScheme(int number);
     void paintButton(QPainter &painter, int button, SchemeKind current) const;
     void paintChips(QPainter &painter) const;
+    QPixmap paintFixedLayer(const FixedLook &look) const;
     const DB::ColorEntry *entryAt(const ChipIndex &index) const;
     Item buttonItem(int button) const;
     Item chipItem(int chip) const;
@@ -120,6 +136,8 @@ private:
     std::optional<SchemeRequest> m_lastRequest;
     SchemeChips m_scheme;
     QList<QVector<QRect>> m_chipRects;
+    std::optional<FixedLook> m_fixedLook;
+    QPixmap m_fixedLayer;
     // Global position of a pending left-button press.
     std::optional<QPoint> m_dragStart;
 };

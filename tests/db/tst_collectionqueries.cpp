@@ -1,6 +1,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/deckcache.h"
+#include "db/querysupport.h"
 #include "support/fixturedatabase.h"
 
 #include <QTest>
@@ -327,6 +328,26 @@ private slots:
         }
         QCOMPARE(deck.load(Deck, 6, 4, true, pages), -6);
         QCOMPARE(pages[DeckCache::Current].pageIndex, 1);
+    }
+
+    // Values go to their numbered placeholders whatever their order and repetition in the
+    // text, and the same statement run while its first run is still being read gets its own.
+    void preparedStatementsBindByNumber()
+    {
+        QCOMPARE(connectCollection(Deck), 0);
+        const QString sql = QStringLiteral("SELECT %2 - %1, %2 + %2");
+        QVariantList inner;
+        const QSqlError error = readPrepared(Deck, sql, {1, 10}, [&](QSqlQuery &outer) {
+            QVERIFY(outer.next());
+            readPrepared(Deck, sql, {2, 5}, [&](QSqlQuery &query) {
+                QVERIFY(query.next());
+                inner = {query.value(0), query.value(1)};
+            });
+            QCOMPARE(outer.value(0).toInt(), 9);
+            QCOMPARE(outer.value(1).toInt(), 20);
+        });
+        QVERIFY(!error.isValid());
+        QCOMPARE(inner, QVariantList({3, 10}));
     }
 
     void segmentWalk_data()
