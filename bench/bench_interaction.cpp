@@ -203,15 +203,14 @@ void sideCardClick(benchmark::State &state)
     });
 }
 
-// One notch of the mouse wheel over the colour wheel, alternately up and down.
+// One notch of the mouse wheel over the colour wheel, always the same way round, so each step
+// goes to the next hue segment as when a user turns the wheel.
 void colorWheelStep(benchmark::State &state)
 {
     Palette &p = palette();
-    int delta = 120;
     measureMedian(state, [&] {
-        delta = -delta;
         const QPointF centre = QRectF(p.wheel->rect()).center();
-        QWheelEvent wheel(centre, p.wheel->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+        QWheelEvent wheel(centre, p.wheel->mapToGlobal(centre), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(p.wheel, &wheel);
         repaint();
