@@ -1,12 +1,16 @@
 #include "core/usersettings.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 #include <QMap>
 #include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace Sorven::UserSettings {
 
@@ -22,6 +26,22 @@ const int NavigationSyncDelay = 1000;
 
 void leaveApplication();
 
+// The INI file's size and modification time: what another program's write changes.
+struct FileStamp
+{
+    qint64 size = 0;
+    QDateTime modified;
+
+    bool operator==(const FileStamp &other) const = default;
+};
+
+// The values of the store as read at one stamp of its file.
+struct Snapshot
+{
+    FileStamp stamp;
+    QHash<QString, QVariant> values;
+};
+
 struct State
 {
     ~State()
@@ -36,6 +56,11 @@ struct State
     // Navigation keys set but not yet on disk; they answer for the store until they are.
     QMap<QString, QVariant> unsynced;
     std::unique_ptr<QTimer> syncTimer;
+    // Found with the first read of a host name's store.
+    QString iniPath;
+    // Reads answer from it while the file keeps its stamp, so that a click does not parse the
+    // file once for every key it reads; any write, ours or another program's, changes the stamp.
+    std::optional<Snapshot> snapshot;
 };
 
 State &state()
@@ -64,12 +89,42 @@ private:
     QSettings m_settings;
 };
 
+QString iniPath()
+{
+    QString &path = state().iniPath;
+    if (path.isEmpty())
+        path = Store().settings().fileName();
+    return path;
+}
+
+FileStamp iniFileStamp()
+{
+    const QFileInfo file(iniPath());
+    return {file.size(), file.lastModified()};
+}
+
+// The stamp is taken before the file is read, so that a write in between makes the next read
+// read again rather than hide behind the newer stamp.
+const QHash<QString, QVariant> &storedValues()
+{
+    std::optional<Snapshot> &snapshot = state().snapshot;
+    const FileStamp stamp = iniFileStamp();
+    if (!snapshot || snapshot->stamp != stamp) {
+        Store store;
+        QHash<QString, QVariant> values;
+        for (const QString &key : store.settings().allKeys())
+            values.insert(key, store.settings().value(key));
+        snapshot = Snapshot {stamp, values};
+    }
+    return snapshot->values;
+}
+
 QVariant readValue(const QString &key)
 {
     const QMap<QString, QVariant> &unsynced = state().unsynced;
     if (const auto value = unsynced.constFind(key); value != unsynced.cend())
         return *value;
-    return Store().settings().value(key);
+    return storedValues().value(key);
 }
 
 // Applies change together with the navigation keys still waiting, and syncs the file once.
@@ -86,6 +141,7 @@ void writeThrough(Change change)
     current.unsynced.clear();
     change(settings);
     settings.sync();
+    current.snapshot.reset();
 }
 
 void writeValue(const QString &key, const QVariant &value)
@@ -194,8 +250,11 @@ void setHostName(const QString &hostName)
 {
     sync();
     // Another name is another store, so its last used collection must be read again.
-    state().hostName = hostName;
-    state().lastUsedCollection = QUuid();
+    State &current = state();
+    current.hostName = hostName;
+    current.lastUsedCollection = QUuid();
+    current.iniPath.clear();
+    current.snapshot.reset();
 }
 
 void sync()

@@ -8,9 +8,10 @@
 #include <QUuid>
 
 // The per-user settings: the collection in use, the position in every collection, My Palette
-// and the open trend groups. Free functions in Sorven::UserSettings; each call opens its own
-// settings object on the user's INI file and closes it again. Getters never fail: absent or
-// unreadable values give the defaults below.
+// and the open trend groups. Free functions in Sorven::UserSettings on the user's INI file; no
+// settings object lives between calls. Getters read the file again whenever its size or
+// modification time has changed since they last read it, so a change another program makes is
+// seen at the next read. Getters never fail: absent or unreadable values give the defaults below.
 //
 // My Palette and the process identifier are on disk when their setter returns. The navigation
 // keys (the collection in use, the position in a collection, the open trend groups) change with

@@ -92,6 +92,7 @@ private slots:
     void myPaletteCellKeysAreRemovedWhenEmpty();
     void hostNameNamesTheIniFile();
     void lastUsedCollectionIsCached();
+    void anotherProgramsChangeIsSeenAtTheNextRead();
     void quickWritesKeepEachOthersKeys();
     void navigationKeysReachTheDiskTogether();
     void killedWriterLeavesAReadableFile_data();
@@ -289,6 +290,19 @@ void TestUserSettings::lastUsedCollectionIsCached()
     QCOMPARE(UserSettings::lastUsedCollection(), Second);
     UserSettings::setHostName(m_host);
     QCOMPARE(UserSettings::lastUsedCollection(), First);
+}
+
+void TestUserSettings::anotherProgramsChangeIsSeenAtTheNextRead()
+{
+    UserSettings::setMyPaletteDescription(QStringLiteral("ours"));
+    QCOMPARE(UserSettings::myPaletteDescription(), "ours");
+    storeValue(m_host, "MyPalette/MyPaletteDescription", "theirs");
+    QCOMPARE(UserSettings::myPaletteDescription(), "theirs");
+    storeValue(m_host, First.toString() + "/PageIndex", 12);
+    QCOMPARE(UserSettings::pageIndex(First), 12);
+    QVERIFY(QFile::remove(iniPath(m_host)));
+    QCOMPARE(UserSettings::pageIndex(First), 1);
+    QCOMPARE(UserSettings::myPaletteDescription(), QString());
 }
 
 void TestUserSettings::quickWritesKeepEachOthersKeys()
