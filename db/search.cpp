@@ -1,13 +1,17 @@
 #include "db/search.h"
 
 #include "db/connections.h"
+#include "db/phraseindex.h"
 #include "db/querysupport.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QPromise>
 #include <QSqlRecord>
 #include <QThreadPool>
 
 #include <memory>
+#include <optional>
 
 namespace Sorven::DB {
 
@@ -55,18 +59,6 @@ QStringList rowColumns()
     QStringList columns = perColumn(rowNameSearchOrder(), QStringLiteral("UPPER(R.NAME%1)"));
     columns << QStringLiteral("UPPER(R.CODE)");
     return columns;
-}
-
-// The database upper-cases ASCII letters only; the phrase must follow the same rule, or a
-// name with an accented letter could not be found even when typed exactly.
-QString asciiUpper(const QString &text)
-{
-    QString upper = text;
-    for (QChar &c : upper) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
-    }
-    return upper;
 }
 
 } // namespace
@@ -226,38 +218,124 @@ QFuture<QStringList> completionEntriesLater(const QUuid &uuid)
     return readLater(uuid, completionEntriesSql, readCompletionEntries);
 }
 
-// A column matches when it equals the phrase ignoring ASCII case; the comparison is written
-// with NOCASE rather than by upper-casing every column of every chip, which took twice as long.
-const char *const PhraseWithPageNamesSql
-    = "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
-      "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     (%2) AS IS_PAGE FROM     "
-      "\"ROW\" R     JOIN PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID "
-      "= CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND (%3) LIMIT     1 ";
-const char *const PhraseSql
-    = "SELECT     P.SEGMENT AS PAGE_SEGMENT,     P.PAGE_INDEX,     R.ROW_INDEX,     P.MOOD AS "
-      "PAGE_MOOD,     P.EXTERIOR AS PAGE_EXTERIOR,     0 AS IS_PAGE FROM     \"ROW\" R     "
-      "JOIN PAGE P ON R.PAGE_ID = P.ID     JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = "
-      "CMAP.PAGE_ID WHERE     CMAP.COLLECTION_ID = %1     AND (%2) LIMIT     1 ";
-const char *const PhraseEqualsSql = "%1 = :PHRASE COLLATE NOCASE";
+// Every chip of the collection with its page and its searched texts: page names as PAGE_TEXT,
+// chip names and the code as CHIP_TEXT. In the table's order, the order in which a scan of the
+// table meets the chips, so that of two chips with the same text the earlier one is found.
+const char *const PhraseIndexSql
+    = "SELECT P.SEGMENT, P.PAGE_INDEX, R.ROW_INDEX, P.MOOD, P.EXTERIOR%2 FROM \"ROW\" R JOIN "
+      "PAGE P ON R.PAGE_ID = P.ID JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE "
+      "CMAP.COLLECTION_ID = %1 ORDER BY R.ID";
 
 namespace {
 
-QString phraseSql(const QUuid &uuid)
+enum PhraseIndexColumn {
+    SegmentColumn,
+    PageIndexColumn,
+    RowIndexColumn,
+    MoodColumn,
+    ExteriorColumn,
+    FirstTextColumn
+};
+
+QString phraseIndexSql(const QUuid &uuid)
 {
-    const QString equals = statement(PhraseEqualsSql);
-    const QStringList pageColumns = perColumn(pageNameSearchOrder(), equals.arg("P.NAME%1"));
-    const QStringList allColumns
-        = pageColumns + perColumn(rowNameSearchOrder(), equals.arg("R.NAME%1"))
-        << equals.arg("R.CODE");
-    const QString collection = QString::number(collectionId(uuid));
-    const QString separator = QStringLiteral(" OR ");
-    if (pageColumns.isEmpty())
-        return statement(PhraseSql).arg(collection, allColumns.join(separator));
-    return statement(PhraseWithPageNamesSql)
-        .arg(collection, pageColumns.join(separator), allColumns.join(separator));
+    const QStringList texts
+        = perColumn(pageNameSearchOrder(), QStringLiteral(", P.NAME%1 AS PAGE_TEXT"))
+            + perColumn(rowNameSearchOrder(), QStringLiteral(", R.NAME%1 AS CHIP_TEXT"))
+        << QStringLiteral(", R.CODE AS CHIP_TEXT");
+    return statement(PhraseIndexSql)
+        .arg(QString::number(collectionId(uuid)), texts.join(QString()));
+}
+
+// NULL is equal to nothing, and a blob is never equal to a text.
+void appendText(QStringList &texts, const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString)
+        texts.append(value.toString());
+}
+
+std::optional<PhraseIndex> readPhraseIndex(QSqlQuery &query)
+{
+    const QSqlRecord record = query.record();
+    QList<bool> pageName;
+    for (int column = FirstTextColumn; column < record.count(); ++column)
+        pageName.append(record.fieldName(column) == QLatin1String("PAGE_TEXT"));
+    PhraseIndex index;
+    QStringList pageNames;
+    QStringList chipTexts;
+    while (query.next()) {
+        pageNames.clear();
+        chipTexts.clear();
+        for (int text = 0; text < pageName.size(); ++text)
+            appendText(pageName.at(text) ? pageNames : chipTexts,
+                       query.value(FirstTextColumn + text));
+        index.addChip({query.value(PageIndexColumn).toInt(), query.value(RowIndexColumn).toInt(),
+                       query.value(SegmentColumn).toInt(), query.value(MoodColumn).toInt(),
+                       query.value(ExteriorColumn).toInt() != 0},
+                      pageNames, chipTexts);
+    }
+    return index;
+}
+
+// What a collection's phrase index was built from: its file as it was then and the name orders
+// in force. The files are not expected to change while the module runs, but a stale index
+// would quietly lead searches astray, and checking costs one look at the file.
+struct PhraseIndexSource
+{
+    QString path;
+    qint64 size = 0;
+    QDateTime modified;
+    qint64 collection = -1;
+    QVector<int> pageColumns;
+    QVector<int> rowColumns;
+
+    friend bool operator==(const PhraseIndexSource &, const PhraseIndexSource &) = default;
+};
+
+PhraseIndexSource phraseIndexSource(const QUuid &uuid)
+{
+    const QString path = collectionRegistry().find(uuid)->databasePath;
+    const QFileInfo file(path);
+    return {path,
+            file.size(),
+            file.lastModified(),
+            collectionId(uuid),
+            nameColumns(pageNameSearchOrder()),
+            nameColumns(rowNameSearchOrder())};
+}
+
+struct CachedPhraseIndex
+{
+    PhraseIndexSource source;
+    // Empty when the statement failed.
+    QFuture<std::optional<PhraseIndex>> index;
+};
+
+QHash<QUuid, CachedPhraseIndex> &phraseIndexes()
+{
+    static QHash<QUuid, CachedPhraseIndex> indexes;
+    return indexes;
+}
+
+// The collection's phrase index, read on a worker thread unless it is read or being read
+// already. A search then costs a lookup instead of a scan of every chip.
+QFuture<std::optional<PhraseIndex>> phraseIndexLater(const QUuid &uuid)
+{
+    QHash<QUuid, CachedPhraseIndex> &indexes = phraseIndexes();
+    const PhraseIndexSource source = phraseIndexSource(uuid);
+    auto cached = indexes.find(uuid);
+    if (cached == indexes.end() || cached->source != source)
+        cached = indexes.insert(uuid, {source, readLater(uuid, phraseIndexSql, readPhraseIndex)});
+    return cached->index;
 }
 
 } // namespace
+
+void preparePhraseSearch(const QUuid &uuid)
+{
+    if (connectCollection(uuid) == Success)
+        phraseIndexLater(uuid);
+}
 
 int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &rowIndex,
                int &segment, int &mood, bool &exterior)
@@ -269,18 +347,20 @@ int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &ro
     exterior = false;
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    if (!run(query, uuid, phraseSql(uuid), {{":PHRASE", asciiUpper(phrase)}}))
+    const std::optional<PhraseIndex> index = phraseIndexLater(uuid).result();
+    if (!index) {
+        // Read again at the next search rather than fail for good.
+        phraseIndexes().remove(uuid);
         return QueryFailed;
-    if (!query.next())
+    }
+    const PhraseIndex::Match *match = index->find(phrase);
+    if (!match)
         return NoMatch;
-    const QSqlRecord row = query.record();
-    pageIndex = row.value(QStringLiteral("PAGE_INDEX")).toInt();
-    segment = row.value(QStringLiteral("PAGE_SEGMENT")).toInt();
-    mood = row.value(QStringLiteral("PAGE_MOOD")).toInt();
-    exterior = row.value(QStringLiteral("PAGE_EXTERIOR")).toInt() != 0;
-    if (row.value(QStringLiteral("IS_PAGE")).toInt() == 0)
-        rowIndex = row.value(QStringLiteral("ROW_INDEX")).toInt();
+    pageIndex = match->pageIndex;
+    rowIndex = match->rowIndex;
+    segment = match->segment;
+    mood = match->mood;
+    exterior = match->exterior;
     return Success;
 }
 

@@ -35,9 +35,12 @@ int completionEntries(const QUuid &uuid, QStringList &entries);
 QFuture<QStringList> completionEntriesLater(const QUuid &uuid);
 
 // Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring
-// ASCII case. A page match leaves rowIndex at -1.
+// ASCII case. A page match leaves rowIndex at -1. The first search in a collection reads an index
+// of its searched texts, kept for later searches; it waits for one preparePhraseSearch started.
 int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &rowIndex,
                int &segment, int &mood, bool &exterior);
+// Starts reading that index on a worker thread, so that the first search need not wait for it.
+void preparePhraseSearch(const QUuid &uuid);
 
 // The collections of the system-wide file that take part in measured-colour matching, best
 // priority first.

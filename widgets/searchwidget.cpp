@@ -78,6 +78,8 @@ void SearchWidget::selectedCollectionChanged(QUuid collectionId)
     m_phraseEdit->setPlaceholderText(
         DB::localeString(collectionId, QStringLiteral("color.palette.enter.search.text")));
     loadCompleter(collectionId);
+    // Read while the user types, so that the first Return need not wait for it.
+    DB::preparePhraseSearch(collectionId);
     layoutContents();
 }
 

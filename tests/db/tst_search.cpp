@@ -172,11 +172,26 @@ private slots:
         QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("coral"), pageIndex, rowIndex,
                                         segment, mood, exterior),
                  0);
-        // Whichever row the database meets first decides; both answers are whole.
-        if (pageIndex == 1)
-            QCOMPARE(rowIndex, -1);
-        else
-            QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(2, 1));
+        // The chip met first in the table's order decides: one on the page of that name.
+        QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(1, -1));
+    }
+
+    void searchSeesAChangedFile()
+    {
+        int pageIndex = 0;
+        int rowIndex = 0;
+        int segment = 0;
+        int mood = 0;
+        bool exterior = false;
+        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("N-6"), pageIndex, rowIndex,
+                                        segment, mood, exterior),
+                 -6);
+        QVERIFY(setCode(m_harbourMist, QStringLiteral("N-6")));
+        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("n-6"), pageIndex, rowIndex,
+                                        segment, mood, exterior),
+                 0);
+        QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(2, 6));
+        QVERIFY(setCode(m_harbourMist, QStringLiteral("B-6")));
     }
 
     void findPhraseWithoutPageNames()
@@ -335,6 +350,24 @@ private:
                 {name ? QVariant(QString::fromUtf8(name)) : QVariant(), m_lastChip});
         }
         return m_lastChip;
+    }
+
+    // Changes the file as another program would, behind the palette's connections.
+    static bool setCode(qint64 rowId, const QString &code)
+    {
+        bool changed = false;
+        {
+            QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                          QStringLiteral("fixture:writer"));
+            file.setDatabaseName(fixtureDatabaseFolder() + QStringLiteral("/search.db"));
+            QSqlQuery query(file);
+            changed = file.open()
+                && query.exec(QStringLiteral(R"(UPDATE "ROW" SET CODE = '%1' WHERE ID = %2)")
+                                  .arg(code)
+                                  .arg(rowId));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fixture:writer"));
+        return changed;
     }
 
     static qint64 pageCollection(FixtureDatabase &fixture, qint64 pageId)
