@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <tuple>
+
 using namespace Sorven::DB;
 
 namespace {
@@ -164,57 +166,25 @@ private slots:
 
     void phraseThatIsAPageNameAndACode()
     {
-        int pageIndex = 0;
-        int rowIndex = 0;
-        int segment = 0;
-        int mood = 0;
-        bool exterior = false;
-        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("coral"), pageIndex, rowIndex,
-                                        segment, mood, exterior),
-                 0);
         // The chip met first in the table's order decides: one on the page of that name.
-        QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(1, -1));
+        QCOMPARE(search(Harbour, QStringLiteral("coral")), Found(0, 1, -1));
     }
 
     void searchSeesAChangedFile()
     {
-        int pageIndex = 0;
-        int rowIndex = 0;
-        int segment = 0;
-        int mood = 0;
-        bool exterior = false;
-        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("N-6"), pageIndex, rowIndex,
-                                        segment, mood, exterior),
-                 -6);
+        QCOMPARE(search(Harbour, QStringLiteral("N-6")), Found(-6, -1, -1));
         QVERIFY(setCode(m_harbourMist, QStringLiteral("N-6")));
-        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("n-6"), pageIndex, rowIndex,
-                                        segment, mood, exterior),
-                 0);
-        QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(2, 6));
+        QCOMPARE(search(Harbour, QStringLiteral("n-6")), Found(0, 2, 6));
         QVERIFY(setCode(m_harbourMist, QStringLiteral("B-6")));
     }
 
     void findPhraseWithoutPageNames()
     {
         loadNameOrders(Quay);
-        int pageIndex = 0;
-        int rowIndex = 0;
-        int segment = 0;
-        int mood = 0;
-        bool exterior = false;
-        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("dock"), pageIndex, rowIndex,
-                                        segment, mood, exterior),
-                 -6);
-        QCOMPARE(Sorven::DB::findPhrase(Harbour, QStringLiteral("corAL"), pageIndex, rowIndex,
-                                        segment, mood, exterior),
-                 0);
-        QCOMPARE(std::pair(pageIndex, rowIndex), std::pair(2, 1));
-        QCOMPARE(Sorven::DB::findPhrase(Broken, QStringLiteral("x"), pageIndex, rowIndex, segment,
-                                        mood, exterior),
-                 -1);
-        QCOMPARE(Sorven::DB::findPhrase(QUuid(), QStringLiteral("x"), pageIndex, rowIndex, segment,
-                                        mood, exterior),
-                 -2);
+        QCOMPARE(search(Harbour, QStringLiteral("dock")), Found(-6, -1, -1));
+        QCOMPARE(search(Harbour, QStringLiteral("corAL")), Found(0, 2, 1));
+        QCOMPARE(search(Broken, QStringLiteral("x")), Found(-1, -1, -1));
+        QCOMPARE(search(QUuid(), QStringLiteral("x")), Found(-2, -1, -1));
     }
 
     void completionEntriesLeaveOutBlanks()
@@ -331,6 +301,20 @@ private slots:
     }
 
 private:
+    // The result, page index and row index of a search.
+    using Found = std::tuple<int, int, int>;
+    static Found search(const QUuid &collection, const QString &phrase)
+    {
+        int pageIndex = 0;
+        int rowIndex = 0;
+        int segment = 0;
+        int mood = 0;
+        bool exterior = false;
+        const int result = Sorven::DB::findPhrase(collection, phrase, pageIndex, rowIndex, segment,
+                                                  mood, exterior);
+        return {result, pageIndex, rowIndex};
+    }
+
     void addOrder(FixtureDatabase &fixture, const QString &key, const QStringList &values)
     {
         for (int i = 0; i < values.size(); ++i)
