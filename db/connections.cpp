@@ -1,6 +1,7 @@
 #include "db/connections.h"
 
 #include "db/databasefile.h"
+#include "db/lookups.h"
 #include "db/schema.h"
 #include "host/platformpaths.h"
 
@@ -132,8 +133,10 @@ CollectionRegistry &collectionRegistry()
 
 int enumerateCollections(CollectionRegistry &registry, bool reset)
 {
-    if (reset)
+    if (reset) {
         registry.clear();
+        forgetCachedLookups();
+    }
     const QDir folder(
         collectionDatabaseFolder(dataPath().isEmpty() ? collectionDataPath() : dataPath()));
     if (!folder.exists())

@@ -7,8 +7,12 @@
 #include "db/querysupport.h"
 #include "db/search.h"
 
+#include <QCache>
 #include <QPainter>
 #include <QSqlError>
+
+#include <algorithm>
+#include <utility>
 
 namespace Sorven::DB {
 
@@ -34,6 +38,40 @@ int channel(const QString &text)
     return ok && value >= 0 && value <= 255 ? value : -1;
 }
 
+// Texts and decoded images by collection and key. The databases do not change while they are
+// enumerated, and every widget asks again for its texts and images on every collection change;
+// only answers the database gave are kept, so that one that could not be read now is asked
+// again next time.
+using LookupKey = std::pair<QUuid, QString>;
+
+struct Lookups
+{
+    // Decoded images, a null image where the bytes are none; in kilobytes, a few collections'
+    // worth of backgrounds and banners.
+    QCache<LookupKey, QImage> images {64 * 1024};
+    QHash<LookupKey, QString> texts;
+};
+
+Lookups &lookups()
+{
+    static Lookups lookups;
+    return lookups;
+}
+
+QImage decodedThemeImage(const QUuid &uuid, const QString &itemKey)
+{
+    const LookupKey key(uuid, itemKey);
+    if (const QImage *cached = lookups().images.object(key))
+        return *cached;
+    QByteArray bytes;
+    if (themeItemData(uuid, itemKey, bytes) != Success)
+        return {};
+    const QImage image = QImage::fromData(bytes);
+    lookups().images.insert(key, new QImage(image),
+                            std::max(qsizetype(1), image.sizeInBytes() / 1024));
+    return image;
+}
+
 } // namespace
 
 QImage placeholderImage(const QSize &size)
@@ -57,15 +95,19 @@ const char *const LocaleStringSql = "SELECT L.STRING FROM LOCALE L WHERE L.COLLE
 
 QString localeString(const QUuid &uuid, const QString &key)
 {
+    const LookupKey cacheKey(uuid, key);
+    if (const auto cached = lookups().texts.constFind(cacheKey); cached != lookups().texts.cend())
+        return *cached;
     if (connectCollection(uuid) < 0)
         return key;
     QSqlQuery query;
-    if (!runKeyedQuery(query, uuid, LocaleStringSql, key) || !query.next())
+    if (!runKeyedQuery(query, uuid, LocaleStringSql, key))
         return key;
-    const QVariant text = query.value(0);
-    return text.typeId() == QMetaType::QString
-        ? boundedDisplayText(text.toString(), MaximumLocaleTextLength)
-        : key;
+    const QVariant text = query.next() ? query.value(0) : QVariant();
+    return *lookups().texts.insert(cacheKey,
+                                   text.typeId() == QMetaType::QString ? boundedDisplayText(
+                                       text.toString(), MaximumLocaleTextLength)
+                                                                       : key);
 }
 
 const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "
@@ -88,12 +130,15 @@ int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes)
 
 QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size)
 {
-    QByteArray bytes;
-    if (themeItemData(uuid, itemKey, bytes) == Success) {
-        if (QImage image = QImage::fromData(bytes); !image.isNull())
-            return image;
-    }
-    return placeholderImage(size);
+    const QImage image = decodedThemeImage(uuid, itemKey);
+    return image.isNull() ? placeholderImage(size) : image;
+}
+
+void forgetCachedLookups()
+{
+    Lookups &cached = lookups();
+    cached.images.clear();
+    cached.texts.clear();
 }
 
 QColor themeColor(const QUuid &uuid, const QString &itemKey, const QColor &fallback)

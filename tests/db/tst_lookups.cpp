@@ -3,6 +3,7 @@
 #include "db/search.h"
 #include "support/fixturedatabase.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace Sorven::DB;
@@ -188,6 +189,42 @@ private slots:
     {
         QFETCH(QSize, size);
         QVERIFY(themeImage(Collection1, QStringLiteral("no.such.image"), size).isNull());
+    }
+
+    // Texts and images are read once per collection and key; asked again, with another
+    // placeholder size, they are what the first read gave.
+    void lookupsAnswerAlikeWhenAskedAgain()
+    {
+        for (const int again : {7, 8}) {
+            QCOMPARE(localeString(Collection1, QStringLiteral("mypalette.palette.caption")),
+                     QStringLiteral("My Palette"));
+            QCOMPARE(localeString(Collection1, QStringLiteral("no.such.key")),
+                     QStringLiteral("no.such.key"));
+            const QSize size(again, again);
+            QCOMPARE(
+                themeImage(Collection1, QStringLiteral("image.capsure.button.normal"), size).size(),
+                QSize(5, 3));
+            QCOMPARE(themeImage(Collection1, QStringLiteral("image.broken"), size).size(), size);
+        }
+    }
+
+    void lookupsFollowDatabasesReadAnew()
+    {
+        const QUuid fresh = QUuid::createUuid();
+        for (const QString &text : {QStringLiteral("first"), QStringLiteral("second")}) {
+            {
+                FixtureDatabase fixture(QStringLiteral("fresh.db"));
+                const qint64 id = fixture.addCollection(fresh, text, text, 9);
+                fixture.addLocale(id, QStringLiteral("greeting"), text);
+                fixture.addTheme(id, QStringLiteral("image.banner"),
+                                 pngBytes(QSize(int(text.size()), 1), Qt::blue));
+            }
+            resetDatabaseLayer();
+            QCOMPARE(localeString(fresh, QStringLiteral("greeting")), text);
+            QCOMPARE(themeImage(fresh, QStringLiteral("image.banner"), QSize(1, 1)).width(),
+                     text.size());
+        }
+        QVERIFY(QFile::remove(fixtureDatabaseFolder() + QStringLiteral("/fresh.db")));
     }
 
     void themeColorParsesChannels_data()

@@ -1,6 +1,7 @@
 #include "support/fixturedatabase.h"
 
 #include "db/connections.h"
+#include "db/lookups.h"
 #include "db/requiredkeys.h"
 #include "db/schema.h"
 
@@ -170,6 +171,7 @@ QString fixtureDatabaseFolder()
 void resetDatabaseLayer()
 {
     Sorven::DB::collectionRegistry().clear();
+    Sorven::DB::forgetCachedLookups();
     for (const QString &name : QSqlDatabase::connectionNames()) {
         if (!name.startsWith(QStringLiteral("fixture:")))
             QSqlDatabase::removeDatabase(name);
