@@ -56,9 +56,11 @@ ProductsWidget::ProductsWidget(QWidget *parent)
     m_list->horizontalScrollBar()->setStyle(m_scrollBarStyle);
 }
 
+// A hidden pane refills when it is shown.
 void ProductsWidget::selectedCollectionChanged(QUuid)
 {
-    selectedColorChanged();
+    if (isVisible())
+        selectedColorChanged();
 }
 
 void ProductsWidget::selectedColorChanged()

@@ -14,7 +14,6 @@ TexturesWidget::TexturesWidget(QWidget *parent)
     PaneScrollArea::setUp(this, m_scrollBarStyle);
     setViewportMargins(16, 16, 16, 16);
     setWidget(m_viewport);
-    m_viewport->loadTextures();
 }
 
 void TexturesWidget::layoutContents()
@@ -24,8 +23,9 @@ void TexturesWidget::layoutContents()
 
 void TexturesWidget::selectedCollectionChanged(QUuid)
 {
-    m_viewport->loadTextures();
-    m_viewport->layoutTiles();
+    m_texturesStale = true;
+    if (isVisible())
+        loadTextures();
 }
 
 void TexturesWidget::selectedPageChanged()
@@ -42,6 +42,20 @@ void TexturesWidget::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
     PaneScrollArea::fitToSize(this);
+    m_viewport->layoutTiles();
+}
+
+void TexturesWidget::showEvent(QShowEvent *event)
+{
+    QScrollArea::showEvent(event);
+    if (m_texturesStale)
+        loadTextures();
+}
+
+void TexturesWidget::loadTextures()
+{
+    m_texturesStale = false;
+    m_viewport->loadTextures();
     m_viewport->layoutTiles();
 }
 

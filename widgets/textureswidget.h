@@ -28,10 +28,16 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void loadTextures();
+
     OrvoCustomStyle *m_scrollBarStyle = nullptr;
     TexturesViewport *m_viewport = nullptr;
+    // The textures belong to a collection before the current one; a hidden pane reads and
+    // decodes them when it is shown, so that a collection change does not wait for them.
+    bool m_texturesStale = true;
 };
 
 } // namespace Sorven

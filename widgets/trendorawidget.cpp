@@ -14,7 +14,6 @@ TrendoraWidget::TrendoraWidget(QWidget *parent)
     PaneScrollArea::setUp(this, m_scrollBarStyle);
     setViewportMargins(10, 10, 10, 10);
     setWidget(m_viewport);
-    m_viewport->loadGroups();
 }
 
 void TrendoraWidget::layoutContents()
@@ -24,14 +23,29 @@ void TrendoraWidget::layoutContents()
 
 void TrendoraWidget::selectedCollectionChanged(QUuid)
 {
-    m_viewport->loadGroups();
-    m_viewport->layoutGroups();
+    m_groupsStale = true;
+    if (isVisible())
+        loadGroups();
 }
 
 void TrendoraWidget::resizeEvent(QResizeEvent *event)
 {
     QScrollArea::resizeEvent(event);
     PaneScrollArea::fitToSize(this);
+    m_viewport->layoutGroups();
+}
+
+void TrendoraWidget::showEvent(QShowEvent *event)
+{
+    QScrollArea::showEvent(event);
+    if (m_groupsStale)
+        loadGroups();
+}
+
+void TrendoraWidget::loadGroups()
+{
+    m_groupsStale = false;
+    m_viewport->loadGroups();
     m_viewport->layoutGroups();
 }
 

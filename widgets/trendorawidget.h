@@ -26,10 +26,16 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void loadGroups();
+
     OrvoCustomStyle *m_scrollBarStyle = nullptr;
     TrendoraViewport *m_viewport = nullptr;
+    // The groups belong to a collection before the current one; a hidden pane reads them when
+    // it is shown, so that a collection change does not wait for a pane nobody sees.
+    bool m_groupsStale = true;
 };
 
 } // namespace Sorven

@@ -88,6 +88,23 @@ private slots:
         QCOMPARE(pane.label()->geometry(), QRect(8, 8, 544, pane.fontMetrics().height()));
         QCOMPARE(pane.list()->geometry().top(), 16 + pane.fontMetrics().height());
     }
+
+    void aPaneHiddenDuringACollectionChangeShowsItWhenShown()
+    {
+        for (const QUuid &collection : {Harbour, Quay}) {
+            UserSettings::setPageIndex(collection, 1);
+            UserSettings::setRowIndex(collection, 1);
+        }
+        UserSettings::setLastUsedCollection(Harbour);
+        ProductsWidget pane;
+        pane.resize(560, 226);
+        pane.show();
+        pane.hide();
+        UserSettings::setLastUsedCollection(Quay);
+        pane.selectedCollectionChanged(Quay);
+        pane.show();
+        QCOMPARE(listed(pane.list()), QStringList({"Matt", "Gloss"}));
+    }
 };
 
 QTEST_MAIN(TestProductsWidget)

@@ -11,6 +11,7 @@ using namespace Sorven;
 namespace {
 
 const QUuid Harbour {QStringLiteral("{5e4d3c2b-1a09-4f8e-8d7c-6b5a49382716}")};
+const QUuid Bare {QStringLiteral("{0f1e2d3c-4b5a-4697-8887-a9b8c7d6e5f4}")};
 const QColor TextureColor(200, 100, 50);
 
 QPoint centreOf(const QRect &rect)
@@ -30,6 +31,7 @@ private slots:
         FixtureDatabase fixture(QStringLiteral("textures.db"));
         fixture.addTheme(0, QStringLiteral("list.of.preferred.font.faces"), "DejaVu Sans,10");
         const qint64 harbour = fixture.addCollection(Harbour, "HAR", "Harbour", 1);
+        fixture.addPage(fixture.addCollection(Bare, "BAR", "Bare", 2), 1, 1, QStringLiteral("P1"));
         const qint64 page = fixture.addPage(harbour, 1, 1, QStringLiteral("P1"));
         fixture.addRow(harbour, page, 1, QStringLiteral("B1"), QColor(0, 0, 255));
         for (int i = 1; i <= 4; ++i) {
@@ -94,6 +96,28 @@ private slots:
             QCOMPARE(image.pixelColor(tile.left() + 20, tile.top()), QColor(96, 96, 96));
             QCOMPARE(image.pixelColor(tile.right(), tile.bottom() - 20), QColor(96, 96, 96));
         }
+    }
+
+    // The textures are read when the pane shows; a change while it is hidden must not leave the
+    // tiles of the collection before.
+    void aPaneHiddenDuringACollectionChangeShowsItWhenShown()
+    {
+        UserSettings::setRowIndex(Harbour, 1);
+        UserSettings::setPageIndex(Bare, 1);
+        TexturesWidget pane;
+        pane.resize(560, 226);
+        pane.show();
+        TexturesViewport *viewport = pane.texturesViewport();
+        for (const QUuid &collection : {Bare, Harbour}) {
+            pane.hide();
+            UserSettings::setLastUsedCollection(collection);
+            pane.selectedCollectionChanged(collection);
+            pane.show();
+            QCOMPARE(viewport->placements().size(), collection == Bare ? 0 : 4);
+        }
+        const QImage image = viewport->grab().toImage();
+        QCOMPARE(image.pixelColor(centreOf(viewport->placements().first().tile)),
+                 QColor(78, 19, 29));
     }
 };
 

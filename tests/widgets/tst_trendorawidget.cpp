@@ -12,6 +12,7 @@ using namespace Sorven;
 namespace {
 
 const QUuid Harbour {QStringLiteral("{5e4d3c2b-1a09-4f8e-8d7c-6b5a49382716}")};
+const QUuid Bare {QStringLiteral("{0f1e2d3c-4b5a-4697-8887-a9b8c7d6e5f4}")};
 constexpr int Entries = 5;
 
 QColor entryColor(int order)
@@ -36,6 +37,7 @@ private slots:
         FixtureDatabase fixture(QStringLiteral("trends.db"));
         fixture.addTheme(0, QStringLiteral("list.of.preferred.font.faces"), "DejaVu Sans,10");
         const qint64 harbour = fixture.addCollection(Harbour, "HAR", "Harbour", 1);
+        fixture.addCollection(Bare, "BAR", "Bare", 2);
         const QString group = QStringLiteral(
             R"(INSERT INTO FUTURES_GROUP(COLLECTION_ID, NAME, DEFAULT_OPEN, "ORDER")
                VALUES(?, ?, ?, ?))");
@@ -135,6 +137,25 @@ private slots:
         QCOMPARE(image.pixelColor(centreOf(chip)), entryColor(2));
         QCOMPARE(image.pixelColor(chip.topLeft()), QColor(64, 64, 64));
         QCOMPARE(image.pixelColor(chip.bottomRight()), QColor(64, 64, 64));
+    }
+
+    // The groups are read when the pane shows; a change while it is hidden must not leave the
+    // groups of the collection before.
+    void aPaneHiddenDuringACollectionChangeShowsItWhenShown()
+    {
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        const TrendoraViewport *viewport = pane.trendoraViewport();
+        const QList<qint64> harbourGroups = viewport->groupOrder();
+        for (const QUuid &collection : {Bare, Harbour}) {
+            pane.hide();
+            UserSettings::setLastUsedCollection(collection);
+            pane.selectedCollectionChanged(collection);
+            pane.show();
+            QCOMPARE(viewport->groupOrder(), collection == Bare ? QList<qint64>() : harbourGroups);
+        }
+        QVERIFY(viewport->chipRect(m_spring, m_entries[m_spring].first()).isValid());
     }
 
 private:
