@@ -78,8 +78,15 @@ void ColorWheelWidget::selectedCollectionChanged(QUuid collectionId)
     if (m_background.width() > 0)
         m_background.setDevicePixelRatio(qreal(m_background.width()) / WheelSize.width());
     m_layout = WheelLayout::of(collectionId);
-    m_sectors = wheelSectors(collectionId);
+    m_sectors.reset();
     update();
+}
+
+const QVector<WheelSector> &ColorWheelWidget::sectors() const
+{
+    if (!m_sectors)
+        m_sectors = wheelSectors(UserSettings::lastUsedCollection());
+    return *m_sectors;
 }
 
 void ColorWheelWidget::mousePressEvent(QMouseEvent *event)
@@ -147,7 +154,7 @@ void ColorWheelWidget::chooseSegmentAt(const QPointF &pos)
     const double distance = distanceFromCentre(pos);
     if (distance <= 0.0 || distance > HitRadius)
         return;
-    const std::optional<int> segment = sectorSegmentAt(m_sectors, angleAt(pos));
+    const std::optional<int> segment = sectorSegmentAt(sectors(), angleAt(pos));
     if (segment)
         emit segmentChangedInteractively(
             segmentToGoTo(UserSettings::lastUsedCollection(), *segment));

@@ -8,6 +8,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <optional>
+
 namespace Sorven {
 
 // The wheel of hue segments. A click, a drag or a mouse-wheel step asks for another segment; the
@@ -23,7 +25,8 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    const QVector<WheelSector> &sectors() const { return m_sectors; }
+    // The selected collection's sectors, read at the first need after a collection change.
+    const QVector<WheelSector> &sectors() const;
     // Of a widget position, in radians counter-clockwise from the right.
     static double angleAt(const QPointF &pos);
     static double distanceFromCentre(const QPointF &pos);
@@ -45,7 +48,9 @@ private:
     void chooseSegmentAt(const QPointF &pos);
 
     QImage m_background;
-    QVector<WheelSector> m_sectors;
+    // Only a click needs them, and which segments a collection has takes a read over all its
+    // pages, which a collection change need not wait for.
+    mutable std::optional<QVector<WheelSector>> m_sectors;
     WheelLayout m_layout;
     bool m_dragging = false;
 };
