@@ -21,7 +21,7 @@ QVariant settingValue(const QUuid &uuid, const QString &name, const QVariant &fa
 QVariantList settingValues(const QUuid &uuid, const QString &name);
 QString chipDescription(const QUuid &uuid, qint64 rowId, bool html);
 
-// Texts, images and settings are read once per collection and key; this drops what was read,
+// Texts and images are read once per collection and key; this drops what was read,
 // for databases enumerated anew.
 void forgetCachedLookups();
 
