@@ -24,7 +24,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QThreadPool>
 #include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
@@ -84,7 +83,7 @@ void repaint()
 void settle()
 {
     repaint();
-    QThreadPool::globalInstance()->waitForDone();
+    DB::waitForLaterReads();
     QCoreApplication::processEvents();
 }
 

@@ -178,6 +178,15 @@ QStringList readCompletionEntries(QSqlQuery &query)
     return entries;
 }
 
+// The reads a collection change leaves for later run on threads of their own: the raster paint
+// engine splits large fills over the global pool, and the repaint after the change would wait
+// for a read to free a thread of it.
+QThreadPool &laterReads()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
 // The statement is composed here, where the name orders and the collection registry live, and
 // read by a worker thread on a connection of its own.
 template<typename Rows>
@@ -188,9 +197,8 @@ QFuture<Rows> readLater(const QUuid &uuid, QString (*sql)(const QUuid &), Rows (
     // Shared, because the pool copies the task.
     auto promise = std::make_shared<QPromise<Rows>>();
     promise->start();
-    QThreadPool::globalInstance()->start([promise,
-                                          path = collectionRegistry().find(uuid)->databasePath,
-                                          statement = sql(uuid), read] {
+    laterReads().start([promise, path = collectionRegistry().find(uuid)->databasePath,
+                        statement = sql(uuid), read] {
         Rows rows;
         runOnOwnConnection(path, statement, [&](QSqlQuery &query) { rows = read(query); });
         promise->addResult(rows);
@@ -502,6 +510,11 @@ const char *const EntryByCodeSql
 int findEntryByCode(const QString &code, ColorEntry &entry)
 {
     return findSystemWideEntry(statement(EntryByCodeSql), {{":CODE", code}}, entry);
+}
+
+void waitForLaterReads()
+{
+    laterReads().waitForDone();
 }
 
 } // namespace Sorven::DB

@@ -34,6 +34,10 @@ int completionEntries(const QUuid &uuid, QStringList &entries);
 // worker's own; a collection that cannot be read gives no entries.
 QFuture<QStringList> completionEntriesLater(const QUuid &uuid);
 
+// Returns when every read left for a worker thread has finished, so that their code and
+// connections may go.
+void waitForLaterReads();
+
 // Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring
 // ASCII case. A page match leaves rowIndex at -1. The first search in a collection reads an index
 // of its searched texts, kept for later searches; it waits for one preparePhraseSearch started.
