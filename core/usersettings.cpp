@@ -9,8 +9,11 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace Sorven::UserSettings {
 
@@ -25,6 +28,7 @@ const QString MyPaletteGroup = QStringLiteral("MyPalette/");
 const int NavigationSyncDelay = 1000;
 
 void leaveApplication();
+void syncLater();
 
 // The INI file's size and modification time: what another program's write changes.
 struct FileStamp
@@ -55,6 +59,9 @@ struct State
     QUuid lastUsedCollection;
     // Navigation keys set but not yet on disk; they answer for the store until they are.
     QMap<QString, QVariant> unsynced;
+    // Navigation keys the timer handed to a writer thread, answering until it is done.
+    QMap<QString, QVariant> writing;
+    std::future<void> write;
     std::unique_ptr<QTimer> syncTimer;
     // Found with the first read of a host name's store.
     QString iniPath;
@@ -72,13 +79,17 @@ State &state()
 // QSettings writes through a temporary file that replaces the INI file and holds a lock file
 // while it merges, so two quick writes keep each other's keys and an interrupted write leaves
 // the previous file. Both rely on atomic syncing, which is the default but stated here.
+QString applicationName()
+{
+    const QString &host = state().hostName;
+    return host.isEmpty() ? Application : Application + u'.' + host;
+}
+
 class Store
 {
 public:
-    Store()
-        : m_settings(QSettings::IniFormat, QSettings::UserScope, Organization,
-                     state().hostName.isEmpty() ? Application
-                                                : Application + u'.' + state().hostName)
+    explicit Store(const QString &application = applicationName())
+        : m_settings(QSettings::IniFormat, QSettings::UserScope, Organization, application)
     {
         m_settings.setAtomicSyncRequired(true);
     }
@@ -119,11 +130,27 @@ const QHash<QString, QVariant> &storedValues()
     return snapshot->values;
 }
 
+// Waits for the timer's write, if one was started; its keys are then in the file.
+void finishWrite()
+{
+    State &current = state();
+    if (!current.write.valid())
+        return;
+    current.write.get();
+    current.writing.clear();
+    current.snapshot.reset();
+}
+
 QVariant readValue(const QString &key)
 {
-    const QMap<QString, QVariant> &unsynced = state().unsynced;
-    if (const auto value = unsynced.constFind(key); value != unsynced.cend())
-        return *value;
+    State &current = state();
+    if (current.write.valid()
+        && current.write.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        finishWrite();
+    for (const QMap<QString, QVariant> *waiting : {&current.unsynced, &current.writing}) {
+        if (const auto value = waiting->constFind(key); value != waiting->cend())
+            return *value;
+    }
     return storedValues().value(key);
 }
 
@@ -134,6 +161,7 @@ void writeThrough(Change change)
     State &current = state();
     if (current.syncTimer)
         current.syncTimer->stop();
+    finishWrite();
     Store store;
     QSettings &settings = store.settings();
     for (auto key = current.unsynced.cbegin(); key != current.unsynced.cend(); ++key)
@@ -163,10 +191,30 @@ QTimer *syncTimer()
         current.syncTimer = std::make_unique<QTimer>();
         current.syncTimer->setSingleShot(true);
         current.syncTimer->setInterval(NavigationSyncDelay);
-        QObject::connect(current.syncTimer.get(), &QTimer::timeout, &sync);
+        QObject::connect(current.syncTimer.get(), &QTimer::timeout, &syncLater);
         qAddPostRoutine(&leaveApplication);
     }
     return current.syncTimer.get();
+}
+
+// The timer's write: the waiting navigation keys go to the disk on a thread of their own, so
+// that the user-interface thread never waits for the disk for them. Writes reach the file one
+// after another, as a write still running finishes first.
+void syncLater()
+{
+    State &current = state();
+    if (current.unsynced.isEmpty())
+        return;
+    finishWrite();
+    current.writing = std::exchange(current.unsynced, {});
+    current.write = std::async(std::launch::async,
+                               [values = current.writing, application = applicationName()] {
+                                   Store store(application);
+                                   QSettings &settings = store.settings();
+                                   for (auto key = values.cbegin(); key != values.cend(); ++key)
+                                       settings.setValue(key.key(), key.value());
+                                   settings.sync();
+                               });
 }
 
 // The timer goes with the application that runs it.
@@ -259,6 +307,7 @@ void setHostName(const QString &hostName)
 
 void sync()
 {
+    finishWrite();
     if (!state().unsynced.isEmpty())
         writeThrough([](QSettings &) {});
 }
