@@ -24,7 +24,7 @@ QString number(double value)
 }
 
 void writeObject(QXmlStreamWriter &xml, const QString &name, const LabColor &lab,
-                 const QString &specification, int index)
+                 const QString &conditions, int index)
 {
     xml.writeStartElement(CoreNamespace, QStringLiteral("Object"));
     xml.writeAttribute(QStringLiteral("ObjectType"), QStringLiteral("Standard"));
@@ -33,7 +33,7 @@ void writeObject(QXmlStreamWriter &xml, const QString &name, const LabColor &lab
     xml.writeTextElement(CoreNamespace, QStringLiteral("CreationDate"), MeasuredAt);
     xml.writeStartElement(CoreNamespace, QStringLiteral("ColorValues"));
     xml.writeStartElement(CoreNamespace, QStringLiteral("ColorCIELab"));
-    xml.writeAttribute(QStringLiteral("ColorSpecification"), specification);
+    xml.writeAttribute(QStringLiteral("ColorSpecification"), conditions);
     xml.writeTextElement(CoreNamespace, QStringLiteral("L"), number(lab.l));
     xml.writeTextElement(CoreNamespace, QStringLiteral("A"), number(lab.a));
     xml.writeTextElement(CoreNamespace, QStringLiteral("B"), number(lab.b));
