@@ -3,7 +3,7 @@
 #include "db/databasefile.h"
 #include "db/lookups.h"
 #include "db/schema.h"
-#include "host/platformpaths.h"
+#include "core/platformpaths.h"
 
 #include <QDebug>
 #include <QDir>

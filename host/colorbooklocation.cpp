@@ -1,6 +1,6 @@
 #include "host/colorbooklocation.h"
 
-#include "host/platformpaths.h"
+#include "core/platformpaths.h"
 
 #include <aced.h>
 #include <acutads.h>

@@ -5,7 +5,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
-#include "host/filereadiness.h"
+#include "core/filereadiness.h"
 #include "palette/capsureselectdialog.h"
 #include "widgets/dropdownbutton.h"
 #include "widgets/imagebutton.h"

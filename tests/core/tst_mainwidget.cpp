@@ -7,7 +7,7 @@
 #include "db/search.h"
 #include "harmonizer/colorschemerpolvaronewidget.h"
 #include "harmonizer/colorschemerwidget.h"
-#include "host/platformpaths.h"
+#include "core/platformpaths.h"
 #include "palette/collectioncolortable.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"

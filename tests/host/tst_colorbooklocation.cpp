@@ -1,5 +1,5 @@
 #include "host/colorbooklocation.h"
-#include "host/platformpaths.h"
+#include "core/platformpaths.h"
 
 #include <dbapserv.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "host/filereadiness.h"
+#include "core/filereadiness.h"
 
 #include <QFile>
 
