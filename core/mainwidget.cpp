@@ -2,6 +2,7 @@
 
 #include "core/collectionsettings.h"
 #include "core/interfacefonts.h"
+#include "core/platformpaths.h"
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
@@ -10,7 +11,6 @@
 #include "db/search.h"
 #include "harmonizer/colorschemerpolvaronewidget.h"
 #include "harmonizer/colorschemerwidget.h"
-#include "core/platformpaths.h"
 #include "palette/collectioncolortable.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"

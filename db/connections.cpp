@@ -1,9 +1,9 @@
 #include "db/connections.h"
 
+#include "core/platformpaths.h"
 #include "db/databasefile.h"
 #include "db/lookups.h"
 #include "db/schema.h"
-#include "core/platformpaths.h"
 
 #include <QDebug>
 #include <QDir>

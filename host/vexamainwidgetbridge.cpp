@@ -4,6 +4,7 @@
 #include "core/mainwidget.h"
 #include "core/usersettings.h"
 #include "db/lookups.h"
+#include "host/vexacolorbookhost.h"
 #include "host/vexapaletteset.h"
 #include "palette/colorbookexport.h"
 #include "widgets/taskbutton.h"
@@ -80,7 +81,7 @@ void VexaMainWidgetBridge::myPaletteChanged()
 
 void VexaMainWidgetBridge::createColorBookClicked()
 {
-    Sorven::exportColorBook(*m_mainWidget->myPalette(), this);
+    Sorven::exportColorBook(*m_mainWidget->myPalette(), this, VexaColorBookHost());
 }
 
 void VexaMainWidgetBridge::aboutClicked()

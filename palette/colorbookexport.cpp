@@ -2,26 +2,16 @@
 
 #include "core/usersettings.h"
 #include "db/lookups.h"
-#include "host/colorbooklocation.h"
+#include "host/colorbookhost.h"
 #include "palette/colorbook.h"
 #include "palette/mypalettewidget.h"
 #include "palette/savefailuremessage.h"
-
-#include <acdocman.h>
 
 #include <QFileDialog>
 
 namespace Sorven {
 
 namespace {
-
-// The host takes no other work while a command runs in the current drawing.
-bool hostAcceptsExport()
-{
-    const AcApDocManager *documents = acDocManagerPtr();
-    const AcApDocument *current = documents ? documents->curDocument() : nullptr;
-    return current && current->isQuiescent();
-}
 
 QString platformDialog(QWidget *parent, const QString &caption, const QString &folder,
                        const QString &filter)
@@ -31,11 +21,11 @@ QString platformDialog(QWidget *parent, const QString &caption, const QString &f
 
 } // namespace
 
-bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent,
+bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent, const ColorBookHost &host,
                      const ColorBookFileDialog &dialog)
 {
     const PaletteModel palette = myPalette.palette();
-    if (!hostAcceptsExport() || palette.isEmpty())
+    if (!host.acceptsExport() || palette.isEmpty())
         return false;
     const QUuid collection = UserSettings::lastUsedCollection();
     const QString filter
@@ -45,7 +35,7 @@ bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent,
     const QString path = (dialog ? dialog : platformDialog)(
         parent,
         DB::localeString(collection, QStringLiteral("autocad.createcolorbook.dialog.caption")),
-        Host::colorBookFolders().constLast(), filter);
+        host.colorBookFolders().constLast(), filter);
     if (path.isEmpty())
         return false;
     QString reason;

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace Sorven {
 
+class ColorBookHost;
 class MyPaletteWidget;
 
 // Asks for the file to write: parent, caption, start folder, filter. The platform's save dialog
@@ -19,7 +20,7 @@ using ColorBookFileDialog = std::function<QString(QWidget *parent, const QString
 // My Palette holds a chip, asks for a file in the profile's colour book folder and writes My
 // Palette's colours there as a colour book; a file that cannot be written is reported in a
 // message box. Answers whether a book was written.
-bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent,
+bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent, const ColorBookHost &host,
                      const ColorBookFileDialog &dialog = {});
 
 } // namespace Sorven

@@ -1,11 +1,11 @@
 #include "widgets/collectionselectwidget.h"
 
+#include "core/filereadiness.h"
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
-#include "core/filereadiness.h"
 #include "palette/capsureselectdialog.h"
 #include "widgets/dropdownbutton.h"
 #include "widgets/imagebutton.h"

@@ -1,7 +1,10 @@
-#include "host/colorbooklocation.h"
 #include "core/platformpaths.h"
+#include "host/colorbooklocation.h"
+#include "host/vexacolorbookhost.h"
 
+#include <acdocman.h>
 #include <dbapserv.h>
+#include <standinhost.h>
 #include <windows.h>
 
 #include <QTemporaryDir>
@@ -40,6 +43,7 @@ private slots:
     void folders_data();
     void folders();
     void profileFromProfilesKey();
+    void exportOnlyIntoAQuiescentDrawing();
 
 private:
     QTemporaryDir m_registry;
@@ -94,6 +98,19 @@ void TestColorBookLocation::profileFromProfilesKey()
     writeProductValue(QStringLiteral("Profiles\\Drafting\\General"),
                       QStringLiteral("ColorBookLocation"), QStringLiteral("/drafting"));
     QCOMPARE(Host::colorBookFolders(), QStringList {"/drafting"});
+}
+
+void TestColorBookLocation::exportOnlyIntoAQuiescentDrawing()
+{
+    const VexaColorBookHost host;
+    AcApDocManager *documents = acDocManagerPtr();
+    QVERIFY(host.acceptsExport());
+    standInSetQuiescent(documents->curDocument(), false);
+    QVERIFY(!host.acceptsExport());
+    standInSetQuiescent(documents->curDocument(), true);
+    QCOMPARE(documents->closeDocument(documents->curDocument()), Acad::eOk);
+    QVERIFY(!host.acceptsExport());
+    documents->appContextNewDocument(nullptr);
 }
 
 QTEST_GUILESS_MAIN(TestColorBookLocation)

@@ -1,12 +1,8 @@
 #include "core/usersettings.h"
+#include "host/colorbookhost.h"
 #include "palette/colorbookexport.h"
 #include "palette/mypalettewidget.h"
 #include "support/palettefixture.h"
-
-#include <acdocman.h>
-#include <dbapserv.h>
-#include <standinhost.h>
-#include <windows.h>
 
 #include <QApplication>
 #include <QFile>
@@ -26,22 +22,14 @@ struct DialogCall
     QString filter;
 };
 
-void setColorBookLocation(const QString &folders)
+struct FakeHost : ColorBookHost
 {
-    const std::wstring key
-        = std::wstring(acdbHostApplicationServices()->getUserRegistryProductRootKey())
-        + L"\\Profiles\\<<Unnamed Profile>>\\General";
-    HKEY general = nullptr;
-    QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                             &general, nullptr),
-             ERROR_SUCCESS);
-    const std::wstring value = folders.toStdWString();
-    QCOMPARE(RegSetValueExW(general, L"ColorBookLocation", 0, REG_SZ,
-                            reinterpret_cast<LPCBYTE>(value.c_str()),
-                            DWORD((value.size() + 1) * sizeof(wchar_t))),
-             ERROR_SUCCESS);
-    RegCloseKey(general);
-}
+    bool acceptsExport() const override { return accepts; }
+    QStringList colorBookFolders() const override { return folders; }
+
+    bool accepts = true;
+    QStringList folders {QStringLiteral("/first/books"), QStringLiteral("/second/books")};
+};
 
 } // namespace
 
@@ -63,6 +51,7 @@ private:
     std::unique_ptr<MyPaletteWidget> m_palette;
     QTemporaryDir m_folder;
     QList<DialogCall> m_dialogs;
+    FakeHost m_host;
 };
 
 void TestColorBookExport::initTestCase()
@@ -81,7 +70,7 @@ void TestColorBookExport::fillPalette()
 
 bool TestColorBookExport::exportTo(const QString &path)
 {
-    return exportColorBook(*m_palette, m_palette.get(),
+    return exportColorBook(*m_palette, m_palette.get(), m_host,
                            [this, path](QWidget *, const QString &caption, const QString &folder,
                                         const QString &filter) {
                                m_dialogs.append({caption, folder, filter});
@@ -92,13 +81,9 @@ bool TestColorBookExport::exportTo(const QString &path)
 void TestColorBookExport::runsOnlyWhenTheHostAndThePaletteAllowIt()
 {
     const QString path = m_folder.filePath(QStringLiteral("not.acb"));
-    AcApDocManager *documents = acDocManagerPtr();
-    standInSetQuiescent(documents->curDocument(), false);
+    m_host.accepts = false;
     QVERIFY(!exportTo(path));
-    standInSetQuiescent(documents->curDocument(), true);
-    QCOMPARE(documents->closeDocument(documents->curDocument()), Acad::eOk);
-    QVERIFY(!exportTo(path));
-    documents->appContextNewDocument(nullptr);
+    m_host.accepts = true;
 
     UserSettings::setMyPaletteEntry({0, 0}, {});
     UserSettings::setMyPaletteEntry({1, 0}, {});
@@ -111,7 +96,6 @@ void TestColorBookExport::runsOnlyWhenTheHostAndThePaletteAllowIt()
 
 void TestColorBookExport::asksInTheProfilesLastFolderAndWrites()
 {
-    setColorBookLocation(QStringLiteral("/first/books;;/second/books;"));
     const QString path = m_folder.filePath(QStringLiteral("Mine.acb"));
     QVERIFY(exportTo(path));
     QCOMPARE(m_dialogs.size(), 1);
