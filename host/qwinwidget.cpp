@@ -15,21 +15,24 @@ QHash<HWND, QWinWidget *> &embedded()
     return widgets;
 }
 
+} // namespace
+
 // The native window's focus becomes a Qt focus-in on the embedded widget, from the first or,
-// with Shift held, the last child.
-LRESULT embeddedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+// with Shift held, the last child. Everything else goes to the procedure we replaced, which is
+// Qt's own: without it the widget would neither paint nor take input.
+LRESULT QWinWidget::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     QWinWidget *widget = embedded().value(hwnd);
-    if (widget && message == WM_SETFOCUS) {
+    if (!widget)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_SETFOCUS) {
         const bool backwards = GetKeyState(VK_SHIFT) < 0;
         QFocusEvent event(QEvent::FocusIn, backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
         QCoreApplication::sendEvent(widget, &event);
         return 0;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return CallWindowProcW(widget->m_previousProcedure, hwnd, message, wParam, lParam);
 }
-
-} // namespace
 
 QWinWidget::QWinWidget(HWND parentWindow, QObject *parent, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), m_parentWindow(parentWindow)
@@ -45,7 +48,12 @@ QWinWidget::QWinWidget(CWnd *parentWindow, QObject *parent, Qt::WindowFlags flag
 
 QWinWidget::~QWinWidget()
 {
-    embedded().remove(qWinHandle(this));
+    const HWND hwnd = qWinHandle(this);
+    embedded().remove(hwnd);
+    // Only while ours is still the window's procedure: a later subclass keeps its own.
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    if (m_previousProcedure && current == windowProcedure)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProcedure));
 }
 
 void QWinWidget::embed()
@@ -56,7 +64,8 @@ void QWinWidget::embed()
     SetWindowLongPtrW(hwnd, GWL_STYLE, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     SetParent(hwnd, m_parentWindow);
     embedded().insert(hwnd, this);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(embeddedProcedure));
+    m_previousProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProcedure)));
     QEvent event(QEvent::EmbeddingControl);
     QCoreApplication::sendEvent(this, &event);
 }

@@ -30,6 +30,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void embed();
     void saveFocus();
     QList<QWidget *> tabChain() const;

@@ -37,7 +37,7 @@ AcRx::AppRetCode tearDown()
 {
     if (!s_host)
         return AcRx::kRetOK;
-    // The palette set takes its pane, reactor and frame procedure with it.
+    // The palette set takes its pane, reactor, frame procedure and widget tree with it.
     delete s_host->paletteSet;
     delete s_host;
     s_host = nullptr;

@@ -9,6 +9,9 @@
 #include "palette/colorbookexport.h"
 #include "widgets/taskbutton.h"
 
+#include <QApplication>
+#include <QDialog>
+
 namespace {
 
 VexaMainWidgetBridge *s_bridge = nullptr;
@@ -21,6 +24,16 @@ bool myPaletteHoldsAColour()
             if (Sorven::UserSettings::myPaletteEntry(QPoint(column, row)).refersToChip())
                 return true;
         }
+    }
+    return false;
+}
+
+// Across windows too: a dialog's parent may be another dialog.
+bool descendsFrom(const QWidget *widget, const QWidget *ancestor)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget == ancestor)
+            return true;
     }
     return false;
 }
@@ -62,6 +75,23 @@ VexaMainWidgetBridge::~VexaMainWidgetBridge()
 VexaMainWidgetBridge *VexaMainWidgetBridge::instance()
 {
     return s_bridge;
+}
+
+bool VexaMainWidgetBridge::closeDialogsAndDetach()
+{
+    bool dialogWasOpen = false;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QDialog *>(window);
+        if (dialog && dialog->isVisible() && descendsFrom(dialog, this)) {
+            dialog->reject();
+            dialogWasOpen = true;
+        }
+    }
+    // Deleting the tree moves the focus; widgets half destroyed must not hear of it.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject *object : findChildren<QObject *>())
+        QObject::disconnect(qApp, nullptr, object, nullptr);
+    return dialogWasOpen;
 }
 
 void VexaMainWidgetBridge::selectedCollectionChanged(QUuid collectionUuid)

@@ -26,6 +26,10 @@ public:
     Sorven::MainWidget *mainWidget() const { return m_mainWidget; }
     quint16 colorBookButtonId() const { return m_colorBookButtonId; }
 
+    // Before the palette goes: rejects the palette's open dialogs and stops listening to the
+    // application. Answers whether a dialog was open, whose event loop may still be running.
+    bool closeDialogsAndDetach();
+
 public slots:
     void selectedCollectionChanged(QUuid collectionUuid);
     void myPaletteChanged();

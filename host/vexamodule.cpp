@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <array>
 
@@ -21,6 +22,14 @@ LRESULT CALLBACK deliverPostedEvents(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The plug-ins the module was built with sit in plugins/ beside its file; another Qt
+// installation on the machine (or one the host's environment names) may not match ours.
+void useOwnPluginsOnly()
+{
+    QCoreApplication::setLibraryPaths(
+        {QFileInfo(VexaModule::fileName()).absolutePath() + QStringLiteral("/plugins")});
+}
+
 // The host process has no Qt of its own: create the application and let the host's message
 // loop deliver Qt's posted events.
 void bootstrapQt()
@@ -30,10 +39,12 @@ void bootstrapQt()
     SetWindowsHookExW(WH_GETMESSAGE, deliverPostedEvents, nullptr, GetCurrentThreadId());
     static int argc = 0;
     static char *argv[] = {nullptr};
+    // Before construction, so that the platform plug-in comes from our folder; again after,
+    // because construction adds the host program's folder, and the SQLite driver is looked
+    // up only at the first connection.
+    useOwnPluginsOnly();
     new QApplication(argc, argv);
-    // Cleared only now: the platform plug-in has been loaded, and nothing later comes from
-    // other Qt installations in the host's process.
-    QCoreApplication::setLibraryPaths({});
+    useOwnPluginsOnly();
 }
 
 // Qt keeps pointers into this file (meta-types, connections, the application itself when we

@@ -65,6 +65,7 @@ VexaPaletteSet::~VexaPaletteSet()
     if (AcApDocManager *documents = acDocManagerPtr())
         documents->removeReactor(this);
     restoreFloatingFrame();
+    destroyBridge();
 }
 
 void VexaPaletteSet::createPaletteWindow()
@@ -101,6 +102,20 @@ void VexaPaletteSet::createBridge()
     m_bridge->setWindowModality(Qt::NonModal);
     m_bridge->setGeometry(0, 0, client.Width(), client.Height());
     m_bridge->show();
+}
+
+// The platform's window going takes only the native windows with it; the Qt widgets would stay,
+// listening to the application and pointing at this palette set.
+void VexaPaletteSet::destroyBridge()
+{
+    if (!m_bridge)
+        return;
+    // A dialog's event loop still runs below us and returns into the tree, so the tree goes
+    // once that loop has returned.
+    if (m_bridge->closeDialogsAndDetach())
+        m_bridge->deleteLater();
+    else
+        delete m_bridge;
 }
 
 void VexaPaletteSet::repaintTitleBar()

@@ -36,6 +36,7 @@ protected:
 
 private:
     void createBridge();
+    void destroyBridge();
     void repaintTitleBar();
     void floatAtFixedSize(CMDIFrameWnd *frame);
     void fixFloatingFrameSize();

@@ -1,6 +1,8 @@
 #include "nativewindows.h"
 
+#include "embeddingsocket.h"
 #include "iconhandle.h"
+#include "windowmessagegate.h"
 
 #include <qwinhandle.h>
 
@@ -9,12 +11,35 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
+
+// Qt's own procedure, at the end of every Qt window's chain. It lets through the Qt event
+// that the message stands for; everything else is the default procedure's.
+struct Delivery
+{
+    HWND hwnd;
+    UINT message;
+    bool reached = false;
+};
+Delivery *s_delivery = nullptr;
+
+LRESULT qtWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (s_delivery && s_delivery->hwnd == hwnd && s_delivery->message == message) {
+        s_delivery->reached = true;
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
 
 struct WindowRecord
 {
     QPointer<QWidget> widget;
-    WNDPROC procedure = DefWindowProcW;
+    WNDPROC procedure = qtWindowProcedure;
+    // The procedure the window was created with: Qt's, or the stand-in's for its own windows.
+    WNDPROC base = qtWindowProcedure;
     LONG_PTR style = 0;
 };
 
@@ -43,7 +68,7 @@ HWND handle(QWidget *widget)
     const HWND hwnd = reinterpret_cast<HWND>(widget);
     WindowRecord &entry = records()[hwnd];
     if (entry.widget != widget)
-        entry = WindowRecord {widget, DefWindowProcW, 0};
+        entry = WindowRecord {widget};
     return hwnd;
 }
 
@@ -55,7 +80,9 @@ QWidget *widget(HWND hwnd)
 
 void setDefaultProcedure(QWidget *widget, WNDPROC procedure)
 {
-    records()[handle(widget)].procedure = procedure;
+    WindowRecord &entry = records()[handle(widget)];
+    entry.procedure = procedure;
+    entry.base = procedure;
 }
 
 void forget(QWidget *widget)
@@ -73,6 +100,30 @@ void applySizeLimits(HWND hwnd)
     SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     window->setMinimumSize(info.ptMinTrackSize.x, info.ptMinTrackSize.y);
     window->setMaximumSize(info.ptMaxTrackSize.x, info.ptMaxTrackSize.y);
+}
+
+HWND subclassedQtWindow(QWidget *widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        const WindowRecord *entry = record(reinterpret_cast<HWND>(widget));
+        const bool ownWindow = widget->isWindow() || EmbeddingSocket::holds(widget)
+            || (entry && entry->base != qtWindowProcedure);
+        if (!ownWindow)
+            continue;
+        const bool subclassed
+            = entry && entry->base == qtWindowProcedure && entry->procedure != qtWindowProcedure;
+        return subclassed ? reinterpret_cast<HWND>(widget) : nullptr;
+    }
+    return nullptr;
+}
+
+bool reachesQt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Delivery delivery {hwnd, message};
+    Delivery *outer = std::exchange(s_delivery, &delivery);
+    SendMessageW(hwnd, message, wParam, lParam);
+    s_delivery = outer;
+    return delivery.reached;
 }
 
 } // namespace NativeWindows
@@ -117,6 +168,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value)
     const LONG_PTR previous = GetWindowLongPtrW(hwnd, index);
     if (index == GWLP_WNDPROC) {
         entry->procedure = reinterpret_cast<WNDPROC>(value);
+        WindowMessageGate::watch();
         NativeWindows::applySizeLimits(hwnd);
     } else {
         entry->style = value;
@@ -129,11 +181,11 @@ HWND SetParent(HWND child, HWND parent)
     QWidget *childWidget = NativeWindows::widget(child);
     if (!childWidget)
         return nullptr;
-    const HWND previous = NativeWindows::handle(childWidget->parentWidget());
-    const bool visible = childWidget->isVisible();
-    childWidget->setParent(NativeWindows::widget(parent), Qt::Widget);
-    childWidget->setVisible(visible);
-    return previous;
+    QWidget *previous = childWidget->parentWidget();
+    if (EmbeddingSocket::holds(childWidget))
+        previous = previous->parentWidget();
+    EmbeddingSocket::embed(childWidget, NativeWindows::widget(parent));
+    return NativeWindows::handle(previous);
 }
 
 HWND GetFocus()

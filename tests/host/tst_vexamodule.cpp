@@ -6,9 +6,11 @@
 #include <acdocman.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Sorven;
 
@@ -34,6 +36,7 @@ private slots:
     void ignoresOtherMessages();
     void reloadKeepsCollectionAndApplication();
     void newProcessStartsOnTheFirstCollection();
+    void reloadAfterUnloadDuringADialogLeavesNothingBehind();
 };
 
 void TestVexaModule::initTestCase()
@@ -126,6 +129,35 @@ void TestVexaModule::newProcessStartsOnTheFirstCollection()
     QCOMPARE(paletteFrame()->windowTitle(), caption(0));
     QCOMPARE(UserSettings::hostApplicationPid(), QCoreApplication::applicationPid());
     QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+}
+
+void TestVexaModule::reloadAfterUnloadDuringADialogLeavesNothingBehind()
+{
+    {
+        LoadedModule module;
+        QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+        bool dialogOutlivedUnload = false;
+        // The host unloads the module while the About box waits for the user.
+        QTimer::singleShot(0, [&module, &dialogOutlivedUnload] {
+            QVERIFY(QApplication::activeModalWidget());
+            QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                dialogOutlivedUnload = true;
+                dialog->close();
+            }
+        });
+        QVERIFY(QMetaObject::invokeMethod(paletteSurface()->parentWidget(), "aboutClicked"));
+        QVERIFY(!dialogOutlivedUnload);
+        QTRY_VERIFY(!paletteSurface());
+    }
+    LoadedModule module;
+    QCOMPARE(module.send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QApplication::setActiveWindow(paletteFrame());
+    auto *search = paletteChild("Sorven::SearchWidget")->findChild<QLineEdit *>();
+    QTest::mouseClick(search, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), search);
+    QCOMPARE(module.send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+    QVERIFY(!paletteSurface());
 }
 
 QTEST_MAIN(TestVexaModule)
