@@ -127,7 +127,8 @@ InspectResult inspectPalette(const QStringList &words)
 
 const QList<InspectCommand> &paletteCommands()
 {
-    static const QList<InspectCommand> commands {{"palette", PaletteUsage, inspectPalette}};
+    static const QList<InspectCommand> commands {
+        {"palette", PaletteUsage, inspectPalette, paletteOptions()}};
     return commands;
 }
 
