@@ -6,23 +6,12 @@
 #include "db/lookups.h"
 #include "host/vexapaletteset.h"
 #include "palette/colorbookexport.h"
+#include "palette/mypalettewidget.h"
 #include "widgets/taskbutton.h"
 
 namespace {
 
 VexaMainWidgetBridge *s_bridge = nullptr;
-
-// My Palette's grid: 6 columns by 4 rows.
-bool myPaletteHoldsAColour()
-{
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 6; ++column) {
-            if (Sorven::UserSettings::myPaletteEntry(QPoint(column, row)).refersToChip())
-                return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -75,7 +64,10 @@ void VexaMainWidgetBridge::selectedCollectionChanged(QUuid collectionUuid)
 
 void VexaMainWidgetBridge::myPaletteChanged()
 {
-    m_mainWidget->taskButton(m_colorBookButtonId)->setEnabled(myPaletteHoldsAColour());
+    // By the chips that load, as Save and zoom go: a stored key whose database is gone exports
+    // nothing.
+    m_mainWidget->taskButton(m_colorBookButtonId)
+        ->setEnabled(!m_mainWidget->myPalette()->isEmpty());
 }
 
 void VexaMainWidgetBridge::createColorBookClicked()
