@@ -3,6 +3,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
+#include "palette/exportcolors.h"
 #include "palette/filesaving.h"
 #include "palette/xmldocumentwriter.h"
 
@@ -83,8 +84,8 @@ QByteArray textListBytes(const PaletteModel &palette)
     for (const FileChip &chip : fileChips(palette)) {
         QSharedPointer<DB::Collection> collection;
         if (DB::loadCollection(chip.collection, collection) == DB::Success && collection)
-            text += collection->name + QStringLiteral(" : ");
-        text += chip.chip.code + u'\n';
+            text += oneLineName(collection->name) + QStringLiteral(" : ");
+        text += oneLineName(chip.chip.code) + u'\n';
     }
     return ByteOrderMark + text.toUtf8();
 }
