@@ -1,6 +1,7 @@
 #include "db/lookups.h"
 
 #include "core/collectionsettings.h"
+#include "db/builtintexts.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/displaytext.h"
@@ -93,21 +94,23 @@ QImage placeholderImage(const QSize &size)
 const char *const LocaleStringSql = "SELECT L.STRING FROM LOCALE L WHERE L.COLLECTION_ID = %1 AND "
                                     "      L.KEY = :KEY COLLATE NOCASE";
 
+// A key the palette added answers its built-in English text where the collection has none.
 QString localeString(const QUuid &uuid, const QString &key)
 {
     const LookupKey cacheKey(uuid, key);
     if (const auto cached = lookups().texts.constFind(cacheKey); cached != lookups().texts.cend())
         return *cached;
+    const QString fallback = builtInLocaleTexts().value(key, key);
     if (connectCollection(uuid) < 0)
-        return key;
+        return fallback;
     QSqlQuery query;
     if (!runKeyedQuery(query, uuid, LocaleStringSql, key))
-        return key;
+        return fallback;
     const QVariant text = query.next() ? query.value(0) : QVariant();
     return *lookups().texts.insert(cacheKey,
                                    text.typeId() == QMetaType::QString ? boundedDisplayText(
                                        text.toString(), MaximumLocaleTextLength)
-                                                                       : key);
+                                                                       : fallback);
 }
 
 const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "

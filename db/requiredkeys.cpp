@@ -1,22 +1,21 @@
 #include "db/requiredkeys.h"
 
+#include "db/builtintexts.h"
+
 namespace Sorven::DB {
 
 QStringList requiredLocaleKeys()
 {
-    return {
+    QStringList keys {
         QStringLiteral("aboutbox.caption"),
         QStringLiteral("aboutbox.close.button"),
         QStringLiteral("aboutbox.copyright"),
         QStringLiteral("aboutbox.main"),
         QStringLiteral("aboutbox.qt.license.button"),
         QStringLiteral("aboutbox.version"),
-        QStringLiteral("accessible.chip.place"),
-        QStringLiteral("accessible.mypalette.empty.cell"),
         QStringLiteral("autocad.createcolorbook.button"),
         QStringLiteral("autocad.createcolorbook.dialog.caption"),
         QStringLiteral("autocad.createcolorbook.dialog.filter"),
-        QStringLiteral("autocad.createcolorbook.saveerror"),
         QStringLiteral("capsure.dialog.caption"),
         QStringLiteral("capsure.dialog.todo"),
         QStringLiteral("color.palette.caption"),
@@ -24,13 +23,9 @@ QStringList requiredLocaleKeys()
         QStringLiteral("color.palette.enter.search.text"),
         QStringLiteral("color.palette.motto"),
         QStringLiteral("common.confirmation.dialog.caption"),
-        QStringLiteral("common.error.dialog.caption"),
-        QStringLiteral("common.filedialog.asefile.filtername"),
-        QStringLiteral("common.filedialog.gimpfile.filtername"),
         QStringLiteral("common.filedialog.palettefile.defaultfilename"),
         QStringLiteral("common.filedialog.palettefile.filtername"),
         QStringLiteral("common.filedialog.palettefile.opendialogcaption"),
-        QStringLiteral("common.filedialog.palettefile.saveerror"),
         QStringLiteral("common.filedialog.palettefile.savedialogcaption"),
         QStringLiteral("common.filedialog.textfile.filtername"),
         QStringLiteral("do.not.show.mto"),
@@ -72,6 +67,10 @@ QStringList requiredLocaleKeys()
         QStringLiteral("tiptext.mood.rich.button"),
         QStringLiteral("tiptext.mood.warm.button"),
     };
+    // The palette's own texts, which a database may lack but should not.
+    QStringList own = builtInLocaleTexts().keys();
+    own.sort();
+    return keys + own;
 }
 
 QStringList collectionThemeImageKeys()

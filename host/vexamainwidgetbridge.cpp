@@ -7,6 +7,7 @@
 #include "host/vexacolorbookhost.h"
 #include "host/vexapaletteset.h"
 #include "palette/colorbookexport.h"
+#include "palette/mypalettewidget.h"
 #include "widgets/taskbutton.h"
 
 #include <QApplication>
@@ -15,18 +16,6 @@
 namespace {
 
 VexaMainWidgetBridge *s_bridge = nullptr;
-
-// My Palette's grid: 6 columns by 4 rows.
-bool myPaletteHoldsAColour()
-{
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 6; ++column) {
-            if (Sorven::UserSettings::myPaletteEntry(QPoint(column, row)).refersToChip())
-                return true;
-        }
-    }
-    return false;
-}
 
 // Across windows too: a dialog's parent may be another dialog.
 bool descendsFrom(const QWidget *widget, const QWidget *ancestor)
@@ -106,7 +95,10 @@ void VexaMainWidgetBridge::selectedCollectionChanged(QUuid collectionUuid)
 
 void VexaMainWidgetBridge::myPaletteChanged()
 {
-    m_mainWidget->taskButton(m_colorBookButtonId)->setEnabled(myPaletteHoldsAColour());
+    // By the chips that load, as Save and zoom go: a stored key whose database is gone exports
+    // nothing.
+    m_mainWidget->taskButton(m_colorBookButtonId)
+        ->setEnabled(!m_mainWidget->myPalette()->isEmpty());
 }
 
 void VexaMainWidgetBridge::createColorBookClicked()

@@ -6,6 +6,7 @@
 #include "palette/xmldocumentwriter.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace Sorven {
 
@@ -22,12 +23,22 @@ void writeRgb(XmlDocumentWriter &xml, QRgb rgb)
 
 } // namespace
 
+// The drawing program finds a book colour by its name, so two colours sharing a code must not
+// share a name: a later entry of a name already used gets " (2)", " (3)" and so on.
 QMap<QRgb, QString> colorBookColors(const PaletteModel &palette, bool appendProductCodes)
 {
     QMap<QRgb, QString> colors;
     for (const ExportColor &color : exportColors(palette, appendProductCodes)) {
         if (!colors.contains(color.rgb))
             colors.insert(color.rgb, color.name);
+    }
+    QSet<QString> used;
+    for (QString &name : colors) {
+        QString unique = name;
+        for (int n = 2; used.contains(unique.toCaseFolded()); ++n)
+            unique = QStringLiteral("%1 (%2)").arg(name).arg(n);
+        used.insert(unique.toCaseFolded());
+        name = unique;
     }
     return colors;
 }
@@ -45,7 +56,7 @@ QList<int> colorBookPageSizes(int colorCount)
 
 QString colorBookName(const QString &description, const QString &path)
 {
-    const QString trimmed = description.trimmed();
+    const QString trimmed = oneLineName(description);
     if (!trimmed.isEmpty())
         return trimmed;
     const QString fileName = QFileInfo(path).fileName();

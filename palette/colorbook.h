@@ -15,12 +15,13 @@ namespace Sorven {
 
 // Colour (alpha 255) to its name. The first cell of a colour in row-major order names it: its
 // code, followed by " - " and its product codes when appendProductCodes is set and it has any.
+// Names are one line each and unique in the book, compared without regard to case.
 QMap<QRgb, QString> colorBookColors(const PaletteModel &palette, bool appendProductCodes);
 
 // How many entries each page holds, in order.
 QList<int> colorBookPageSizes(int colorCount);
 
-// The trimmed description; else the file name of the chosen path; else a fixed name.
+// The description on one line; else the file name of the chosen path; else a fixed name.
 QString colorBookName(const QString &description, const QString &path);
 
 // The colour book's XML; empty if it cannot be built.

@@ -124,15 +124,14 @@ int readColorChipDndNames(const QMimeData *mimeData, QString &name1, QString &na
 
 namespace {
 
-QMimeData *mimeData(const QByteArray &record, const QColor &color, const QStringList &names)
+// The text is the colour alone: other programs paste short "#rrggbb" text as a colour, and the
+// chip's code and names travel in our own record.
+QMimeData *mimeData(const QByteArray &record, const QColor &color)
 {
     auto *data = new QMimeData;
     data->setData(ColorChipDndMimeType, record);
     data->setColorData(color);
-    QStringList lines {color.name()};
-    if (const QString label = names.join(u' ').simplified(); !label.isEmpty())
-        lines << label;
-    data->setText(lines.join(u'\n'));
+    data->setText(color.name());
     return data;
 }
 
@@ -140,13 +139,12 @@ QMimeData *mimeData(const QByteArray &record, const QColor &color, const QString
 
 QMimeData *colorChipMimeData(int from, const QUuid &collection, const DB::ColorEntry &chip)
 {
-    return mimeData(colorChipDndRecord(from, collection, chip.id), chip.color(),
-                    {chip.code, chip.name(0)});
+    return mimeData(colorChipDndRecord(from, collection, chip.id), chip.color());
 }
 
 QMimeData *colorMimeData(int from, const QColor &color, const QString &name1, const QString &name2)
 {
-    return mimeData(colorDndRecord(from, color.rgb(), name1, name2), color, {name1, name2});
+    return mimeData(colorDndRecord(from, color.rgb(), name1, name2), color);
 }
 
 std::optional<QColor> colorFromText(const QString &text)

@@ -12,6 +12,7 @@
 #include "palette/freecolorchip.h"
 #include "palette/palettechange.h"
 #include "palette/palettefile.h"
+#include "palette/paletteloadmessage.h"
 #include "palette/savefailuremessage.h"
 #include "widgets/imagebutton.h"
 #include "widgets/itemsaccessible.h"
@@ -377,6 +378,7 @@ void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString path)
     const PaletteFileRead read = readPaletteFile(path);
     if (!read.opened)
         return;
+    showPaletteLoadMessage(this, UserSettings::lastUsedCollection(), path, read);
     if (read.palette) {
         const PaletteModel before = storedPalette();
         for (const QPoint &cell : PaletteModel::cells())

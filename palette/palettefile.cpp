@@ -3,10 +3,14 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
+#include "palette/exportcolors.h"
 #include "palette/filesaving.h"
 #include "palette/xmldocumentwriter.h"
 
 #include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace Sorven {
 
@@ -80,8 +84,8 @@ QByteArray textListBytes(const PaletteModel &palette)
     for (const FileChip &chip : fileChips(palette)) {
         QSharedPointer<DB::Collection> collection;
         if (DB::loadCollection(chip.collection, collection) == DB::Success && collection)
-            text += collection->name + QStringLiteral(" : ");
-        text += chip.chip.code + u'\n';
+            text += oneLineName(collection->name) + QStringLiteral(" : ");
+        text += oneLineName(chip.chip.code) + u'\n';
     }
     return ByteOrderMark + text.toUtf8();
 }
@@ -155,18 +159,25 @@ std::optional<DB::ItemIndex> version2Chip(const QUuid &collection, xmlNode *chip
     return DB::ItemIndex {collection, entry.pageId, entry.id};
 }
 
-// Version 3 names a chip by collection and position, and the code must still match.
-std::optional<DB::ItemIndex> version3Chip(xmlNode *chip)
+// Version 3 names a chip by collection and position, and the code must still match. A chip
+// of a collection not installed here adds that collection to the gaps.
+std::optional<DB::ItemIndex> version3Chip(xmlNode *chip, PaletteFileGaps &gaps)
 {
     xmlNode *entryNode = chip->children;
     if (!entryNode || entryNode->type != XML_ELEMENT_NODE
         || xmlStrcasecmp(entryNode->name, reinterpret_cast<const xmlChar *>("entry")) != 0)
         return std::nullopt;
     const QUuid collection = QUuid::fromString(Xml::attribute(entryNode, "uuid-of-collection"));
+    if (collection.isNull())
+        return std::nullopt;
+    if (!DB::availableCollections().contains(collection)) {
+        if (!gaps.missingCollections.contains(collection))
+            gaps.missingCollections.append(collection);
+        return std::nullopt;
+    }
     DB::ColorEntry entry;
-    if (collection.isNull()
-        || DB::loadEntryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
-                           Xml::attribute(entryNode, "row-index").toInt(), entry)
+    if (DB::loadEntryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
+                        Xml::attribute(entryNode, "row-index").toInt(), entry)
             != DB::Success
         || entry.code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
         return std::nullopt;
@@ -175,29 +186,42 @@ std::optional<DB::ItemIndex> version3Chip(xmlNode *chip)
 
 // Later chips for a cell win, so the chips are read from the last one back and a cell that
 // already holds a chip is not looked up again.
-void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, PaletteModel &palette)
+void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, PaletteModel &palette,
+               PaletteFileGaps &gaps)
 {
     const QList<xmlNode *> chips = elements(xpath, "/orvo-palette/chips/chip");
+    QList<QPoint> named;
     for (auto chip = chips.crbegin(); chip != chips.crend(); ++chip) {
         const QPoint cell(Xml::attribute(*chip, "col").toInt(),
                           Xml::attribute(*chip, "row").toInt());
         if (!PaletteModel::contains(cell) || palette.entry(cell).refersToChip())
             continue;
+        if (!named.contains(cell))
+            named.append(cell);
         const std::optional<DB::ItemIndex> index
-            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip);
+            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip, gaps);
         if (index)
             palette.setEntry(cell, *index);
     }
+    std::reverse(gaps.missingCollections.begin(), gaps.missingCollections.end());
+    gaps.emptyCells = named.size() - palette.filledCells().size();
 }
 
+// Text that is not XML at all is no palette file; XML that breaks off or is malformed is a
+// damaged one.
 QString parserError(xmlParserCtxt *context)
 {
     const xmlError *error = xmlCtxtGetLastError(context);
-    if (!error || !error->message)
-        return QStringLiteral("not an XML document");
-    return QStringLiteral("not an XML document (line %1: %2)")
-        .arg(error->line)
-        .arg(QString::fromUtf8(error->message).trimmed());
+    if (!error || error->code == XML_ERR_DOCUMENT_EMPTY || error->code == XML_ERR_DOCUMENT_START)
+        return QStringLiteral("not a palette file");
+    return QStringLiteral("damaged XML at line %1").arg(error->line);
+}
+
+bool isUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
 }
 
 } // namespace
@@ -225,45 +249,50 @@ bool savePaletteFile(const PaletteModel &palette, PaletteFileFormat format, cons
     return saveWholeFile(path, bytes, reason);
 }
 
-std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason)
+std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason,
+                                             PaletteFileGaps *gaps)
 {
+    const QString notPalette = QStringLiteral("not a palette file");
     if (bytes.size() > MaximumPaletteFileSize)
         return refuse(reason, QStringLiteral("larger than a palette file can be"));
+    if (!isUtf8(bytes))
+        return refuse(reason, QStringLiteral("not UTF-8 text"));
     const Xml::ParserContext parser(xmlNewParserCtxt());
     if (!parser)
         return refuse(reason, QStringLiteral("out of memory"));
     const Xml::Document document(Xml::readMemory(parser.get(), bytes, "UTF-8", ParseOptions));
     if (!document)
         return refuse(reason, parserError(parser.get()));
+    // Entities of a document type are refused outright: they are how XML bombs work.
     if (xmlGetIntSubset(document.get()))
-        return refuse(reason, QStringLiteral("a document type declaration is not allowed"));
+        return refuse(reason, notPalette);
     const Xml::XPathContext xpath(xmlXPathNewContext(document.get()));
     if (!xpath)
         return refuse(reason, QStringLiteral("out of memory"));
     const QString version = content(firstNode(xpath.get(), "/orvo-palette/@version"));
-    if (version.isEmpty())
-        return refuse(reason, QStringLiteral("no orvo-palette element with a version"));
-    const int major = majorVersion(version);
     const QString system = content(firstNode(xpath.get(), "/orvo-palette/@system"));
-    if (system.isEmpty())
-        return refuse(reason, QStringLiteral("no system attribute"));
+    if (version.isEmpty() || system.isEmpty())
+        return refuse(reason, notPalette);
+    const int major = majorVersion(version);
     QUuid collection;
     if (major == 2) {
         if (DB::collectionUuidBySystemId(system, collection) != DB::Success)
-            return refuse(
-                reason,
-                QStringLiteral("no installed collection has the system \"%1\"").arg(system));
+            return refuse(reason,
+                          QStringLiteral("its collection \"%1\" is not installed").arg(system));
     } else if (major == 3) {
         if (system.compare(QLatin1String("multi-collection"), Qt::CaseInsensitive) != 0)
-            return refuse(reason, QStringLiteral("unknown system \"%1\"").arg(system));
+            return refuse(reason, notPalette);
     } else {
-        return refuse(reason, QStringLiteral("unknown version \"%1\"").arg(version));
+        return refuse(reason, QStringLiteral("version %1 is not supported").arg(version));
     }
     PaletteModel palette;
     if (xmlNode *description = firstNode(xpath.get(), "/orvo-palette/description");
         description && description->type == XML_ELEMENT_NODE)
         palette.setDescription(content(description->children));
-    readChips(xpath.get(), major, collection, palette);
+    PaletteFileGaps found;
+    readChips(xpath.get(), major, collection, palette, found);
+    if (gaps)
+        *gaps = found;
     return palette;
 }
 
@@ -271,13 +300,13 @@ PaletteFileRead readPaletteFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, std::nullopt, file.errorString()};
-    PaletteFileRead read {true, std::nullopt, {}};
+        return {false, std::nullopt, file.errorString(), {}};
+    PaletteFileRead read {true, std::nullopt, {}, {}};
     const QByteArray bytes = file.read(MaximumPaletteFileSize + 1);
     if (file.error() != QFileDevice::NoError)
         read.reason = file.errorString();
     else
-        read.palette = parsePaletteFile(bytes, &read.reason);
+        read.palette = parsePaletteFile(bytes, &read.reason, &read.gaps);
     return read;
 }
 

@@ -25,10 +25,21 @@ QByteArray paletteFileBytes(const PaletteModel &palette, PaletteFileFormat forma
 bool savePaletteFile(const PaletteModel &palette, PaletteFileFormat format, const QString &path,
                      QString *reason = nullptr);
 
+// The cells of a palette file that stayed empty because their chips are not installed here.
+struct PaletteFileGaps
+{
+    int emptyCells = 0;
+    // The collections those chips name that are not installed, in the order the file names
+    // them.
+    QList<QUuid> missingCollections;
+};
+
 // A palette file read into a fresh palette. Chips that do not resolve in the installed
-// collections, or lie outside the grid, are left out; a file that is not a palette file of a
-// known version and system gives nothing, with the reason.
-std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason = nullptr);
+// collections, or lie outside the grid, are left out (and counted in gaps); a file that is not
+// a palette file of a known version and system gives nothing, with one plain reason such as
+// "not a palette file" or "damaged XML at line 12".
+std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *reason = nullptr,
+                                             PaletteFileGaps *gaps = nullptr);
 
 struct PaletteFileRead
 {
@@ -37,6 +48,7 @@ struct PaletteFileRead
     bool opened = false;
     std::optional<PaletteModel> palette;
     QString reason;
+    PaletteFileGaps gaps;
 };
 
 // Opens the file read-only, refuses one over MaximumPaletteFileSize, and parses it.

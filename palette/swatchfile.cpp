@@ -21,12 +21,8 @@ constexpr quint16 AseNormalColor = 2;
 // A name's length, terminating zero included, is a 16-bit count of UTF-16 code units.
 constexpr int AseMaximumNameUnits = 0xFFFE;
 
-// Names stay on one line: a line break would start a new entry in a GIMP palette, and other
-// tools show swatch names on one line.
-QString oneLine(const QString &text)
-{
-    return text.simplified();
-}
+// Readers drop a whole GIMP palette over a line of about a thousand bytes.
+constexpr qsizetype GimpMaximumLineBytes = 999;
 
 template<typename Fill>
 QByteArray bigEndian(Fill fill)
@@ -41,7 +37,7 @@ QByteArray bigEndian(Fill fill)
 
 void writeAseName(QDataStream &out, const QString &name)
 {
-    QString units = oneLine(name).left(AseMaximumNameUnits);
+    QString units = oneLineName(name).left(AseMaximumNameUnits);
     if (!units.isEmpty() && units.back().isHighSurrogate())
         units.chop(1);
     out << quint16(units.size() + 1);
@@ -80,15 +76,19 @@ QString swatchPaletteName(const QString &description, const QString &path)
 
 QByteArray gimpPaletteBytes(const QString &paletteName, const QList<ExportColor> &colors)
 {
-    QString text = QStringLiteral("GIMP Palette\nName: %1\nColumns: %2\n#\n")
-                       .arg(oneLine(paletteName))
-                       .arg(GimpColumns);
+    // Each line with its line feed stays within GimpMaximumLineBytes.
+    const auto line = [](const QString &start, const QString &name) {
+        const qsizetype room = GimpMaximumLineBytes - start.toUtf8().size() - 1;
+        return start + utf8Prefix(oneLineName(name), room) + u'\n';
+    };
+    QString text = QStringLiteral("GIMP Palette\n") + line(QStringLiteral("Name: "), paletteName)
+        + QStringLiteral("Columns: %1\n#\n").arg(GimpColumns);
     for (const ExportColor &color : colors)
-        text += QStringLiteral("%1 %2 %3\t%4\n")
-                    .arg(qRed(color.rgb), 3)
-                    .arg(qGreen(color.rgb), 3)
-                    .arg(qBlue(color.rgb), 3)
-                    .arg(oneLine(color.name));
+        text += line(QStringLiteral("%1 %2 %3\t")
+                         .arg(qRed(color.rgb), 3)
+                         .arg(qGreen(color.rgb), 3)
+                         .arg(qBlue(color.rgb), 3),
+                     color.name);
     return text.toUtf8();
 }
 

@@ -132,10 +132,14 @@ InspectResult find(const QStringList &arguments)
             {}};
 }
 
+QList<QCommandLineOption> schemeOptions()
+{
+    return {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K"))};
+}
+
 InspectResult schemes(const QStringList &words)
 {
-    CommandArguments line(words,
-                          {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K"))});
+    CommandArguments line(words, schemeOptions());
     QList<int> kinds = {1, 2, 3, 4, 5, 6, 7, 8};
     if (line.isSet(QStringLiteral("kind")))
         kinds = {line.number(QStringLiteral("kind"), HarmonicScheme, NaturalNeutralScheme)};
@@ -205,10 +209,11 @@ const QList<InspectCommand> &browseCommands()
 {
     static const QList<InspectCommand> commands = {
         {"page", "page COLLECTION PAGE_INDEX", showPage},
-        {"walk", "walk COLLECTION PAGE_INDEX forward|backward [--mood M] [--exterior]", walk},
-        {"segment", "segment COLLECTION SEGMENT [--mood M] [--exterior]", segment},
+        {"walk", "walk COLLECTION PAGE_INDEX forward|backward [--mood M] [--exterior]", walk,
+         filterOptions()},
+        {"segment", "segment COLLECTION SEGMENT [--mood M] [--exterior]", segment, filterOptions()},
         {"find", "find COLLECTION PHRASE", find},
-        {"schemes", "schemes COLLECTION PAGE_INDEX ROW [--kind K]", schemes},
+        {"schemes", "schemes COLLECTION PAGE_INDEX ROW [--kind K]", schemes, schemeOptions()},
         {"describe", "describe COLLECTION ROW_ID", describe},
         {"complete", "complete COLLECTION", complete},
     };

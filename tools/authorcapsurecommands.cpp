@@ -58,10 +58,14 @@ QUuid searchingCollection(const CommandArguments &line)
     return DB::availableCollections().value(0);
 }
 
+QList<QCommandLineOption> capsureOptions()
+{
+    return {QCommandLineOption(QStringLiteral("collection"), {}, QStringLiteral("C"))};
+}
+
 InspectResult capsure(const QStringList &words)
 {
-    const CommandArguments line(
-        words, {QCommandLineOption(QStringLiteral("collection"), {}, QStringLiteral("C"))});
+    const CommandArguments line(words, capsureOptions());
     if (!line.error().isEmpty())
         return InspectResult::failure(line.error());
     if (line.positional().size() != 1)
@@ -96,7 +100,7 @@ InspectResult capsure(const QStringList &words)
 const QList<InspectCommand> &capsureCommands()
 {
     static const QList<InspectCommand> commands = {
-        {"capsure", "capsure FILE.cxf [--collection COLLECTION]", capsure},
+        {"capsure", "capsure FILE.cxf [--collection COLLECTION]", capsure, capsureOptions()},
     };
     return commands;
 }

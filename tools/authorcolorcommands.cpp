@@ -39,11 +39,14 @@ QString labText(const LabColor &lab)
 // More would be a listing of the collection, which page and walk give.
 const int MostNearest = 1000;
 
+QList<QCommandLineOption> nearestOptions()
+{
+    return {QCommandLineOption(QStringLiteral("n"), {}, QStringLiteral("N"), QStringLiteral("5"))};
+}
+
 InspectResult nearest(const QStringList &words)
 {
-    CommandArguments line(
-        words,
-        {QCommandLineOption(QStringLiteral("n"), {}, QStringLiteral("N"), QStringLiteral("5"))});
+    CommandArguments line(words, nearestOptions());
     const int count = line.number(QStringLiteral("n"), 1, MostNearest);
     const QStringList arguments = line.positional();
     if (!line.error().isEmpty())
@@ -103,7 +106,7 @@ InspectResult delta(const QStringList &arguments)
 const QList<InspectCommand> &colorCommands()
 {
     static const QList<InspectCommand> commands = {
-        {"nearest", "nearest COLLECTION '#RRGGBB' [-n N]", nearest},
+        {"nearest", "nearest COLLECTION '#RRGGBB' [-n N]", nearest, nearestOptions()},
         {"delta", "delta '#RRGGBB' '#RRGGBB'", delta},
     };
     return commands;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QJsonValue>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ struct InspectCommand
     const char *name;
     const char *usage;
     InspectResult (*run)(const QStringList &arguments);
+    // The command's own options, which it reads from its arguments; vexa-inspect takes them
+    // anywhere on its command line and hands them on.
+    QList<QCommandLineOption> options = {};
 };
 
 // Every command, in the order the help lists them.

@@ -98,12 +98,16 @@ SchemeChips schemeOf(const SchemeRequest &given)
 }
 
 // Powder-coating collections show their contrast trio under no scheme kind of its own.
+QList<QCommandLineOption> harmonyOptions()
+{
+    return {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K")),
+            QCommandLineOption(QStringLiteral("subkind"), {}, QStringLiteral("K"),
+                               QString::number(TonalNeutralScheme))};
+}
+
 InspectResult harmony(const QStringList &words)
 {
-    CommandArguments line(words,
-                          {QCommandLineOption(QStringLiteral("kind"), {}, QStringLiteral("K")),
-                           QCommandLineOption(QStringLiteral("subkind"), {}, QStringLiteral("K"),
-                                              QString::number(TonalNeutralScheme))});
+    CommandArguments line(words, harmonyOptions());
     const QStringList arguments = line.positional();
     if (!line.error().isEmpty())
         return InspectResult::failure(line.error());
@@ -143,7 +147,7 @@ InspectResult harmony(const QStringList &words)
 const QList<InspectCommand> &harmonyCommands()
 {
     static const QList<InspectCommand> commands = {
-        {"harmony", HarmonyUsage, harmony},
+        {"harmony", HarmonyUsage, harmony, harmonyOptions()},
     };
     return commands;
 }

@@ -53,6 +53,10 @@ QString paletteText(const QJsonObject &palette)
                    .arg(cell["rowIndex"].toInt())
                    .arg(cell["collection"].toString());
     }
+    if (const int empty = palette["emptyCells"].toInt(); empty > 0)
+        out << QStringLiteral("%1 cells left empty: their chips are not installed\n").arg(empty);
+    for (const QJsonValue &uuid : palette["missingCollections"].toArray())
+        out << "missing collection: " << uuid.toString() << '\n';
     return text;
 }
 
@@ -119,7 +123,13 @@ InspectResult inspectPalette(const QStringList &words)
     QJsonArray cells;
     for (const QPoint &cell : read.palette->filledCells())
         cells.append(cellJson(cell, read.palette->entry(cell)));
-    const QJsonObject palette {{"description", read.palette->description()}, {"cells", cells}};
+    QJsonArray missing;
+    for (const QUuid &uuid : read.gaps.missingCollections)
+        missing.append(uuid.toString());
+    const QJsonObject palette {{"description", read.palette->description()},
+                               {"cells", cells},
+                               {"emptyCells", read.gaps.emptyCells},
+                               {"missingCollections", missing}};
     return {0, palette, paletteText(palette), {}};
 }
 
@@ -127,7 +137,8 @@ InspectResult inspectPalette(const QStringList &words)
 
 const QList<InspectCommand> &paletteCommands()
 {
-    static const QList<InspectCommand> commands {{"palette", PaletteUsage, inspectPalette}};
+    static const QList<InspectCommand> commands {
+        {"palette", PaletteUsage, inspectPalette, paletteOptions()}};
     return commands;
 }
 

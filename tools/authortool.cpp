@@ -52,6 +52,39 @@ void dropDebugMessages(QtMsgType type, const QMessageLogContext &, const QString
         QTextStream(stderr) << terminalSafe(message, true) << '\n';
 }
 
+// The command reads its own options again, so they reach it from either side of its name; an
+// option of another command is refused as the parser refuses one it does not know.
+QStringList commandWords(const QCommandLineParser &parser, const InspectCommand &command,
+                         QString &error)
+{
+    QStringList own;
+    for (const QCommandLineOption &option : command.options)
+        own += option.names();
+    for (const InspectCommand &other : inspectCommands()) {
+        for (const QCommandLineOption &option : other.options) {
+            const QString name = option.names().constFirst();
+            if (parser.isSet(name) && !own.contains(name)) {
+                error = QStringLiteral("Unknown option '%1'.").arg(name);
+                return {};
+            }
+        }
+    }
+    QStringList words;
+    for (const QCommandLineOption &option : command.options) {
+        const QString name = option.names().constFirst();
+        if (!parser.isSet(name))
+            continue;
+        if (option.valueName().isEmpty())
+            words << QStringLiteral("--") + name;
+        for (const QString &value : parser.values(name))
+            words << QStringLiteral("--%1=%2").arg(name, value);
+    }
+    // A word that starts with a dash after "--" stays an argument.
+    if (!words.isEmpty())
+        words << QStringLiteral("--");
+    return words + parser.positionalArguments().mid(1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,7 +98,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Shows what the palette reads from the installed collection databases."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption data(
         QStringLiteral("data"),
@@ -74,12 +107,23 @@ int main(int argc, char *argv[])
         QStringLiteral("ROOT"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Answer in JSON."));
     parser.addOptions({data, json});
+    // Commands share option names, so the first of each name stands for all.
+    QStringList commandOptions;
+    for (const InspectCommand &command : inspectCommands()) {
+        for (const QCommandLineOption &option : command.options) {
+            if (commandOptions.contains(option.names().constFirst()))
+                continue;
+            commandOptions << option.names();
+            QCommandLineOption hidden = option;
+            hidden.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(hidden);
+        }
+    }
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
                                  QStringLiteral("One of the commands below."));
-    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"), QStringLiteral("The command's own."),
+    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"),
+                                 QStringLiteral("The command's own. Options go anywhere."),
                                  QStringLiteral("[ARGUMENTS...]"));
-    // Everything after the command's name is the command's, options included.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(application.arguments())) {
         QTextStream(stderr) << "vexa-inspect: " << parser.errorText() << '\n';
         return 2;
@@ -88,14 +132,17 @@ int main(int argc, char *argv[])
         parser.showVersion();
     const QStringList words = parser.positionalArguments();
     const InspectCommand *command = words.isEmpty() ? nullptr : findCommand(words.first());
-    if (!command) {
-        const bool asked = words.isEmpty() || parser.isSet(QStringLiteral("help"));
+    if (!command || parser.isSet(help)) {
+        const bool asked = words.isEmpty() || parser.isSet(help);
         QTextStream(asked ? stdout : stderr) << parser.helpText() << commandList();
         return asked ? 0 : 2;
     }
     if (parser.isSet(data))
         qputenv("VEXA_COMMON_APPDATA", QFile::encodeName(parser.value(data)));
-    const InspectResult result = command->run(words.mid(1));
+    QString optionError;
+    const QStringList arguments = commandWords(parser, *command, optionError);
+    const InspectResult result
+        = optionError.isEmpty() ? command->run(arguments) : InspectResult::failure(optionError);
     if (!result.error.isEmpty()) {
         QTextStream(stderr) << "vexa-inspect: " << terminalSafe(result.error) << '\n';
         return result.status;

@@ -1,5 +1,7 @@
 #include "tools/demotexts.h"
 
+#include "db/builtintexts.h"
+
 namespace Sorven::Demo {
 
 namespace {
@@ -48,10 +50,8 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
     const auto text = [](const char *key, const QString &value) {
         return QPair<QString, QString>(QLatin1String(key), value);
     };
-    return {
+    QList<QPair<QString, QString>> texts {
         text("aboutbox.caption", QStringLiteral("About Vexa")),
-        text("accessible.chip.place", QStringLiteral("page %1, row %2")),
-        text("accessible.mypalette.empty.cell", QStringLiteral("Empty cell, row %1, column %2")),
         text("aboutbox.close.button", QStringLiteral("Close")),
         text("aboutbox.copyright", QStringLiteral("© Orvo Kalin. All rights reserved.")),
         text("aboutbox.main", QStringLiteral("Vexa Colour Palette")),
@@ -61,8 +61,6 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
         text("autocad.createcolorbook.dialog.caption",
              QStringLiteral("Export My Palette as a colour book")),
         text("autocad.createcolorbook.dialog.filter", QStringLiteral("Colour books")),
-        text("autocad.createcolorbook.saveerror",
-             QStringLiteral("The colour book could not be written.")),
         text("capsure.dialog.caption", QStringLiteral("Capsure measurement")),
         text("capsure.dialog.todo",
              QStringLiteral("Choose the colour that matches your measurement.")),
@@ -71,14 +69,9 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
         text("color.palette.enter.search.text", QStringLiteral("Code or name")),
         text("color.palette.motto", QStringLiteral("Colour that feels like home")),
         text("common.confirmation.dialog.caption", QStringLiteral("Please confirm")),
-        text("common.error.dialog.caption", QStringLiteral("Something went wrong")),
-        text("common.filedialog.asefile.filtername", QStringLiteral("Adobe Swatch Exchange files")),
-        text("common.filedialog.gimpfile.filtername", QStringLiteral("GIMP palettes")),
         text("common.filedialog.palettefile.defaultfilename", QStringLiteral("My Palette.palette")),
         text("common.filedialog.palettefile.filtername", QStringLiteral("Palette files")),
         text("common.filedialog.palettefile.opendialogcaption", QStringLiteral("Open a palette")),
-        text("common.filedialog.palettefile.saveerror",
-             QStringLiteral("My Palette could not be saved.")),
         text("common.filedialog.palettefile.savedialogcaption", QStringLiteral("Save My Palette")),
         text("common.filedialog.textfile.filtername", QStringLiteral("Text lists")),
         text("do.not.show.mto", QStringLiteral("Hide made-to-order colours")),
@@ -133,6 +126,12 @@ QList<QPair<QString, QString>> demoLocaleTexts(const QString &collectionName)
         text("tiptext.mood.rich.button", QStringLiteral("Rich colours")),
         text("tiptext.mood.warm.button", QStringLiteral("Warm colours")),
     };
+    // The demo carries the palette's own texts as a maker's database would, in a fixed order.
+    QStringList own = DB::builtInLocaleTexts().keys();
+    own.sort();
+    for (const QString &key : std::as_const(own))
+        texts.append({key, DB::builtInLocaleTexts().value(key)});
+    return texts;
 }
 
 } // namespace Sorven::Demo

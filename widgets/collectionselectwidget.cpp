@@ -10,6 +10,7 @@
 #include "widgets/dropdownbutton.h"
 #include "widgets/imagebutton.h"
 #include "widgets/painting.h"
+#include "widgets/popupclickguard.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -64,7 +65,8 @@ CollectionSelectWidget::CollectionSelectWidget(QWidget *parent)
       m_capsureButton(new ImageButton(capsureImage(), capsureImage(), this)),
       // A child of the main widget, so that it can open below the bar.
       m_collectionList(new QListWidget(parent)),
-      m_capsureChooser(chooseInDialog)
+      m_capsureChooser(chooseInDialog),
+      m_clickGuard(new PopupClickGuard(m_collectionList, m_dropDownButton))
 {
     setFixedSize(BarSize);
     setFocusPolicy(Qt::StrongFocus);
@@ -134,6 +136,7 @@ bool CollectionSelectWidget::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Hide:
         m_dropDownButton->setClosed(true);
+        m_clickGuard->popupClosed();
         break;
     case QEvent::FocusOut:
         // A click on the arrow closes the list itself, and commits.
@@ -153,7 +156,12 @@ void CollectionSelectWidget::paintEvent(QPaintEvent *)
     m_dropDownButton->setBackground(m_background.copy(m_dropDownButton->geometry()));
     painter.setPen(m_textColor);
     Painting::drawTextTwice(painter, textRect(), Qt::AlignCenter | Qt::TextSingleLine,
-                            m_collectionName);
+                            shownCollectionName());
+}
+
+QString CollectionSelectWidget::shownCollectionName() const
+{
+    return fontMetrics().elidedText(m_collectionName, Qt::ElideRight, textRect().width());
 }
 
 void CollectionSelectWidget::resizeEvent(QResizeEvent *)

@@ -17,6 +17,7 @@ namespace Sorven {
 
 class DropDownButton;
 class ImageButton;
+class PopupClickGuard;
 
 // The bar at the top of the palette that names the selected collection. Its arrow opens the
 // list of installed collections below it, and its capture button appears when the capture
@@ -48,6 +49,8 @@ public:
     QListWidget *collectionList() const { return m_collectionList; }
     // The last capture file found ready.
     QString capsureFilePath() const { return m_capsureFilePath; }
+    // The collection's name as the bar shows it: shortened with "…" where it does not fit.
+    QString shownCollectionName() const;
     void setCapsureChooser(CapsureChooser chooser);
 
 public slots:
@@ -85,6 +88,7 @@ private:
     QListWidget *m_collectionList = nullptr;
     QUuid m_pendingCollection;
     CapsureChooser m_capsureChooser;
+    PopupClickGuard *m_clickGuard = nullptr;
 };
 
 } // namespace Sorven

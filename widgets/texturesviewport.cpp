@@ -17,6 +17,8 @@ namespace Sorven {
 namespace {
 
 const QSize DefaultTileSize(148, 96);
+// Larger sides are no tile a pane can show, and would overflow the layout's arithmetic.
+constexpr int MaximumTileSide = 4096;
 constexpr int TilesPerRow = 3;
 // Tinted tiles of a few pages and chips; more are dropped all at once.
 constexpr qsizetype TileCacheLimit = 64;
@@ -39,6 +41,12 @@ QVector<DB::TextureMapEntry> currentPageTextures(const QUuid &uuid)
     if (DB::loadPage(uuid, UserSettings::pageIndex(uuid), page) == DB::Success)
         DB::loadTextureMap(uuid, page.id, entries);
     return entries;
+}
+
+QSize usableTileSize(const QSize &size)
+{
+    const auto usable = [](int side) { return side >= 1 && side <= MaximumTileSide; };
+    return usable(size.width()) && usable(size.height()) ? size : DefaultTileSize;
 }
 
 QColor withAlpha(QColor color, int alpha)
@@ -65,11 +73,13 @@ void TexturesViewport::layoutTiles()
     m_layoutInProgress = true;
     m_placements.clear();
     const QUuid uuid = UserSettings::lastUsedCollection();
-    const QSize tileSize = CollectionSettings::textureSize(uuid, DefaultTileSize);
+    const QSize tileSize = usableTileSize(CollectionSettings::textureSize(uuid, DefaultTileSize));
     const int w = width();
     const int nameHeight = QFontMetrics(nameFont()).height();
     const int firstTop = QFontMetrics(messageFont()).height() + 8;
-    const int step = tileSize.width() + (w - TilesPerRow * tileSize.width()) / 2;
+    // Where three tiles do not fit, they do not overlap either: a tile as wide as the pane gets
+    // a row of its own.
+    const int step = tileSize.width() + qMax(0, (w - TilesPerRow * tileSize.width()) / 2);
     QPoint at(0, firstTop);
     for (const DB::TextureMapEntry &entry : currentPageTextures(uuid)) {
         QRect tile(at, tileSize);

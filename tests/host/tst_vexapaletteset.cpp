@@ -134,12 +134,17 @@ void TestVexaPaletteSet::colourBookButtonFollowsMyPalette()
     QVERIFY(!button->isEnabled());
     QWidget *myPalette = paletteChild("Sorven::MyPaletteWidget");
     QVERIFY(myPalette);
-    UserSettings::setMyPaletteEntry(QPoint(5, 3), DB::ItemIndex {demoCollection(0), 1, 1});
-    QVERIFY(QMetaObject::invokeMethod(myPalette, "myPaletteSelectionChanged"));
-    QVERIFY(button->isEnabled());
-    UserSettings::setMyPaletteEntry(QPoint(5, 3), DB::ItemIndex());
-    QVERIFY(QMetaObject::invokeMethod(myPalette, "myPaletteChanged"));
-    QVERIFY(!button->isEnabled());
+    // As Save goes: a chip that loads enables it, a stored chip whose collection is gone does not.
+    const auto enabledWith = [&](const DB::ItemIndex &entry) {
+        UserSettings::setMyPaletteEntry(QPoint(5, 3), entry);
+        QMetaObject::invokeMethod(myPalette, "selectedCollectionChanged",
+                                  Q_ARG(QUuid, demoCollection(0)));
+        QMetaObject::invokeMethod(myPalette, "myPaletteChanged");
+        return button->isEnabled();
+    };
+    QVERIFY(enabledWith(DB::ItemIndex {demoCollection(0), 1, 1}));
+    QVERIFY(!enabledWith(DB::ItemIndex {QUuid::createUuid(), 1, 1}));
+    QVERIFY(!enabledWith(DB::ItemIndex()));
 }
 
 void TestVexaPaletteSet::collectionChangeRenamesCaptionAndButton()

@@ -128,7 +128,8 @@ void TestColorBookExport::failedWriteSaysSo()
     });
     QVERIFY(!exportTo(path));
     QVERIFY2(said.contains(path), qPrintable(said));
-    QVERIFY(said.contains(QStringLiteral("autocad.createcolorbook.saveerror")));
+    // The fixture lacks the text; the built-in one stands in for the key.
+    QVERIFY(said.contains(QStringLiteral("The colour book could not be written.")));
 }
 
 QTEST_MAIN(TestColorBookExport)

@@ -1,10 +1,15 @@
+#include "db/connections.h"
+#include "palette/colorbook.h"
+#include "palette/palettefile.h"
 #include "palette/swatchfile.h"
+#include "support/fixturedatabase.h"
 #include "support/palettefixture.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 #include <bit>
@@ -135,6 +140,7 @@ private slots:
     void otherToolsReadTheExports_data();
     void otherToolsReadTheExports();
     void failuresAreReported();
+    void namesStayOnOneLineAndApart();
 
 private:
     std::unique_ptr<PaletteFixture> m_fixture;
@@ -211,6 +217,59 @@ void TestSwatchFile::failuresAreReported()
     QVERIFY(!saveSwatchFile(palette, AdobeSwatchExchangeFile, PaletteFixture::Quay,
                             m_folder.filePath(QStringLiteral("gone/x.ase")), &reason));
     QVERIFY(!reason.isEmpty());
+}
+
+// Codes as a maker's database may hold them: with tabs and line breaks, two colours under one
+// code, and codes longer than a GIMP palette line may be.
+void TestSwatchFile::namesStayOnOneLineAndApart()
+{
+    const QUuid odd = QUuid::createUuid();
+    const QString longCode
+        = QString(492, QChar(0x00DC)) + QStringLiteral("𝄞") + QString(100, QChar(0x00DC));
+    PaletteModel palette;
+    {
+        FixtureDatabase file(QStringLiteral("odd.db"));
+        const qint64 id = file.addCollection(odd, "ODD", "Odd\tnames", 3);
+        const qint64 page = file.addPage(id, 1, 1, QStringLiteral("P"));
+        const QList<std::pair<QString, QColor>> chips {
+            {" A\tB\r\n C ", QColor(1, 2, 3)},
+            {"A B C", QColor(4, 5, 6)},
+            {"a b c", QColor(7, 8, 9)},
+            {longCode, QColor(10, 11, 12)},
+        };
+        for (int i = 0; i < chips.size(); ++i)
+            palette.setEntry(
+                {i, 0}, {odd, page, file.addRow(id, page, i + 1, chips[i].first, chips[i].second)});
+    }
+    resetDatabaseLayer();
+    DB::ensureCollectionsEnumerated();
+
+    const QByteArray gimp = gimpPaletteBytes(longCode, exportColors(palette, false));
+    for (const QByteArray &line : gimp.split('\n'))
+        QVERIFY(line.size() < 1000);
+    const std::optional<ReadSwatches> read = readGimpPalette(gimp);
+    QVERIFY(read);
+    QCOMPARE(read->colors.size(), 4);
+    QCOMPARE(read->colors[0].name, QStringLiteral("A B C"));
+    // Cut between characters: a four-byte one that does not fit whole is left out whole.
+    QCOMPARE(read->colors[3].name, longCode.left(492));
+    QCOMPARE(read->name, longCode.left(496));
+
+    const QStringList text
+        = QString::fromUtf8(paletteFileBytes(palette, PaletteTextFile)).split(u'\n');
+    QCOMPARE(text.size(), 5);
+    QCOMPARE(text[0], QStringLiteral("Odd names : A B C"));
+
+    QXmlStreamReader book(colorBookBytes(QStringLiteral("Odd"), colorBookColors(palette, false)));
+    QStringList names;
+    while (!book.atEnd()) {
+        if (book.readNext() == QXmlStreamReader::StartElement
+            && book.name() == QLatin1String("colorName"))
+            names << book.readElementText();
+    }
+    QCOMPARE(names, (QStringList {"A B C", "A B C (2)", "a b c (3)", longCode}));
+    QFile::remove(fixtureDatabaseFolder() + QStringLiteral("/odd.db"));
+    resetDatabaseLayer();
 }
 
 QTEST_GUILESS_MAIN(TestSwatchFile)

@@ -5,6 +5,7 @@
 #include "widgets/dropdownbutton.h"
 #include "widgets/imagebutton.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -165,7 +166,71 @@ private slots:
         QCOMPARE(spy.at(0).at(1).value<DB::ColorEntry>().rowIndex, 3);
     }
 
+    // The gesture that chooses an item or closes the list ends there; the next one, once the
+    // double-click time is over, reaches the widget under the list again.
+    void clicksThatCloseTheListGoNoFurther_data()
+    {
+        QTest::addColumn<bool>("onItem");
+        QTest::newRow("double-click on an item") << true;
+        QTest::newRow("double-click outside the list") << false;
+    }
+
+    void clicksThatCloseTheListGoNoFurther()
+    {
+        QFETCH(bool, onItem);
+        auto [parent, bar] = shownBar();
+        auto *under = new ClickCounter(parent.get());
+        under->setGeometry(0, 30, 300, 170);
+        under->show();
+        QSignalSpy spy(bar, &CollectionSelectWidget::collectionSelectedInteractively);
+        QListWidget *list = bar->collectionList();
+        bar->dropDownButton()->click();
+        const QPoint at = onItem
+            ? list->viewport()->mapTo(parent.get(), list->visualItemRect(list->item(0)).center())
+            : QPoint(150, 190);
+        QTest::mouseDClick(parent->windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(list->isHidden());
+        QCOMPARE(spy.count(), onItem ? 1 : 0);
+        QCOMPARE(under->clicks, 0);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseClick(parent->windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(under->clicks >= 2);
+    }
+
+    void aLongNameIsShortenedWithAnEllipsis()
+    {
+        const QUuid longer = QUuid::createUuid();
+        {
+            FixtureDatabase file(QStringLiteral("long.db"));
+            file.addCollection(longer, QStringLiteral("L"),
+                               QStringLiteral("Exterior Masonry and Render Colours 2027"), 3);
+        }
+        resetDatabaseLayer();
+        UserSettings::setLastUsedCollection(longer);
+        QWidget parent;
+        auto *bar = new CollectionSelectWidget(&parent);
+        const QString shown = bar->shownCollectionName();
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(shown.startsWith(QStringLiteral("Exterior")));
+        QVERIFY(bar->fontMetrics().horizontalAdvance(shown) < bar->dropDownButton()->x());
+        QFile::remove(fixtureDatabaseFolder() + QStringLiteral("/long.db"));
+        resetDatabaseLayer();
+    }
+
 private:
+    // Counts the presses, double-clicks and releases that reach it.
+    class ClickCounter : public QWidget
+    {
+    public:
+        using QWidget::QWidget;
+        int clicks = 0;
+
+    protected:
+        void mousePressEvent(QMouseEvent *) override { ++clicks; }
+        void mouseDoubleClickEvent(QMouseEvent *) override { ++clicks; }
+        void mouseReleaseEvent(QMouseEvent *) override { ++clicks; }
+    };
+
     // An arrow that leaves the button's background to show.
     static void addBarImages(FixtureDatabase &fixture)
     {

@@ -4,6 +4,7 @@
 #include "widgets/texturesviewport.h"
 #include "widgets/textureswidget.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace Sorven;
@@ -118,6 +119,57 @@ private slots:
         const QImage image = viewport->grab().toImage();
         QCOMPARE(image.pixelColor(centreOf(viewport->placements().first().tile)),
                  QColor(78, 19, 29));
+    }
+
+    // A tile as wide as the pane gets a row of its own; a size no pane can hold is no size.
+    void tilesNeverOverlap_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QSize>("tile");
+        QTest::newRow("wider than the pane") << "600,96" << QSize(600, 96);
+        QTest::newRow("as wide as a third") << "200,60" << QSize(200, 60);
+        QTest::newRow("width that overflows") << "1000000000,96" << QSize(148, 96);
+        QTest::newRow("no height") << "148,0" << QSize(148, 96);
+    }
+
+    void tilesNeverOverlap()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QSize, tile);
+        const QUuid wide = QUuid::createUuid();
+        {
+            FixtureDatabase fixture(QStringLiteral("wide.db"));
+            const qint64 id = fixture.addCollection(wide, "WID", "Wide", 3);
+            fixture.addSetting(id, QStringLiteral("texture.size"), setting);
+            const qint64 page = fixture.addPage(id, 1, 1, QStringLiteral("P1"));
+            for (int i = 1; i <= 3; ++i) {
+                const qint64 texture = fixture.insert(
+                    QStringLiteral(
+                        "INSERT INTO TEXTURE(COLLECTION_ID, NAME, IMAGE) VALUES(?, ?, ?)"),
+                    {id, QStringLiteral("W%1").arg(i), pngBytes(QSize(16, 16), TextureColor)});
+                fixture.insert(QStringLiteral("INSERT INTO TEXTURE_MAP(TEXTURE_ID, PAGE_ID, ALPHA, "
+                                              "NAME) VALUES(?, ?, 1, 'W')"),
+                               {texture, page});
+            }
+        }
+        resetDatabaseLayer();
+        UserSettings::setLastUsedCollection(wide);
+        UserSettings::setPageIndex(wide, 1);
+        TexturesWidget pane;
+        pane.resize(560, 226);
+        pane.show();
+        const QList<TexturesViewport::Placement> &placements
+            = pane.texturesViewport()->placements();
+        QCOMPARE(placements.size(), 3);
+        for (int i = 0; i < placements.size(); ++i) {
+            QCOMPARE(placements[i].tile.size(), tile);
+            QVERIFY(placements[i].tile.left() >= 0);
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!placements[i].tile.intersects(placements[j].tile));
+        }
+        QFile::remove(fixtureDatabaseFolder() + QStringLiteral("/wide.db"));
+        resetDatabaseLayer();
+        UserSettings::setLastUsedCollection(Harbour);
     }
 };
 

@@ -1,0 +1,31 @@
+#include "db/builtintexts.h"
+
+namespace Sorven::DB {
+
+const QHash<QString, QString> &builtInLocaleTexts()
+{
+    static const QHash<QString, QString> texts {
+        {QStringLiteral("accessible.chip.place"), QStringLiteral("page %1, row %2")},
+        {QStringLiteral("accessible.mypalette.empty.cell"),
+         QStringLiteral("Empty cell, row %1, column %2")},
+        {QStringLiteral("autocad.createcolorbook.saveerror"),
+         QStringLiteral("The colour book could not be written.")},
+        {QStringLiteral("common.error.dialog.caption"), QStringLiteral("Something went wrong")},
+        {QStringLiteral("common.information.dialog.caption"), QStringLiteral("Please note")},
+        {QStringLiteral("common.filedialog.asefile.filtername"),
+         QStringLiteral("Adobe Swatch Exchange files")},
+        {QStringLiteral("common.filedialog.gimpfile.filtername"), QStringLiteral("GIMP palettes")},
+        {QStringLiteral("common.filedialog.palettefile.saveerror"),
+         QStringLiteral("My Palette could not be saved.")},
+        {QStringLiteral("common.filedialog.palettefile.loaderror"),
+         QStringLiteral("This file cannot be loaded into My Palette.")},
+        {QStringLiteral("common.filedialog.palettefile.emptycells"),
+         QStringLiteral("%1 of the file's cells were left empty: their colours are not installed "
+                        "here.")},
+        {QStringLiteral("common.filedialog.palettefile.missingcollections"),
+         QStringLiteral("Collections not installed: %1")},
+    };
+    return texts;
+}
+
+} // namespace Sorven::DB
