@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <QUuid>
 #include <QWidget>
 
@@ -85,6 +86,11 @@ private:
     QListWidget *m_collectionList = nullptr;
     QUuid m_pendingCollection;
     CapsureChooser m_capsureChooser;
+    // Asks again while a writer still holds the capture file: closing it makes no change event.
+    QTimer m_readinessTimer;
+    QString m_watchedCapsureFile;
+    // The button does not pulse while the user is choosing.
+    bool m_choosing = false;
 };
 
 } // namespace Sorven
