@@ -15,13 +15,6 @@ namespace Sorven {
 
 namespace {
 
-bool fail(const QString &why, QString *reason)
-{
-    if (reason)
-        *reason = why;
-    return false;
-}
-
 #ifndef Q_OS_WIN
 QString kindOf(mode_t mode)
 {
@@ -35,39 +28,60 @@ QString kindOf(mode_t mode)
         return QStringLiteral("a folder");
     return QStringLiteral("a special file");
 }
+
+QString notRegular(mode_t mode)
+{
+    return QStringLiteral("not a regular file but %1").arg(kindOf(mode));
+}
 #endif
 
-} // namespace
-
-bool openRegularFile(QFile &file, QString *reason)
+// Opens the file; why not, empty when it was opened.
+QString openWithoutBlocking(QFile &file)
 {
 #ifdef Q_OS_WIN
-    if (QFileInfo(file.fileName()).exists() && !QFileInfo(file.fileName()).isFile())
-        return fail(QStringLiteral("not a regular file"), reason);
-    return file.open(QIODevice::ReadOnly) || fail(file.errorString(), reason);
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("not a regular file");
+    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
 #else
     // Opened without blocking and then asked what it is, so that a FIFO put in place between a
     // check and the open cannot block either.
     const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
                           O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(qt_error_string(errno), reason);
+    if (fd < 0) {
+        // A socket cannot be opened at all; say what it is rather than the system's puzzle.
+        const QString error = qt_error_string(errno);
+        struct stat status
+        { };
+        if (::stat(QFile::encodeName(file.fileName()).constData(), &status) == 0
+            && !S_ISREG(status.st_mode))
+            return notRegular(status.st_mode);
+        return error;
+    }
     struct stat status
     { };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        const QString kind = S_ISREG(status.st_mode)
-            ? qt_error_string(errno)
-            : QStringLiteral("not a regular file but %1").arg(kindOf(status.st_mode));
+    QString refusal;
+    if (::fstat(fd, &status) != 0)
+        refusal = qt_error_string(errno);
+    else if (!S_ISREG(status.st_mode))
+        refusal = notRegular(status.st_mode);
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
+             || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        refusal = QStringLiteral("cannot be opened");
+    if (!refusal.isEmpty())
         ::close(fd);
-        return fail(kind, reason);
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return fail(file.errorString(), reason);
-    }
-    return true;
+    return refusal;
 #endif
+}
+
+} // namespace
+
+bool openRegularFile(QFile &file, QString *reason)
+{
+    const QString refusal = openWithoutBlocking(file);
+    if (!refusal.isEmpty() && reason)
+        *reason = refusal;
+    return refusal.isEmpty();
 }
 
 } // namespace Sorven
