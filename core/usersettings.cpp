@@ -169,6 +169,16 @@ const QHash<QString, QVariant> &storedValues()
     return snapshot->values;
 }
 
+// Hands the failure waiting to be told to the handler, once there is one.
+void tellFailure()
+{
+    State &current = state();
+    if (current.failure && current.failureHandler) {
+        current.failureReported = true;
+        current.failureHandler(*std::exchange(current.failure, std::nullopt));
+    }
+}
+
 // The first failure goes to the handler, once, on the user-interface thread.
 void noteFailure(const WriteFailure &failure)
 {
@@ -176,10 +186,7 @@ void noteFailure(const WriteFailure &failure)
     if (current.failureReported || current.failure)
         return;
     current.failure = failure;
-    if (current.failureHandler) {
-        current.failureReported = true;
-        current.failureHandler(*std::exchange(current.failure, std::nullopt));
-    }
+    tellFailure();
 }
 
 // The folder the file is in, or the nearest one that exists when it is still to be made.
@@ -407,13 +414,9 @@ void sync()
 
 void setWriteFailureHandler(std::function<void(const WriteFailure &)> handler)
 {
-    State &current = state();
-    current.failureHandler = std::move(handler);
+    state().failureHandler = std::move(handler);
     // A failure before the palette was there to tell, such as at start-up, is told now.
-    if (current.failure && current.failureHandler) {
-        current.failureReported = true;
-        current.failureHandler(*std::exchange(current.failure, std::nullopt));
-    }
+    tellFailure();
 }
 
 QUuid lastUsedCollection()
