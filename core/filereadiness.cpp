@@ -1,5 +1,7 @@
 #include "core/filereadiness.h"
 
+#include "core/regularfile.h"
+
 #include <QFile>
 
 #ifdef Q_OS_LINUX
@@ -19,7 +21,7 @@ namespace {
 // without them) the open test alone decides.
 bool hasWriter(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool refused = ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0 && errno == EAGAIN;
@@ -40,8 +42,14 @@ bool hasWriter(const QString &)
 
 bool isFileFinished(const QString &path)
 {
+    // Anyone can put a FIFO in the watched folder; opening one for reading would wait for a
+    // writer forever.
+    QFile regular(path);
+    if (path.isEmpty() || !openRegularFile(regular))
+        return false;
+    regular.close();
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         return false;
     file.close();
     return !hasWriter(path);

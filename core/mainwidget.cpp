@@ -14,6 +14,7 @@
 #include "palette/collectioncolortable.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"
+#include "palette/savefailuremessage.h"
 #include "widgets/aboutbutton.h"
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
@@ -41,6 +42,7 @@
 #include <QPropertyAnimation>
 #include <QTemporaryFile>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -182,12 +184,19 @@ MainWidget::MainWidget(QWidget *parent)
 
     connectChildren();
     emit onCapsureFileChanged(m_capsureFile);
+    // Told after the event that wrote, so that no drop or click is held up by the message.
+    UserSettings::setWriteFailureHandler([this](const UserSettings::WriteFailure &failure) {
+        QTimer::singleShot(0, this, [this, failure] {
+            showSettingsFailure(this, UserSettings::lastUsedCollection(), failure);
+        });
+    });
 }
 
 MainWidget::~MainWidget()
 {
     // Destroying the children moves the focus, which must not reach this half-destroyed widget.
     disconnect(qApp, &QApplication::focusChanged, this, &MainWidget::onKeyboardFocusChanged);
+    UserSettings::setWriteFailureHandler({});
     if (s_instance == this)
         s_instance = nullptr;
     clearCollectionColorTable();

@@ -1,11 +1,17 @@
 #include "core/usersettings.h"
 
+#include "core/settingsinifile.h"
+#include "palette/filesaving.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
 #include <QSettings>
+#include <QStorageInfo>
 #include <QTimer>
 
 #include <algorithm>
@@ -26,6 +32,8 @@ const QString HostApplicationPidKey = QStringLiteral("HostApplicationPID");
 const QString MyPaletteGroup = QStringLiteral("MyPalette/");
 // How long a navigation change may wait for the disk: clicks within it share one write.
 const int NavigationSyncDelay = 1000;
+// Less free space than this makes a failed write a full disk.
+const qint64 NearlyFullDisk = 64 * 1024;
 
 void leaveApplication();
 void syncLater();
@@ -57,11 +65,17 @@ struct State
 
     QString hostName;
     QUuid lastUsedCollection;
-    // Navigation keys set but not yet on disk; they answer for the store until they are.
+    // Keys set but not yet on disk, an invalid value for a removed key; they answer for the
+    // store until they are written. Keys whose write failed stay here, so the session goes on
+    // with them and every later write tries them again.
     QMap<QString, QVariant> unsynced;
     // Navigation keys the timer handed to a writer thread, answering until it is done.
     QMap<QString, QVariant> writing;
-    std::future<void> write;
+    std::future<std::optional<WriteFailure>> write;
+    std::function<void(const WriteFailure &)> failureHandler;
+    // The session's first failure, until it is handed to the handler; the user hears of it once.
+    std::optional<WriteFailure> failure;
+    bool failureReported = false;
     std::unique_ptr<QTimer> syncTimer;
     // Found with the first read of a host name's store.
     QString iniPath;
@@ -74,6 +88,31 @@ State &state()
 {
     static State state;
     return state;
+}
+
+// Why the writer of this thread last failed.
+thread_local QString writerError;
+
+bool readIni(QIODevice &device, QSettings::SettingsMap &values)
+{
+    values = SettingsIniFile::parse(device.readAll());
+    return true;
+}
+
+// QSettings' own INI writer lets a failed flush pass, and with it an empty file over the old
+// one on a full disk; this one makes sure the text is on the disk before QSettings renames it.
+bool writeIni(QIODevice &device, const QSettings::SettingsMap &values)
+{
+    auto *file = qobject_cast<QFileDevice *>(&device);
+    return file && writeDurably(*file, SettingsIniFile::serialize(values), &writerError);
+}
+
+// The INI format with our reader and writer; the file is the one QSettings::IniFormat names.
+QSettings::Format checkedIniFormat()
+{
+    static const QSettings::Format format
+        = QSettings::registerFormat(QStringLiteral("ini"), &readIni, &writeIni);
+    return format;
 }
 
 // QSettings writes through a temporary file that replaces the INI file and holds a lock file
@@ -89,7 +128,7 @@ class Store
 {
 public:
     explicit Store(const QString &application = applicationName())
-        : m_settings(QSettings::IniFormat, QSettings::UserScope, Organization, application)
+        : m_settings(checkedIniFormat(), QSettings::UserScope, Organization, application)
     {
         m_settings.setAtomicSyncRequired(true);
     }
@@ -130,13 +169,80 @@ const QHash<QString, QVariant> &storedValues()
     return snapshot->values;
 }
 
-// Waits for the timer's write, if one was started; its keys are then in the file.
+// Hands the failure waiting to be told to the handler, once there is one.
+void tellFailure()
+{
+    State &current = state();
+    if (current.failure && current.failureHandler) {
+        current.failureReported = true;
+        current.failureHandler(*std::exchange(current.failure, std::nullopt));
+    }
+}
+
+// The first failure goes to the handler, once, on the user-interface thread.
+void noteFailure(const WriteFailure &failure)
+{
+    State &current = state();
+    if (current.failureReported || current.failure)
+        return;
+    current.failure = failure;
+    tellFailure();
+}
+
+// The folder the file is in, or the nearest one that exists when it is still to be made.
+QString existingFolder(const QString &file)
+{
+    QDir folder = QFileInfo(file).absoluteDir();
+    while (!folder.exists() && folder.cdUp()) { }
+    return folder.absolutePath();
+}
+
+WriteFailure diagnose(const QString &path)
+{
+    const QString folder = existingFolder(path);
+    const QFileInfo file(path);
+    WriteProblem problem = WriteProblem::Other;
+    if (!QFileInfo(folder).isWritable() || (file.exists() && !file.isWritable()))
+        problem = WriteProblem::ReadOnly;
+    else if (QStorageInfo(folder).bytesAvailable() < NearlyFullDisk)
+        problem = WriteProblem::DiskFull;
+    return {problem, path, std::exchange(writerError, {})};
+}
+
+// Writes the values, an invalid one removing its key; the failure when the file kept its old
+// content.
+std::optional<WriteFailure> writeValues(const QString &application,
+                                        const QMap<QString, QVariant> &values)
+{
+    Store store(application);
+    QSettings &settings = store.settings();
+    for (auto key = values.cbegin(); key != values.cend(); ++key) {
+        if (key.value().isValid())
+            settings.setValue(key.key(), key.value());
+        else
+            settings.remove(key.key());
+    }
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return std::nullopt;
+    return diagnose(settings.fileName());
+}
+
+// Waits for the timer's write, if one was started; its keys are then in the file, or back
+// among the unsynced ones when it failed.
 void finishWrite()
 {
     State &current = state();
     if (!current.write.valid())
         return;
-    current.write.get();
+    const std::optional<WriteFailure> failure = current.write.get();
+    if (failure) {
+        for (auto key = current.writing.cbegin(); key != current.writing.cend(); ++key) {
+            if (!current.unsynced.contains(key.key()))
+                current.unsynced.insert(key.key(), key.value());
+        }
+        noteFailure(*failure);
+    }
     current.writing.clear();
     current.snapshot.reset();
 }
@@ -154,32 +260,30 @@ QVariant readValue(const QString &key)
     return storedValues().value(key);
 }
 
-// Applies change together with the navigation keys still waiting, and syncs the file once.
-template<typename Change>
-void writeThrough(Change change)
+// Writes every key still waiting, syncing the file once.
+void writeWaiting()
 {
     State &current = state();
     if (current.syncTimer)
         current.syncTimer->stop();
     finishWrite();
-    Store store;
-    QSettings &settings = store.settings();
-    for (auto key = current.unsynced.cbegin(); key != current.unsynced.cend(); ++key)
-        settings.setValue(key.key(), key.value());
-    current.unsynced.clear();
-    change(settings);
-    settings.sync();
+    const std::optional<WriteFailure> failure = writeValues(applicationName(), current.unsynced);
+    if (failure)
+        noteFailure(*failure);
+    else
+        current.unsynced.clear();
     current.snapshot.reset();
 }
 
 void writeValue(const QString &key, const QVariant &value)
 {
-    writeThrough([&](QSettings &settings) { settings.setValue(key, value); });
+    state().unsynced.insert(key, value);
+    writeWaiting();
 }
 
 void removeValue(const QString &key)
 {
-    writeThrough([&](QSettings &settings) { settings.remove(key); });
+    writeValue(key, QVariant());
 }
 
 // The timer of the coalesced write, created with the first navigation change; none without an
@@ -209,11 +313,7 @@ void syncLater()
     current.writing = std::exchange(current.unsynced, {});
     current.write = std::async(std::launch::async,
                                [values = current.writing, application = applicationName()] {
-                                   Store store(application);
-                                   QSettings &settings = store.settings();
-                                   for (auto key = values.cbegin(); key != values.cend(); ++key)
-                                       settings.setValue(key.key(), key.value());
-                                   settings.sync();
+                                   return writeValues(application, values);
                                });
 }
 
@@ -309,7 +409,14 @@ void sync()
 {
     finishWrite();
     if (!state().unsynced.isEmpty())
-        writeThrough([](QSettings &) {});
+        writeWaiting();
+}
+
+void setWriteFailureHandler(std::function<void(const WriteFailure &)> handler)
+{
+    state().failureHandler = std::move(handler);
+    // A failure before the palette was there to tell, such as at start-up, is told now.
+    tellFailure();
 }
 
 QUuid lastUsedCollection()

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
+
 // The per-user settings: the collection in use, the position in every collection, My Palette
 // and the open trend groups. Free functions in Sorven::UserSettings on the user's INI file; no
 // settings object lives between calls. Getters read the file again whenever its size or
@@ -26,6 +28,21 @@ namespace Sorven::UserSettings {
 void setHostName(const QString &hostName);
 // Writes the navigation keys still waiting; for tear-down, before the code may be unloaded.
 void sync();
+
+enum class WriteProblem { DiskFull, ReadOnly, Other };
+
+// A write that left the file as it was: what stood in the way, the file, and the system's words.
+struct WriteFailure
+{
+    WriteProblem problem = WriteProblem::Other;
+    QString path;
+    QString detail;
+};
+
+// Called with the session's first failed write, at once or when the handler is set after it;
+// later failures are not told again. The values set stay in memory for the session, and every
+// later write tries them again. Pass an empty handler before the receiver goes away.
+void setWriteFailureHandler(std::function<void(const WriteFailure &)> handler);
 
 // Cached after the first read; the store is not read again while a collection is cached.
 QUuid lastUsedCollection();

@@ -1,6 +1,7 @@
 #include "palette/capsureimport.h"
 
 #include "core/collectionsettings.h"
+#include "core/regularfile.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
@@ -22,6 +23,7 @@ namespace {
 
 const char *const CoreNamespaceUri = "http://colorexchangeformat.com/CxF3-core";
 const char *const ObjectNamesXPath = "//cc:Object/@Name";
+const char *const ObjectCountXPath = "count(//cc:Object)";
 
 // Entities can only be declared in a document type declaration, which a measurement file never
 // needs. Stopping at the first declaration means no entity is ever expanded, so a small file
@@ -203,6 +205,11 @@ CapsureNames parseCapsureNames(const QByteArray &xml)
     const Xml::XPathContext xpath(xmlXPathNewContext(document.get()));
     if (!xpath || xmlXPathRegisterNs(xpath.get(), BAD_CAST "cc", BAD_CAST CoreNamespaceUri) != 0)
         return failure(QStringLiteral("out of memory"));
+    const Xml::XPathObject count(xmlXPathEvalExpression(BAD_CAST ObjectCountXPath, xpath.get()));
+    if (count && count->floatval > CapsureObjectLimit)
+        return failure(QStringLiteral("%1 measured objects, more than %2")
+                           .arg(qint64(count->floatval))
+                           .arg(CapsureObjectLimit));
     const Xml::XPathObject names(xmlXPathEvalExpression(BAD_CAST ObjectNamesXPath, xpath.get()));
     if (!names)
         return failure(QStringLiteral("cannot be searched"));
@@ -213,8 +220,9 @@ CapsureNames readCapsureNames(const QString &path)
 {
     // Read-only: a measurement the user may not change must still import.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("cannot be opened: %1").arg(file.errorString()));
+    QString reason;
+    if (!openRegularFile(file, &reason))
+        return failure(QStringLiteral("cannot be opened: %1").arg(reason));
     // One byte more than allowed tells a file at the limit from a larger one, whatever size
     // the file system reports.
     return parseCapsureNames(file.read(CapsureFileSizeLimit + 1));

@@ -18,6 +18,9 @@ namespace Sorven {
 
 // Larger files are not measurements of a handheld device; refusing them bounds the parse.
 inline constexpr qint64 CapsureFileSizeLimit = 16 * 1024 * 1024;
+// A file with more measured objects is refused: matching each takes a search of every capsure
+// collection, and the user picks from one list.
+inline constexpr int CapsureObjectLimit = 200;
 
 struct CapsureNames
 {

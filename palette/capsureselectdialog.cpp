@@ -4,11 +4,12 @@
 #include "core/usersettings.h"
 #include "db/displaytext.h"
 #include "db/lookups.h"
+#include "palette/savefailuremessage.h"
+#include "widgets/taskbutton.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
 #include <QResizeEvent>
 
 namespace Sorven {
@@ -55,7 +56,8 @@ CapsureSelectDialog::CapsureSelectDialog(const QUuid &collection,
     m_swatch->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
     m_swatch->raise();
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new TaskButton(this);
+    m_okButton->setText(QStringLiteral("OK"));
     m_okButton->setEnabled(false);
     m_okButton->setDefault(true);
     m_okButton->adjustSize();
@@ -85,10 +87,15 @@ CapsureSelectDialog::CapsureSelectDialog(const QUuid &collection,
 std::optional<CapsureCandidate> CapsureSelectDialog::choose(QWidget *parent,
                                                             const QString &fileName)
 {
+    const QUuid collection = UserSettings::lastUsedCollection();
     const CapsureMatch match = matchCapsureFile(fileName);
-    if (!match.error.isEmpty())
+    if (!match.error.isEmpty()) {
+        showCapsureFailure(parent, collection, match.error);
         return std::nullopt;
-    CapsureSelectDialog dialog(UserSettings::lastUsedCollection(), match.candidates, parent);
+    }
+    CapsureSelectDialog dialog(collection, match.candidates, parent);
+    // Modal to the palette's window only: the drawing program's other windows stay usable.
+    dialog.setWindowModality(Qt::WindowModal);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosen();

@@ -11,9 +11,10 @@
 class QComboBox;
 class QFrame;
 class QLabel;
-class QPushButton;
 
 namespace Sorven {
+
+class TaskButton;
 
 // Lets the user pick one of the chips matched to a measurement. The swatch shows the picked
 // chip's colour; the dialog cannot be accepted without a pick.
@@ -29,7 +30,8 @@ public:
                         QWidget *parent = nullptr);
 
     // Reads the measurement file, offers its matched chips and answers the one the user
-    // confirms; none when the file gives nothing to choose or the user cancels.
+    // confirms; none when the user cancels, or when the file gives nothing to choose, which
+    // the user is told with the reason.
     static std::optional<CapsureCandidate> choose(QWidget *parent, const QString &fileName);
 
     // The chip picked last; none while nothing is picked.
@@ -47,7 +49,7 @@ private:
     QFrame *m_background = nullptr;
     QComboBox *m_combo = nullptr;
     QFrame *m_swatch = nullptr;
-    QPushButton *m_okButton = nullptr;
+    TaskButton *m_okButton = nullptr;
     QLabel *m_label = nullptr;
     // Position in m_choices; -1 while nothing is picked.
     qsizetype m_chosen = -1;

@@ -1,5 +1,6 @@
 #include "palette/palettefile.h"
 
+#include "core/regularfile.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
@@ -299,8 +300,9 @@ std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *r
 PaletteFileRead readPaletteFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, std::nullopt, file.errorString(), {}};
+    QString reason;
+    if (!openRegularFile(file, &reason))
+        return {file.exists(), std::nullopt, reason, {}};
     PaletteFileRead read {true, std::nullopt, {}, {}};
     const QByteArray bytes = file.read(MaximumPaletteFileSize + 1);
     if (file.error() != QFileDevice::NoError)

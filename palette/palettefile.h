@@ -43,15 +43,16 @@ std::optional<PaletteModel> parsePaletteFile(const QByteArray &bytes, QString *r
 
 struct PaletteFileRead
 {
-    // Whether the file could be opened at all; loading reacts to a file it opened even when
-    // the content is refused.
+    // Whether there is a file at the path; loading reacts to one even when it is refused, as
+    // a FIFO or device is, or could not be opened.
     bool opened = false;
     std::optional<PaletteModel> palette;
     QString reason;
     PaletteFileGaps gaps;
 };
 
-// Opens the file read-only, refuses one over MaximumPaletteFileSize, and parses it.
+// Opens the file read-only, refuses anything but a regular file and one over
+// MaximumPaletteFileSize, and parses it.
 PaletteFileRead readPaletteFile(const QString &path);
 
 } // namespace Sorven

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/usersettings.h"
+
 #include <QString>
 #include <QUuid>
 
@@ -11,5 +13,13 @@ namespace Sorven {
 // then the file and the system's reason.
 void showSaveFailure(QWidget *parent, const QUuid &collection, const QString &textKey,
                      const QString &path, const QString &reason);
+
+// Tells the user why a measurement file gives nothing to choose.
+void showCapsureFailure(QWidget *parent, const QUuid &collection, const QString &reason);
+
+// Tells the user, without waiting for an answer, that the settings cannot be written: changes
+// last only as long as the palette stays open.
+void showSettingsFailure(QWidget *parent, const QUuid &collection,
+                         const UserSettings::WriteFailure &failure);
 
 } // namespace Sorven

@@ -13,6 +13,7 @@
 #include "widgets/popupclickguard.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPainter>
 #include <QResizeEvent>
@@ -28,6 +29,8 @@ const QSize CapsureButtonSize(20, 20);
 constexpr int ListHeight = 128;
 constexpr int ListItemHeight = 28;
 constexpr int ButtonGap = 3;
+// How soon a capture file still being written is looked at again.
+constexpr int ReadinessRecheckInterval = 250;
 const QString ListStyleSheet
     = QStringLiteral("background-color: qlineargradient(spread:pad,                 x1:0.35, "
                      "y1:1,                 x2:0.65, y2:0,                 stop:0 rgba(%1, %2, "
@@ -86,6 +89,10 @@ CollectionSelectWidget::CollectionSelectWidget(QWidget *parent)
             &CollectionSelectWidget::listWidgetItemActivated);
     connect(m_collectionList, &QListWidget::itemClicked, this,
             &CollectionSelectWidget::listWidgetItemActivated);
+    m_readinessTimer.setSingleShot(true);
+    m_readinessTimer.setInterval(ReadinessRecheckInterval);
+    connect(&m_readinessTimer, &QTimer::timeout, this,
+            [this] { capsureFileChanged(m_watchedCapsureFile); });
     layoutContents();
 }
 
@@ -113,6 +120,7 @@ void CollectionSelectWidget::selectedCollectionChanged(QUuid collectionId)
 
 void CollectionSelectWidget::capsureFileChanged(QString fileName)
 {
+    m_watchedCapsureFile = fileName;
     const bool ready = isFileFinished(fileName);
     if (ready)
         m_capsureFilePath = fileName;
@@ -120,8 +128,13 @@ void CollectionSelectWidget::capsureFileChanged(QString fileName)
         m_capsureButton->setVisible(ready);
         QApplication::postEvent(this, new QResizeEvent(size(), size()));
     }
-    if (ready)
+    if (ready && !m_choosing)
         m_capsureButton->startPulse();
+    // Only a regular file is waited for; a FIFO or a missing file never becomes one to read.
+    if (!ready && QFileInfo(fileName).isFile())
+        m_readinessTimer.start();
+    else
+        m_readinessTimer.stop();
 }
 
 bool CollectionSelectWidget::eventFilter(QObject *watched, QEvent *event)
@@ -190,7 +203,10 @@ void CollectionSelectWidget::dropDownButtonClicked()
 
 void CollectionSelectWidget::capsureButtonClicked()
 {
+    m_capsureButton->stopPulse();
+    m_choosing = true;
     const std::optional<CapsureChoice> choice = m_capsureChooser(this, m_capsureFilePath);
+    m_choosing = false;
     if (choice)
         emit capsureItemSelectedInteractively(choice->collectionId, choice->colorEntry);
     m_capsureButton->stopPulse();

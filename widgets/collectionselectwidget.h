@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <QUuid>
 #include <QWidget>
 
@@ -89,6 +90,11 @@ private:
     QUuid m_pendingCollection;
     CapsureChooser m_capsureChooser;
     PopupClickGuard *m_clickGuard = nullptr;
+    // Asks again while a writer still holds the capture file: closing it makes no change event.
+    QTimer m_readinessTimer;
+    QString m_watchedCapsureFile;
+    // The button does not pulse while the user is choosing.
+    bool m_choosing = false;
 };
 
 } // namespace Sorven

@@ -33,8 +33,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -331,6 +333,7 @@ private slots:
     void linksOpenTemporaryDocuments();
     void bannerOpensTheHeaderLink();
     void capsureFileChangesAreAnnounced();
+    void settingsThatCannotBeWrittenAreToldOnce();
     void editBoxFocusIsReported();
     void enlargedPaletteSlidesInAndOut();
     void layoutPlacesTheChildren();
@@ -921,6 +924,33 @@ void TestMainWidget::bannerOpensTheHeaderLink()
     emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Powder);
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(100, 10));
     QCOMPARE(surface.opened.size(), 1);
+}
+
+// A folder in the settings file's place refuses every write: the user is told once, with the
+// file, and the session goes on with what was set.
+void TestMainWidget::settingsThatCannotBeWrittenAreToldOnce()
+{
+    Surface surface(Deck);
+    UserSettings::sync();
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                      + QStringLiteral("/Orvo Kalin"));
+    const QString ini = folder.entryInfoList({QStringLiteral("*.ini")}).value(0).filePath();
+    QVERIFY(QFile::rename(ini, ini + QStringLiteral(".kept")) && QDir().mkdir(ini));
+    UserSettings::setMyPaletteGridVisible(false);
+    UserSettings::setMyPaletteGridVisible(true);
+    const auto shownBoxes = [] {
+        QList<QMessageBox *> boxes;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+                boxes.append(box);
+        }
+        return boxes;
+    };
+    QTRY_COMPARE(shownBoxes().size(), 1);
+    QVERIFY(shownBoxes().first()->informativeText().contains(QDir::toNativeSeparators(ini)));
+    QVERIFY(UserSettings::myPaletteGridVisible());
+    shownBoxes().first()->close();
+    QVERIFY(QDir().rmdir(ini) && QFile::rename(ini + QStringLiteral(".kept"), ini));
 }
 
 void TestMainWidget::capsureFileChangesAreAnnounced()

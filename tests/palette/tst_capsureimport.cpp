@@ -197,6 +197,8 @@ private slots:
             << QByteArray("<?xml version='1.0' encoding='ISO-2022-JP'?><a>\x1b$B\xff\xff</a>");
         QTest::newRow("too large")
             << withDefaultNamespace("<Object Name=\"a\"/>" + QByteArray(CapsureFileSizeLimit, ' '));
+        QTest::newRow("more objects than a measurement has") << withDefaultNamespace(
+            QByteArray("<Object Name='VX 100'/>").repeated(CapsureObjectLimit + 1));
     }
 
     void refusesHostileOrDamagedFiles()

@@ -5,11 +5,13 @@
 #include "support/fixturedatabase.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/imagebutton.h"
+#include "widgets/taskbutton.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,13 +30,12 @@ QString swatchStyle(const CapsureSelectDialog &dialog)
     return dialog.findChild<QFrame *>(QStringLiteral("swatch"))->styleSheet();
 }
 
-QString writeMeasurement(const QTemporaryDir &folder, const QByteArray &name)
+QString writeMeasurement(const QTemporaryDir &folder, const QByteArray &objects)
 {
     const QString path = folder.filePath(QStringLiteral("m.cxf"));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write("<CxF xmlns='http://colorexchangeformat.com/CxF3-core'><Object Name='" + name
-               + "'/></CxF>");
+    file.write("<CxF xmlns='http://colorexchangeformat.com/CxF3-core'>" + objects + "</CxF>");
     return path;
 }
 
@@ -96,36 +97,52 @@ private slots:
 
     void theSelectorPassesOnWhatTheUserConfirms_data()
     {
-        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("xml");
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<QUuid>("chosen");
-        QTest::newRow("confirmed") << QByteArray("VX 100") << true << Quay;
-        QTest::newRow("cancelled") << QByteArray("VX 100") << false << QUuid();
-        QTest::newRow("nothing matches: no dialog") << QByteArray("VX 9") << true << QUuid();
+        const QByteArray match = "<Object Name='VX 100'/>";
+        QTest::newRow("confirmed") << match << true << Quay;
+        QTest::newRow("cancelled") << match << false << QUuid();
+        QTest::newRow("nothing matches: the reason")
+            << QByteArray("<Object Name='VX 9'/>") << true << QUuid();
+        QTest::newRow("damaged: the reason") << QByteArray("<Object") << true << QUuid();
+        QTest::newRow("too many objects: the reason")
+            << match.repeated(CapsureObjectLimit + 1) << true << QUuid();
     }
 
+    // The chooser is modal to the palette's window alone, confirmed with a task button, and the
+    // capture button rests while it is open; a file that gives nothing to choose says why.
     void theSelectorPassesOnWhatTheUserConfirms()
     {
-        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, xml);
         QFETCH(bool, confirm);
         QFETCH(QUuid, chosen);
         QTemporaryDir folder;
         QWidget host;
         auto *bar = new CollectionSelectWidget(&host);
-        bar->capsureFileChanged(writeMeasurement(folder, name));
+        host.show();
+        bar->capsureFileChanged(writeMeasurement(folder, xml));
+        QVERIFY(bar->capsureButton()->isPulsing());
         QSignalSpy spy(bar, &CollectionSelectWidget::capsureItemSelectedInteractively);
-        bool shown = false;
+        QString shown;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog && confirm)
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+            QVERIFY(!bar->capsureButton()->isPulsing());
+            bar->capsureFileChanged(bar->capsureFilePath());
+            QVERIFY(!bar->capsureButton()->isPulsing());
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            shown = box ? box->informativeText() : QStringLiteral("chooser");
+            QVERIFY(box || dialog->findChild<TaskButton *>());
+            if (confirm)
                 QTest::mouseClick(dialog->findChild<QPushButton *>(), Qt::LeftButton);
-            else if (dialog)
+            else
                 dialog->close();
         });
         bar->capsureButton()->click();
         QCoreApplication::processEvents();
-        QCOMPARE(shown, !name.endsWith('9'));
+        QCOMPARE(shown == QLatin1String("chooser"), xml == "<Object Name='VX 100'/>");
         QCOMPARE(spy.count(), chosen.isNull() ? 0 : 1);
         if (!chosen.isNull()) {
             QCOMPARE(spy.at(0).at(0).value<QUuid>(), chosen);
