@@ -32,12 +32,9 @@ endfunction()
 
 # --- vexa-palette: the module in its bundle, the host, the plug-ins, the menu entry ---------
 install(TARGETS vexa_standin LIBRARY DESTINATION ${VEXA_PRIVATE_LIBDIR} COMPONENT palette)
-# The preview shows the palette's widgets, which reach the host services: it goes with them.
-install(TARGETS vexa-host vexa-preview RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-        COMPONENT palette)
+install(TARGETS vexa-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT palette)
 install(TARGETS vexa_module LIBRARY DESTINATION ${VEXA_MODULE_DIR} COMPONENT palette)
 vexa_set_install_rpath(vexa-host ${CMAKE_INSTALL_BINDIR})
-vexa_set_install_rpath(vexa-preview ${CMAKE_INSTALL_BINDIR})
 vexa_set_install_rpath(vexa_module ${VEXA_MODULE_DIR})
 
 vexa_install_qt_plugins(DESTINATION ${VEXA_MODULE_DIR}/plugins COMPONENT palette PLUGINS
@@ -72,13 +69,8 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs ${PROJECT_SOURCE_DIR}/resources/ins
         DESTINATION ${VEXA_DOC_DIR}/vexa-palette COMPONENT palette)
 
 # --- vexa-tools: the command-line tools, their manual pages and completion -------------------
-install(TARGETS vexa-inspect vexa-mkcollections
+install(TARGETS vexa-inspect vexa-mkcollections vexa-preview
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
-# The data library still brings the host services' library along, which these tools never call:
-# they must run without the palette package.
-foreach(tool vexa-inspect vexa-mkcollections)
-    target_link_options(${tool} PRIVATE -Wl,--as-needed)
-endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/tools/vexa-inspect.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vexa-inspect
         COMPONENT tools)
@@ -105,7 +97,7 @@ if(NOT HELP2MAN)
     message(WARNING "help2man not found: no manual pages (apt-get install help2man)")
 endif()
 vexa_add_manpage(vexa-host palette "a drawing program's frame that loads the colour palette")
-vexa_add_manpage(vexa-preview palette "show the colour palette without its host")
+vexa_add_manpage(vexa-preview tools "show the colour palette without its host")
 vexa_add_manpage(vexa-inspect tools "show what the colour palette reads from its collections")
 vexa_add_manpage(vexa-mkcollections tools "write the demo colour collection databases")
 
@@ -160,19 +152,21 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PALETTE_PACKAGE_NAME vexa-palette)
 set(CPACK_DEBIAN_PALETTE_DESCRIPTION "colour-picker palette for a CAD program
- The palette module in its autoloader bundle, the drawing host that loads it, the Qt plug-ins
- it brings along, a desktop menu entry for the host, and vexa-preview, which shows the palette
- without its host.")
+The palette module in its autoloader bundle, the drawing host that
+loads it, the Qt plug-ins it brings along, and a desktop menu entry
+for the host.")
 set(CPACK_DEBIAN_PALETTE_PACKAGE_RECOMMENDS vexa-demo-collections)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME vexa-tools)
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION "command-line tools for the colour palette's collections
- vexa-inspect shows collection authors and support what the palette reads from the installed
- collections, and vexa-mkcollections writes the demo collections.")
+vexa-inspect shows collection authors and support what the palette
+reads from the installed collections, vexa-preview shows the palette
+without its host, and vexa-mkcollections writes the demo collections.")
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME vexa-demo-collections)
 set(CPACK_DEBIAN_DEMO_PACKAGE_ARCHITECTURE all)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_DESCRIPTION "demo colour collections for the colour palette
- Demo collection databases, a demo palette file and a demo measurement file, in the
- machine-wide data folder where the palette and its tools look for them.")
+Demo collection databases, a demo palette file and a demo measurement
+file, in the machine-wide data folder where the palette and its tools
+look for them.")
 include(CPack)
