@@ -71,6 +71,10 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs ${PROJECT_SOURCE_DIR}/resources/ins
 # --- vexa-tools: the command-line tools, their manual pages and completion -------------------
 install(TARGETS vexa-inspect vexa-mkcollections vexa-preview
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+# The data library still links the host services' library, which vexa-palette installs.
+foreach(tool vexa-inspect vexa-mkcollections vexa-preview)
+    vexa_set_install_rpath(${tool} ${CMAKE_INSTALL_BINDIR})
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/tools/vexa-inspect.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vexa-inspect
         COMPONENT tools)
@@ -157,6 +161,7 @@ loads it, the Qt plug-ins it brings along, and a desktop menu entry
 for the host.")
 set(CPACK_DEBIAN_PALETTE_PACKAGE_RECOMMENDS vexa-demo-collections)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME vexa-tools)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "vexa-palette (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION "command-line tools for the colour palette's collections
 vexa-inspect shows collection authors and support what the palette
 reads from the installed collections, vexa-preview shows the palette
