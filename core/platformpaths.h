@@ -6,8 +6,10 @@
 // that knows where they are, so a port to another platform replaces only this module.
 namespace Sorven::Platform {
 
-// The machine-wide application-data folder (all users). VEXA_COMMON_APPDATA overrides it,
-// so that tests and the demo never touch system folders.
+// The machine-wide application-data folder (all users). On Linux that is the first entry of
+// XDG_DATA_DIRS that holds the collections, then the data folder beside the running program's
+// installation, else the first entry. VEXA_COMMON_APPDATA overrides it, so that tests and the
+// demo never touch system folders.
 QString commonAppDataFolder();
 
 // Where temporary files go. VEXA_TEMP_DIR overrides it.

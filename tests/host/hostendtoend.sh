@@ -27,7 +27,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # The middle card's second chip, then the middle of My Palette, in palette coordinates.
 mkdir "$work/books"
 status=0
-timeout 120 "$host" --data "$work/data" --commands "load; wait 300; click 117 390; drag 117 390 560 480; \
+# The module beside the host, named so that bundles installed on the machine stay out of it.
+timeout 120 "$host" --data "$work/data" --module "$(dirname "$host")/vexapalette.so" --commands "load; wait 300; click 117 390; drag 117 390 560 480; \
     wait 300; answer $work/books/mine.acb; press Colour Book; \
     answer $work/data/demo.palette; press Load; wait 300; screenshot $screenshot; quit" \
     >"$work/host.out" || status=$?

@@ -1,8 +1,10 @@
 // vexa-host [--data ROOT] [--module PATH] [--commands "CMD; CMD; ..."]: a drawing program's
-// frame with one drawing open that loads the palette module and runs typed or scripted
+// frame with one drawing open that loads the palette module (without --module, the modules its
+// autoloader bundles ask to load at start-up) and runs typed or scripted
 // commands: load [PATH], unload, new, close, pane, click X Y and drag X1 Y1 X2 Y2 (on the
 // palette surface), answer FILE (for the next file dialog), press TEXT (a button),
 // screenshot FILE.png, wait MS, quit.
+#include "applicationplugins.h"
 #include "hostcommands.h"
 
 #include <aced.h>
@@ -15,6 +17,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -31,9 +35,10 @@ int main(int argc, char *argv[])
                                   QStringLiteral("The machine-wide data folder to read from."),
                                   QStringLiteral("ROOT"));
     const QCommandLineOption module(
-        QStringLiteral("module"), QStringLiteral("The palette module file to load."),
-        QStringLiteral("PATH"),
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vexapalette.so")));
+        QStringLiteral("module"),
+        QStringLiteral("The palette module file to load; without it, the modules of the "
+                       "bundles in the ApplicationPlugins folders load at start."),
+        QStringLiteral("PATH"));
     const QCommandLineOption commands(QStringLiteral("commands"),
                                       QStringLiteral("Commands to run, separated by ';'."),
                                       QStringLiteral("COMMANDS"));
@@ -45,13 +50,26 @@ int main(int argc, char *argv[])
     acedGetAcadFrame();
     StandIn::mainWindow()->show();
 
-    HostCommands host(parser.value(module));
+    const QStringList startup
+        = parser.isSet(module) ? QStringList() : ApplicationPlugins::startupModules();
+    const QString beside
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vexapalette.so"));
+    HostCommands host(parser.isSet(module) ? parser.value(module) : startup.value(0, beside));
     QObject::connect(StandIn::commandLine(), &QLineEdit::returnPressed, &host, [&host] {
         host.run(StandIn::commandLine()->text());
         StandIn::commandLine()->clear();
     });
-    // Scripts start once the event loop runs, so that their quit ends it.
-    QTimer::singleShot(0, &host, [&] { host.runScript(parser.value(commands)); });
+    // The host holds one module at a time: the first bundle's, the others are named.
+    for (const QString &other : startup.mid(1))
+        std::fprintf(stderr, "vexa-host: not loaded, one module at a time: %s\n",
+                     qPrintable(other));
+    // Scripts start once the event loop runs, so that their quit ends it. A module that fails
+    // to start leaves the frame open, as the real host does.
+    QTimer::singleShot(0, &host, [&] {
+        if (!startup.isEmpty())
+            host.run(QStringLiteral("load"));
+        host.runScript(parser.value(commands));
+    });
     const int result = application.exec();
     return result != 0 ? result : host.exitCode();
 }
