@@ -10,17 +10,15 @@ set(VEXA_MODULE_DIR ${VEXA_BUNDLE_DIR}/Contents/Linux)
 set(VEXA_APPLICATION_PLUGINS_DIR "${CMAKE_INSTALL_DATADIR}/Stand-in CAD/ApplicationPlugins")
 set(VEXA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc)
 
-# vexa_install_qt_plugins(DESTINATION dir COMPONENT c PLUGINS name...): Qt's own plug-ins,
-# copied into <dir>/<plug-in type>/ as Qt looks for them below a plug-in folder.
+# vexa_install_qt_plugins(DESTINATION dir COMPONENT c): the module's Qt plug-ins, copied into
+# <dir>/<plug-in type>/ as Qt looks for them below a plug-in folder.
 function(vexa_install_qt_plugins)
-    cmake_parse_arguments(ARG "" "DESTINATION;COMPONENT" "PLUGINS" ${ARGN})
-    foreach(plugin IN LISTS ARG_PLUGINS)
-        # A shared Qt does not import its plug-in targets with its modules.
-        find_package(Qt6${plugin} CONFIG REQUIRED PATHS ${Qt6Gui_DIR} ${Qt6Sql_DIR}
-                     NO_DEFAULT_PATH)
-        get_target_property(type Qt6::${plugin} QT_PLUGIN_TYPE)
-        install(FILES $<TARGET_FILE:Qt6::${plugin}> DESTINATION ${ARG_DESTINATION}/${type}
-                COMPONENT ${ARG_COMPONENT})
+    cmake_parse_arguments(ARG "" "DESTINATION;COMPONENT" "" ${ARGN})
+    vexa_module_plugins(plugins)
+    foreach(plugin IN LISTS plugins)
+        get_filename_component(folder ${plugin} DIRECTORY)
+        get_filename_component(type ${folder} NAME)
+        install(FILES ${plugin} DESTINATION ${ARG_DESTINATION}/${type} COMPONENT ${ARG_COMPONENT})
     endforeach()
 endfunction()
 
@@ -37,13 +35,7 @@ install(TARGETS vexa_module LIBRARY DESTINATION ${VEXA_MODULE_DIR} COMPONENT pal
 vexa_set_install_rpath(vexa-host ${CMAKE_INSTALL_BINDIR})
 vexa_set_install_rpath(vexa_module ${VEXA_MODULE_DIR})
 
-vexa_install_qt_plugins(DESTINATION ${VEXA_MODULE_DIR}/plugins COMPONENT palette PLUGINS
-    QSQLiteDriverPlugin
-    QXcbIntegrationPlugin QXcbGlxIntegrationPlugin QXcbEglIntegrationPlugin
-    QComposePlatformInputContextPlugin
-    QOffscreenIntegrationPlugin
-    QJpegPlugin
-)
+vexa_install_qt_plugins(DESTINATION ${VEXA_MODULE_DIR}/plugins COMPONENT palette)
 
 configure_file(${PROJECT_SOURCE_DIR}/resources/install/PackageContents.xml.in
                ${PROJECT_BINARY_DIR}/VexaPalette.bundle/PackageContents.xml @ONLY)
@@ -71,10 +63,6 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs ${PROJECT_SOURCE_DIR}/resources/ins
 # --- vexa-tools: the command-line tools, their manual pages and completion -------------------
 install(TARGETS vexa-inspect vexa-mkcollections vexa-preview
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
-# The data library still links the host services' library, which vexa-palette installs.
-foreach(tool vexa-inspect vexa-mkcollections vexa-preview)
-    vexa_set_install_rpath(${tool} ${CMAKE_INSTALL_BINDIR})
-endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/tools/vexa-inspect.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vexa-inspect
         COMPONENT tools)
@@ -161,7 +149,6 @@ loads it, the Qt plug-ins it brings along, and a desktop menu entry
 for the host.")
 set(CPACK_DEBIAN_PALETTE_PACKAGE_RECOMMENDS vexa-demo-collections)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME vexa-tools)
-set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "vexa-palette (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION "command-line tools for the colour palette's collections
 vexa-inspect shows collection authors and support what the palette
 reads from the installed collections, vexa-preview shows the palette
