@@ -9,8 +9,10 @@
 #include <standinframe.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -32,6 +34,7 @@ private slots:
     void colourBookButtonFollowsMyPalette();
     void collectionChangeRenamesCaptionAndButton();
     void typedKeysReachTheEditBoxOrTheCommandLine();
+    void keysTypedIntoADialogStayThere();
     void modalStateDisablesThePalette();
 
 private:
@@ -170,6 +173,22 @@ void TestVexaPaletteSet::typedKeysReachTheEditBoxOrTheCommandLine()
     QTest::keyClicks(paletteSurface(), QStringLiteral("line"));
     QCOMPARE(search->text(), QStringLiteral("LA"));
     QCOMPARE(commandLine->text(), QStringLiteral("line"));
+}
+
+void TestVexaPaletteSet::keysTypedIntoADialogStayThere()
+{
+    StandIn::commandLine()->clear();
+    QDialog dialog(paletteSurface());
+    auto *name = new QLineEdit(&dialog);
+    auto *button = new QPushButton(QStringLiteral("OK"), &dialog);
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    name->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(name, QStringLiteral("unload"));
+    QTest::keyClicks(button, QStringLiteral("line"));
+    QCOMPARE(name->text(), QStringLiteral("unload"));
+    QCOMPARE(StandIn::commandLine()->text(), QString());
 }
 
 void TestVexaPaletteSet::modalStateDisablesThePalette()
