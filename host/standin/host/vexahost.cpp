@@ -1,8 +1,8 @@
 // vexa-host [--data ROOT] [--module PATH] [--commands "CMD; CMD; ..."]: a drawing program's
 // frame with one drawing open that loads the palette module and runs typed or scripted
 // commands: load [PATH], unload, new, close, pane, click X Y and drag X1 Y1 X2 Y2 (on the
-// palette surface), answer FILE (for the next file dialog), press TEXT (a button),
-// screenshot FILE.png, wait MS, quit.
+// palette surface), press TEXT (a button), type TEXT and key SEQUENCE (the keyboard),
+// answer FILE (the open or next file dialog), screenshot FILE.png, wait MS, quit.
 #include "hostcommands.h"
 
 #include <aced.h>
