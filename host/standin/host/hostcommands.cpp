@@ -283,8 +283,10 @@ bool HostCommands::mouse(const QStringList &words)
 bool HostCommands::press(const QString &text)
 {
     QPointer<QAbstractButton> button = visibleButton(text);
-    if (!button) {
-        fail(QStringLiteral("no button %1").arg(text));
+    if (!button || !button->isEnabled()) {
+        const QString reason
+            = button ? QStringLiteral("the button %1 is disabled") : QStringLiteral("no button %1");
+        fail(reason.arg(text));
         return false;
     }
     deliver([button] {
