@@ -7,23 +7,11 @@ set -euo pipefail
 host=$1 mkcollections=$2 screenshot=$3
 command -v Xvfb >/dev/null || exit 77
 
+. "$(dirname "$0")/virtualhost.sh"
 work=$(mktemp -d)
-display=
-for number in $(seq 91 120); do
-    [ -e "/tmp/.X$number-lock" ] || { display=$number; break; }
-done
-Xvfb ":$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+startVirtualDisplay 91
 trap 'kill "$xvfb" 2>/dev/null; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
-
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-    XDG_RUNTIME_DIR="$work/runtime" VEXA_DOCUMENTS_DIR="$work/documents" VEXA_TEMP_DIR="$work"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-"$mkcollections" "$work/data" >/dev/null
+isolateHost "$work" "$mkcollections"
 
 # The middle card's second chip, then the middle of My Palette, in palette coordinates.
 mkdir "$work/books"

@@ -12,24 +12,14 @@ seed=${VEXA_MONKEY_SEED:-$(( $(date +%s%N) % 32768 ))}
 seconds=${VEXA_MONKEY_SECONDS:-60}
 RANDOM=$seed
 
+. "$(dirname "$0")/virtualhost.sh"
 work=$(mktemp -d)
-display=
-for number in $(seq 121 160); do
-    [ -e "/tmp/.X$number-lock" ] || { display=$number; break; }
-done
-Xvfb ":$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+startVirtualDisplay 131
 hostpid=
 trap '[ -n "$hostpid" ] && kill -9 "$hostpid" 2>/dev/null; kill "$xvfb" 2>/dev/null;
       [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
-for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$display" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
-    XDG_RUNTIME_DIR="$work/runtime" VEXA_DOCUMENTS_DIR="$work/documents" VEXA_TEMP_DIR="$work"
-mkdir -p "$XDG_RUNTIME_DIR" "$work/out" && chmod 700 "$XDG_RUNTIME_DIR"
-"$mkcollections" "$work/data" >/dev/null
+isolateHost "$work" "$mkcollections"
+mkdir -p "$work/out"
 
 "$host" --data "$work/data" --commands "load" >"$work/host.out" 2>"$work/host.err" &
 hostpid=$!
