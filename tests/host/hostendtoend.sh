@@ -23,6 +23,7 @@ timeout 120 "$host" --data "$work/data" --commands "load; wait 300; click 117 39
     press Save; type $work/mine.palette; key Return; wait 300; \
     answer $work/data/demo.palette; press Load; wait 300; \
     press Save; type $work/mine.palette; key Return; press Yes; wait 300; \
+    click 560 480; key Ctrl+Z; wait 300; \
     screenshot $screenshot; quit" \
     >"$work/host.out" || status=$?
 cat "$work/host.out"
@@ -34,7 +35,9 @@ grep -rqx "RowIndex=2" "$work/config" || { echo "the clicked chip was not select
 [ "$(grep -c "<colorEntry>" "$work/books/mine.acb")" = 1 ] || { echo "no colour book"; exit 1; }
 grep -q "<colorName>VX 0002" "$work/books/mine.acb"
 # The demo palette file replaced it: more cells than one hold a chip now.
-[ "$(cat "$work"/config/*/*.ini | grep -c '\.Entry=')" -gt 1 ] || { echo "the palette file was not loaded"; exit 1; }
+# Ctrl+Z on My Palette undid the load: the one dragged chip is back alone.
+[ "$(cat "$work"/config/*/*.ini | grep -c 'Entry="ItemIndex({')" = 1 ] \
+    || { echo "Ctrl+Z did not undo the load"; exit 1; }
 # The second save replaced the first, one chip, with the demo palette's chips.
 grep -q "^dialog: .*already exists" "$work/host.out" || { echo "no replace prompt"; exit 1; }
 [ "$(grep -c "<chip " "$work/mine.palette")" = "$(grep -c "<chip " "$work/data/demo.palette")" ] \
