@@ -69,6 +69,16 @@ QImage frameImage(const QSize &block, bool antialiased, qreal ratio)
     return image;
 }
 
+// The palette's surface: the main widget, which a host may place in a larger window of its own.
+const QWidget *surfaceOf(const QWidget *widget)
+{
+    for (const QWidget *ancestor = widget; ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor->objectName() == QLatin1String("MainWidget") || ancestor->isWindow())
+            return ancestor;
+    }
+    return widget;
+}
+
 } // namespace
 
 QSize deviceSize(const QSize &size, qreal ratio)
@@ -124,11 +134,11 @@ void fillOutline(QPainter &painter, const QRect &rect, const QColor &color)
 
 QImage mainBackgroundUnder(const QWidget *widget, const QRect &rect)
 {
-    const QWidget *window = widget->window();
+    const QWidget *surface = surfaceOf(widget);
     const QImage background
         = DB::themeImage(DB::SystemWideCollectionUuid,
-                         QStringLiteral("image.widget.main.background"), window->size());
-    return background.copy(rect.translated(widget->mapTo(window, QPoint(0, 0))));
+                         QStringLiteral("image.widget.main.background"), surface->size());
+    return background.copy(rect.translated(widget->mapTo(surface, QPoint(0, 0))));
 }
 
 } // namespace Sorven::Painting

@@ -30,7 +30,7 @@ void drawTextTwice(QPainter &painter, const QRect &rect, int flags, const QStrin
 void fillOutline(QPainter &painter, const QRect &rect, const QColor &color);
 
 // The part of the palette's background image ("image.widget.main.background" of the shared
-// collection, at the window's size) that lies under rect, given in widget's coordinates. Panes
+// collection, at the main widget's size) that lies under rect, given in widget's coordinates. Panes
 // that scroll paint it themselves so that they blend into the palette.
 QImage mainBackgroundUnder(const QWidget *widget, const QRect &rect);
 

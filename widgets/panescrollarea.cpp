@@ -18,6 +18,9 @@ void setUp(QScrollArea *area, QStyle *scrollBarStyle)
     area->verticalScrollBar()->setStyle(scrollBarStyle);
     area->setFrameShape(QFrame::NoFrame);
     area->setAutoFillBackground(true);
+    // Filled from the window brush fitToSize sets, whatever role a host window gives its
+    // children.
+    area->setBackgroundRole(QPalette::Window);
     area->viewport()->setAutoFillBackground(false);
     area->setFont(regularFont(2));
 }

@@ -16,7 +16,8 @@
 
 namespace {
 
-// The palette set whose window holds the widget, if any.
+// The palette set whose own window holds the widget, if any: a dialog opened from the palette
+// is a window of its own and belongs to no palette set.
 CAdUiPaletteSet *paletteSetOf(QWidget *widget)
 {
     for (; widget; widget = widget->parentWidget()) {
@@ -24,8 +25,17 @@ CAdUiPaletteSet *paletteSetOf(QWidget *widget)
             CWnd::FromHandlePermanent(reinterpret_cast<HWND>(widget)));
         if (paletteSet)
             return paletteSet;
+        if (widget->isWindow())
+            return nullptr;
     }
     return nullptr;
+}
+
+// Text fields take typed keys whether or not the palette announced them as edit boxes.
+bool takesText(const QWidget *widget)
+{
+    const QWidget *focus = widget->window()->focusWidget();
+    return (focus ? focus : widget)->testAttribute(Qt::WA_InputMethodEnabled);
 }
 
 bool isTypedKey(const QKeyEvent *event)
@@ -106,8 +116,10 @@ bool AcadFrame::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    CAdUiPaletteSet *paletteSet = paletteSetOf(static_cast<QWidget *>(watched));
-    if (!paletteSet || !isTypedKey(key) || !paletteSet->CanFrameworkTakeFocus())
+    auto *widget = static_cast<QWidget *>(watched);
+    CAdUiPaletteSet *paletteSet = paletteSetOf(widget);
+    if (!paletteSet || !isTypedKey(key) || takesText(widget) || QApplication::activeModalWidget()
+        || !paletteSet->CanFrameworkTakeFocus())
         return false;
     m_commandLine->setFocus(Qt::OtherFocusReason);
     QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());

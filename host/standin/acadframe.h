@@ -12,8 +12,8 @@ class QMainWindow;
 class QPlainTextEdit;
 
 // The CAD program's main frame: the drawing area, the command line and the status bar. Keys
-// typed into a palette go to the command line whenever the palette lets the frame take the
-// focus.
+// typed on a palette's own surface go to the command line whenever the palette lets the frame
+// take the focus; keys for a dialog or a text field stay there.
 class AcadFrame : public QObject, public CMDIFrameWnd, public AcApDocManagerReactor
 {
 public:

@@ -1,4 +1,5 @@
 #include "core/usersettings.h"
+#include "db/connections.h"
 #include "db/itemindex.h"
 #include "db/lookups.h"
 #include "loadedmodule.h"
@@ -9,8 +10,10 @@
 #include <standinframe.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -32,7 +35,10 @@ private slots:
     void colourBookButtonFollowsMyPalette();
     void collectionChangeRenamesCaptionAndButton();
     void typedKeysReachTheEditBoxOrTheCommandLine();
+    void keysTypedIntoADialogStayThere();
     void modalStateDisablesThePalette();
+    void panesShowThePaletteBackground_data();
+    void panesShowThePaletteBackground();
 
 private:
     QString text(int collection, const char *key) const
@@ -177,12 +183,60 @@ void TestVexaPaletteSet::typedKeysReachTheEditBoxOrTheCommandLine()
     QCOMPARE(commandLine->text(), QStringLiteral("line"));
 }
 
+void TestVexaPaletteSet::keysTypedIntoADialogStayThere()
+{
+    StandIn::commandLine()->clear();
+    QDialog dialog(paletteSurface());
+    auto *name = new QLineEdit(&dialog);
+    auto *button = new QPushButton(QStringLiteral("OK"), &dialog);
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    name->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(name, QStringLiteral("unload"));
+    QTest::keyClicks(button, QStringLiteral("line"));
+    QCOMPARE(name->text(), QStringLiteral("unload"));
+    QCOMPARE(StandIn::commandLine()->text(), QString());
+}
+
 void TestVexaPaletteSet::modalStateDisablesThePalette()
 {
     acedGetAcadFrame()->BeginModalState();
     QVERIFY(!paletteSurface()->isEnabled());
     acedGetAcadFrame()->EndModalState();
     QVERIFY(paletteSurface()->isEnabled());
+}
+
+void TestVexaPaletteSet::panesShowThePaletteBackground_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("pane");
+    QTest::newRow("trend groups") << int(Trendora) << QStringLiteral("TrendoraWidget");
+    QTest::newRow("textures") << int(Textures) << QStringLiteral("TexturesWidget");
+}
+
+// The pane's margins show the palette's background image, at the place the surface has it.
+void TestVexaPaletteSet::panesShowThePaletteBackground()
+{
+    QFETCH(int, page);
+    QFETCH(QString, pane);
+    QCOMPARE(m_module->send(AcRx::kUnloadAppMsg), int(AcRx::kRetOK));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    UserSettings::setTabPageIndex(demoCollection(0), TabBarPage(page));
+    UserSettings::sync();
+    m_module = std::make_unique<LoadedModule>();
+    QCOMPARE(m_module->send(AcRx::kInitAppMsg), int(AcRx::kRetOK));
+    QWidget *surface = paletteSurface();
+    auto *area = surface->findChild<QWidget *>(pane);
+    QVERIFY(area && area->isVisible());
+    const QImage shot = paletteFrame()->grab().toImage();
+    const QImage theme
+        = DB::themeImage(DB::SystemWideCollectionUuid,
+                         QStringLiteral("image.widget.main.background"), surface->size());
+    for (const QPoint &margin : {QPoint(2, area->height() - 3), QPoint(area->width() / 2, 2)}) {
+        QCOMPARE(shot.pixelColor(area->mapTo(paletteFrame(), margin)),
+                 theme.pixelColor(area->mapTo(surface, margin)));
+    }
 }
 
 QTEST_MAIN(TestVexaPaletteSet)

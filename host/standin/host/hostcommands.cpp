@@ -6,12 +6,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -19,6 +24,9 @@
 #include <utility>
 
 namespace {
+
+const int PollInterval = 20;
+const int DialogSettleTime = 150;
 
 // Every visible top-level window of the host drawn at its place over the main window.
 QImage hostImage()
@@ -44,14 +52,49 @@ QWidget *paletteSurface()
     return nullptr;
 }
 
+// The dialog the user has to answer before anything else, if one is open.
+QWidget *openDialog()
+{
+    return QApplication::activeModalWidget();
+}
+
+QString describe(const QWidget *dialog)
+{
+    const auto *box = qobject_cast<const QMessageBox *>(dialog);
+    return (box ? box->text() : dialog->windowTitle()).simplified();
+}
+
+// A dialog's own event loop runs until it has unwound back to the host's.
+bool insideDialogLoop()
+{
+    return QThread::currentThread()->loopLevel() > 1;
+}
+
+// While a dialog is open, only its buttons can be reached.
 QAbstractButton *visibleButton(const QString &text)
 {
-    for (QWidget *widget : QApplication::allWidgets()) {
+    QWidget *dialog = openDialog();
+    const QList<QWidget *> widgets
+        = dialog ? dialog->findChildren<QWidget *>() : QApplication::allWidgets();
+    for (QWidget *widget : widgets) {
         auto *button = qobject_cast<QAbstractButton *>(widget);
         if (button && button->isVisible() && button->text().remove(u'&') == text)
             return button;
     }
     return nullptr;
+}
+
+// Where a keyboard's keys go: an open popup or dialog first, else the focus window.
+QWindow *keyboardWindow()
+{
+    QWidget *grab = QApplication::activePopupWidget();
+    if (!grab)
+        grab = openDialog();
+    if (grab)
+        return grab->window()->windowHandle();
+    if (QWindow *focus = QGuiApplication::focusWindow())
+        return focus;
+    return StandIn::mainWindow()->windowHandle();
 }
 
 QPoint pointArgument(const QStringList &words, int first)
@@ -75,32 +118,73 @@ void HostCommands::runScript(const QString &script)
 
 void HostCommands::run(const QString &commands)
 {
-    const bool idle = m_pending.isEmpty();
     for (const QString &command : commands.split(u';', Qt::SkipEmptyParts)) {
         if (!command.trimmed().isEmpty())
             m_pending.append(command.trimmed());
     }
-    if (idle)
-        runNext();
+    if (m_running || m_pending.isEmpty())
+        return;
+    m_running = true;
+    // Never inside the key press that typed the command: the command may unload the palette
+    // whose widget is still handling it.
+    QTimer::singleShot(0, this, &HostCommands::runNext);
 }
 
 void HostCommands::runNext()
 {
     while (!m_pending.isEmpty()) {
-        const QString command = m_pending.takeFirst();
-        const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
+        const QStringList words = m_pending.first().split(u' ', Qt::SkipEmptyParts);
         if (words.first() == QLatin1String("wait") && words.size() == 2) {
+            m_pending.removeFirst();
             QTimer::singleShot(words.at(1).toInt(), this, &HostCommands::runNext);
             return;
         }
-        if (!execute(command)) {
-            m_pending.clear();
-            if (m_scripted)
-                QCoreApplication::exit(1);
+        if (waitsForDialogs(words.first()))
+            return;
+        if (!execute(m_pending.takeFirst())) {
+            stop();
             return;
         }
+        if (m_inputDone)
+            return;
     }
+    m_running = false;
     m_scripted = false;
+}
+
+// The host is modal while a dialog is open, as the real one is: its own commands wait until the
+// dialog's loop has unwound, and one that would have to run under an open dialog fails. Quit
+// closes the dialog first, as closing the program would.
+bool HostCommands::waitsForDialogs(const QString &verb)
+{
+    static const QStringList HostVerbs {QStringLiteral("load"), QStringLiteral("unload"),
+                                        QStringLiteral("new"),  QStringLiteral("close"),
+                                        QStringLiteral("pane"), QStringLiteral("quit")};
+    if (!HostVerbs.contains(verb))
+        return false;
+    if (QWidget *dialog = openDialog()) {
+        auto *modal = qobject_cast<QDialog *>(dialog);
+        if (verb != QLatin1String("quit") || !modal) {
+            fail(QStringLiteral("%1: a dialog is open: %2").arg(verb, describe(dialog)));
+            stop();
+            return true;
+        }
+        fail(QStringLiteral("quit closes a dialog left open: %1").arg(describe(dialog)));
+        modal->reject();
+    } else if (!insideDialogLoop()) {
+        return false;
+    }
+    QTimer::singleShot(PollInterval, this, &HostCommands::runNext);
+    return true;
+}
+
+void HostCommands::stop()
+{
+    m_pending.clear();
+    m_inputDone.reset();
+    m_running = false;
+    if (std::exchange(m_scripted, false))
+        QCoreApplication::exit(1);
 }
 
 bool HostCommands::execute(const QString &command)
@@ -108,6 +192,23 @@ bool HostCommands::execute(const QString &command)
     const QStringList words = command.split(u' ', Qt::SkipEmptyParts);
     const QString verb = words.first();
     const QString argument = command.section(u' ', 1).trimmed();
+    if (verb == QLatin1String("click") || verb == QLatin1String("drag"))
+        return mouse(words);
+    if (verb == QLatin1String("press"))
+        return press(argument);
+    if (verb == QLatin1String("type"))
+        return type(argument);
+    if (verb == QLatin1String("key"))
+        return key(argument);
+    if (verb == QLatin1String("answer"))
+        return answer(argument);
+    if (verb == QLatin1String("screenshot"))
+        return screenshot(argument);
+    return hostCommand(verb, argument);
+}
+
+bool HostCommands::hostCommand(const QString &verb, const QString &argument)
+{
     if (verb == QLatin1String("load")) {
         if (m_loader.load(argument.isEmpty() ? m_defaultModule : argument))
             return true;
@@ -131,23 +232,14 @@ bool HostCommands::execute(const QString &command)
             pane->OnLButtonDown(0, CPoint());
         return true;
     }
-    if (verb == QLatin1String("click") || verb == QLatin1String("drag"))
-        return mouse(words);
-    if (verb == QLatin1String("answer")) {
-        m_fileAnswer = argument;
-        return true;
-    }
-    if (verb == QLatin1String("press"))
-        return press(argument);
-    if (verb == QLatin1String("screenshot"))
-        return screenshot(argument);
     if (verb == QLatin1String("quit")) {
         m_loader.quit();
         m_pending.clear();
+        m_running = false;
         QCoreApplication::exit(m_exitCode);
         return true;
     }
-    fail(QStringLiteral("unknown command: %1").arg(command));
+    fail(QStringLiteral("unknown command: %1 %2").arg(verb, argument).trimmed());
     return false;
 }
 
@@ -161,65 +253,136 @@ bool HostCommands::mouse(const QStringList &words)
         fail(QStringLiteral("nothing to %1 there").arg(words.first()));
         return false;
     }
-    QWindow *window = surface->window()->windowHandle();
     const auto at
         = [surface](const QPoint &point) { return surface->mapTo(surface->window(), point); };
     const QPoint from = at(pointArgument(words, 1));
     const QPoint to = drag ? at(pointArgument(words, 3)) : from;
-    QTest::mousePress(window, Qt::LeftButton, {}, from);
-    if (drag) {
-        QTimer::singleShot(100, window, [window, to] { QTest::mouseMove(window, to); });
-        QTimer::singleShot(200, window,
+    QPointer<QWindow> window = surface->window()->windowHandle();
+    deliver([window, from, to, drag] {
+        if (!window)
+            return;
+        // A click brings its window to the front with the keyboard, as a window manager does.
+        window->requestActivate();
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        if (!drag) {
+            QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+            return;
+        }
+        QTimer::singleShot(100, window.data(), [window, to] { QTest::mouseMove(window, to); });
+        QTimer::singleShot(200, window.data(),
                            [window, to] { QTest::mouseRelease(window, Qt::LeftButton, {}, to); });
-        for (int step = 1; step <= 4; ++step)
+        for (int step = 1; step <= 4 && window; ++step)
             QTest::mouseMove(window, from + (to - from) * step / 40);
         QTest::qWait(300);
-        return true;
-    }
-    QTest::mouseRelease(window, Qt::LeftButton, {}, to);
+    });
     return true;
 }
 
-// Clicks the visible button with that text, as the user would; a file dialog it opens is
-// answered with the file of the last "answer" command, or cancelled without one.
+// Clicks the visible button with that text, as the user would. A file dialog it opens takes
+// the file of an earlier "answer", else it stays open for the commands that follow.
 bool HostCommands::press(const QString &text)
 {
-    QAbstractButton *button = visibleButton(text);
-    if (!button) {
-        fail(QStringLiteral("no button %1").arg(text));
+    QPointer<QAbstractButton> button = visibleButton(text);
+    if (!button || !button->isEnabled()) {
+        const QString reason
+            = button ? QStringLiteral("the button %1 is disabled") : QStringLiteral("no button %1");
+        fail(reason.arg(text));
         return false;
     }
-    QTimer answering;
-    connect(&answering, &QTimer::timeout, this, &HostCommands::answerFileDialog);
-    answering.start(50);
-    button->click();
+    deliver([button] {
+        if (button)
+            button->click();
+    });
     return true;
 }
 
-void HostCommands::answerFileDialog()
+bool HostCommands::type(const QString &text)
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible())
-            continue;
-        // A message box would wait for a user the script does not have.
-        if (auto *box = qobject_cast<QMessageBox *>(window)) {
-            fail(box->text());
-            box->reject();
-            continue;
+    if (text.isEmpty()) {
+        fail(QStringLiteral("nothing to type"));
+        return false;
+    }
+    deliver([text] {
+        for (const QChar character : text) {
+            const auto code = Qt::Key(character.toUpper().unicode());
+            QTest::sendKeyEvent(QTest::Click, keyboardWindow(), code, QString(character),
+                                Qt::NoModifier);
         }
-        auto *dialog = qobject_cast<QFileDialog *>(window);
+    });
+    return true;
+}
+
+bool HostCommands::key(const QString &sequence)
+{
+    const QKeySequence keys = QKeySequence::fromString(sequence, QKeySequence::PortableText);
+    if (keys.isEmpty() || keys[0].key() == Qt::Key_unknown) {
+        fail(QStringLiteral("no key %1").arg(sequence));
+        return false;
+    }
+    deliver([keys] {
+        for (int index = 0; index < keys.count(); ++index)
+            QTest::keyClick(keyboardWindow(), keys[index].key(), keys[index].keyboardModifiers());
+    });
+    return true;
+}
+
+// Answers the open file dialog with the file, as typing its name and pressing the dialog's
+// button would; without one, the file waits for the next file dialog a press opens.
+bool HostCommands::answer(const QString &file)
+{
+    QPointer<QFileDialog> dialog = qobject_cast<QFileDialog *>(openDialog());
+    if (!dialog) {
+        m_fileAnswer = file;
+        return true;
+    }
+    m_fileAnswer.clear();
+    deliver([dialog, file] {
         if (!dialog)
-            continue;
-        if (m_fileAnswer.isEmpty()) {
-            dialog->reject();
-            continue;
-        }
+            return;
         // The dialog keeps what is typed in its name box while that box has the focus.
         if (QWidget *focus = dialog->focusWidget())
             focus->clearFocus();
-        dialog->selectFile(std::exchange(m_fileAnswer, QString()));
-        static_cast<QDialog *>(dialog)->accept();
+        dialog->selectFile(file);
+        static_cast<QDialog *>(dialog.data())->accept();
+    });
+    return true;
+}
+
+// Posted rather than sent, so that a dialog the input opens runs its loop outside the
+// interpreter, which then goes on with the commands meant for that dialog.
+void HostCommands::deliver(std::function<void()> input)
+{
+    auto done = std::make_shared<bool>(false);
+    m_inputDone = done;
+    m_dialogBeforeInput = openDialog();
+    QMetaObject::invokeMethod(
+        this,
+        [input = std::move(input), done] {
+            input();
+            *done = true;
+        },
+        Qt::QueuedConnection);
+    QTimer::singleShot(PollInterval, this, &HostCommands::resumeWhenSettled);
+}
+
+void HostCommands::resumeWhenSettled()
+{
+    if (!m_inputDone)
+        return;
+    QWidget *dialog = openDialog();
+    const bool opened = dialog && dialog != m_dialogBeforeInput;
+    if (!*m_inputDone && !opened) {
+        QTimer::singleShot(PollInterval, this, &HostCommands::resumeWhenSettled);
+        return;
     }
+    m_inputDone.reset();
+    if (opened) {
+        print(QStringLiteral("dialog: %1").arg(describe(dialog)));
+        if (!m_fileAnswer.isEmpty() && qobject_cast<QFileDialog *>(dialog))
+            m_pending.prepend(QStringLiteral("answer ") + m_fileAnswer);
+    }
+    // A dialog gets a moment to show and take the focus before the keys meant for it.
+    QTimer::singleShot(opened ? DialogSettleTime : 0, this, &HostCommands::runNext);
 }
 
 bool HostCommands::screenshot(const QString &path)

@@ -2,8 +2,8 @@
 // frame with one drawing open that loads the palette module (without --module, the modules its
 // autoloader bundles ask to load at start-up) and runs typed or scripted
 // commands: load [PATH], unload, new, close, pane, click X Y and drag X1 Y1 X2 Y2 (on the
-// palette surface), answer FILE (for the next file dialog), press TEXT (a button),
-// screenshot FILE.png, wait MS, quit.
+// palette surface), press TEXT (a button), type TEXT and key SEQUENCE (the keyboard),
+// answer FILE (the open or next file dialog), screenshot FILE.png, wait MS, quit.
 #include "applicationplugins.h"
 #include "hostcommands.h"
 
