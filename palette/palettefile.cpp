@@ -7,6 +7,8 @@
 #include "palette/xmldocumentwriter.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 namespace Sorven {
 
@@ -155,22 +157,54 @@ std::optional<DB::ItemIndex> version2Chip(const QUuid &collection, xmlNode *chip
     return DB::ItemIndex {collection, entry.pageId, entry.id};
 }
 
+// The chips one file names, each looked up once: a file may name the same position many times,
+// and an unknown collection costs a new enumeration of the database folder (for files added
+// since) on every look-up.
+class FileChipLookups
+{
+public:
+    std::optional<DB::ColorEntry> entryAt(const QUuid &collection, int pageIndex, int rowIndex)
+    {
+        if (m_unknown.contains(collection))
+            return std::nullopt;
+        if (DB::connectCollection(collection) == DB::UnknownCollection) {
+            m_unknown.insert(collection);
+            return std::nullopt;
+        }
+        const std::pair<int, int> position(pageIndex, rowIndex);
+        QHash<std::pair<int, int>, std::optional<DB::ColorEntry>> &entries = m_entries[collection];
+        if (const auto known = entries.constFind(position); known != entries.cend())
+            return *known;
+        DB::ColorEntry entry;
+        std::optional<DB::ColorEntry> found;
+        if (DB::loadEntryAt(collection, pageIndex, rowIndex, entry) == DB::Success)
+            found = entry;
+        entries.insert(position, found);
+        return found;
+    }
+
+private:
+    QSet<QUuid> m_unknown;
+    QHash<QUuid, QHash<std::pair<int, int>, std::optional<DB::ColorEntry>>> m_entries;
+};
+
 // Version 3 names a chip by collection and position, and the code must still match.
-std::optional<DB::ItemIndex> version3Chip(xmlNode *chip)
+std::optional<DB::ItemIndex> version3Chip(xmlNode *chip, FileChipLookups &lookups)
 {
     xmlNode *entryNode = chip->children;
     if (!entryNode || entryNode->type != XML_ELEMENT_NODE
         || xmlStrcasecmp(entryNode->name, reinterpret_cast<const xmlChar *>("entry")) != 0)
         return std::nullopt;
     const QUuid collection = QUuid::fromString(Xml::attribute(entryNode, "uuid-of-collection"));
-    DB::ColorEntry entry;
-    if (collection.isNull()
-        || DB::loadEntryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
-                           Xml::attribute(entryNode, "row-index").toInt(), entry)
-            != DB::Success
-        || entry.code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
+    if (collection.isNull())
         return std::nullopt;
-    return DB::ItemIndex {collection, entry.pageId, entry.id};
+    const std::optional<DB::ColorEntry> entry
+        = lookups.entryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
+                          Xml::attribute(entryNode, "row-index").toInt());
+    if (!entry
+        || entry->code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return DB::ItemIndex {collection, entry->pageId, entry->id};
 }
 
 // Later chips for a cell win, so the chips are read from the last one back and a cell that
@@ -178,13 +212,14 @@ std::optional<DB::ItemIndex> version3Chip(xmlNode *chip)
 void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, PaletteModel &palette)
 {
     const QList<xmlNode *> chips = elements(xpath, "/orvo-palette/chips/chip");
+    FileChipLookups lookups;
     for (auto chip = chips.crbegin(); chip != chips.crend(); ++chip) {
         const QPoint cell(Xml::attribute(*chip, "col").toInt(),
                           Xml::attribute(*chip, "row").toInt());
         if (!PaletteModel::contains(cell) || palette.entry(cell).refersToChip())
             continue;
         const std::optional<DB::ItemIndex> index
-            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip);
+            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip, lookups);
         if (index)
             palette.setEntry(cell, *index);
     }
