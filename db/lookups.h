@@ -12,6 +12,9 @@
 namespace Sorven::DB {
 
 QString localeString(const QUuid &uuid, const QString &key);
+// The collection's text, or builtIn where the collection has none or cannot be read: for texts
+// that must show even then.
+QString localeStringOr(const QUuid &uuid, const QString &key, const QString &builtIn);
 int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes);
 // White with a one-pixel red outline one pixel inside the edge: what a missing image shows.
 QImage placeholderImage(const QSize &size);
