@@ -13,10 +13,8 @@ class TestLinkTargets : public QObject
 
 private slots:
     void initTestCase();
-    void onlyWebLinksOpen_data();
-    void onlyWebLinksOpen();
-    void helpStaysInTheModulesFolder_data();
-    void helpStaysInTheModulesFolder();
+    void onlyWebLinksAndHelpDocumentsOpen_data();
+    void onlyWebLinksAndHelpDocumentsOpen();
 
 private:
     QTemporaryDir m_root;
@@ -27,70 +25,50 @@ void TestLinkTargets::initTestCase()
 {
     m_module = QDir(m_root.path()).filePath(QStringLiteral("module"));
     QVERIFY(QDir().mkpath(m_module + QStringLiteral("/help")));
-    for (const char *name : {"help/main.html", "help/guide.PDF", "help/run.sh", "help/notes.txt"}) {
-        QFile file(QDir(m_module).filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    for (const char *name : {"help/main.html", "help/guide.PDF", "help/run.sh", "help/notes.txt"})
+        QVERIFY(QFile(QDir(m_module).filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
     QFile outside(QDir(m_root.path()).filePath(QStringLiteral("outside.html")));
     QVERIFY(outside.open(QIODevice::WriteOnly));
     QVERIFY(QFile::link(outside.fileName(), m_module + QStringLiteral("/help/escape.html")));
 }
 
-void TestLinkTargets::onlyWebLinksOpen_data()
+// The header link opens only as a web link; the help link also as a document in the module's
+// folder. "opened" is the URL handed to the opener, relative to the module's folder.
+void TestLinkTargets::onlyWebLinksAndHelpDocumentsOpen_data()
 {
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<bool>("opened");
-    QTest::newRow("https") << "https://www.example.com/deck" << true;
-    QTest::newRow("http in capitals") << "HTTP://example.com" << true;
-    QTest::newRow("local file") << "file:///etc/shadow" << false;
-    QTest::newRow("no host") << "https:///path" << false;
-    QTest::newRow("other scheme") << "smb://server/share/setup.exe" << false;
-    QTest::newRow("script") << "javascript:alert(1)" << false;
-    QTest::newRow("bare path") << "/bin/sh" << false;
-    QTest::newRow("empty") << "" << false;
-}
-
-void TestLinkTargets::onlyWebLinksOpen()
-{
-    QFETCH(QString, link);
-    QFETCH(bool, opened);
-    QCOMPARE(!LinkTargets::webLink(link).isEmpty(), opened);
-}
-
-void TestLinkTargets::helpStaysInTheModulesFolder_data()
-{
+    QTest::addColumn<bool>("help");
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("opened");
-    QTest::newRow("document in the folder") << "file:///%APP%/help/main.html"
-                                            << "help/main.html";
-    QTest::newRow("pdf") << "file:///%APP%/help/guide.PDF"
-                         << "help/guide.PDF";
-    QTest::newRow("web") << "https://example.com/help"
-                         << "https://example.com/help";
-    QTest::newRow("climbing out") << "%APP%/../../../../../../bin/sh"
-                                  << "";
-    QTest::newRow("climbing out and back") << "file:///%APP%/help/../../module/help/main.html"
-                                           << "";
-    QTest::newRow("executable") << "file:///%APP%/help/run.sh"
-                                << "";
-    QTest::newRow("not a document") << "file:///%APP%/help/notes.txt"
-                                    << "";
-    QTest::newRow("missing") << "file:///%APP%/help/none.html"
-                             << "";
-    QTest::newRow("link leading out") << "file:///%APP%/help/escape.html"
-                                      << "";
-    QTest::newRow("another folder") << "file:///etc/passwd"
-                                    << "";
+    const auto row = [](const char *name, bool help, const char *link, const char *opened) {
+        QTest::newRow(name) << help << QString(link) << QString(opened);
+    };
+    row("https", false, "https://www.example.com/deck", "https://www.example.com/deck");
+    row("http in capitals", false, "HTTP://example.com", "http://example.com");
+    row("local file", false, "file:///etc/shadow", "");
+    row("no host", false, "https:///path", "");
+    row("other scheme", false, "smb://server/share/setup.exe", "");
+    row("script", false, "javascript:alert(1)", "");
+    row("help document", true, "file:///%APP%/help/main.html", "help/main.html");
+    row("help pdf", true, "file:///%APP%/help/guide.PDF", "help/guide.PDF");
+    row("help on the web", true, "https://example.com/help", "https://example.com/help");
+    row("climbing out", true, "%APP%/../../../../../../bin/sh", "");
+    row("out and back", true, "file:///%APP%/help/../../module/help/main.html", "");
+    row("executable", true, "file:///%APP%/help/run.sh", "");
+    row("not a document", true, "file:///%APP%/help/notes.txt", "");
+    row("missing", true, "file:///%APP%/help/none.html", "");
+    row("symbolic link leading out", true, "file:///%APP%/help/escape.html", "");
+    row("another folder", true, "file:///etc/passwd", "");
 }
 
-void TestLinkTargets::helpStaysInTheModulesFolder()
+void TestLinkTargets::onlyWebLinksAndHelpDocumentsOpen()
 {
+    QFETCH(bool, help);
     QFETCH(QString, link);
     QFETCH(QString, opened);
-    const QUrl url = LinkTargets::helpLink(link, m_module);
-    const QUrl expected = opened.startsWith(QLatin1String("https:")) ? QUrl(opened)
-        : opened.isEmpty()                                           ? QUrl()
-                           : QUrl::fromLocalFile(QDir(m_module).canonicalPath() + u'/' + opened);
+    const QUrl url = help ? LinkTargets::helpLink(link, m_module) : LinkTargets::webLink(link);
+    const QUrl expected = opened.isEmpty() || opened.contains(u':')
+        ? QUrl(opened)
+        : QUrl::fromLocalFile(QDir(m_module).canonicalPath() + u'/' + opened);
     QCOMPARE(url, expected);
 }
 
