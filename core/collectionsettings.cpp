@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace Sorven {
 
@@ -64,6 +65,30 @@ bool isOne(const QVariant &value)
 {
     bool ok = false;
     return value.toInt(&ok) == 1 && ok;
+}
+
+// The stored integer when it lies in [low, high]; nothing for text that is no integer and for a
+// number outside, so that the caller falls back to its default.
+std::optional<int> intInRange(const QVariant &value, int low, int high)
+{
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok || number < low || number > high)
+        return std::nullopt;
+    return int(number);
+}
+
+// Width and height of an on-screen tile or chip: wider than the palette is nonsense, and the
+// layouts add and multiply these.
+constexpr int MaximumTileSide = 4096;
+
+std::optional<QSize> sizeInRange(const QVariant &width, const QVariant &height)
+{
+    const std::optional<int> w = intInRange(width, 1, MaximumTileSide);
+    const std::optional<int> h = intInRange(height, 1, MaximumTileSide);
+    if (!w || !h)
+        return std::nullopt;
+    return QSize(*w, *h);
 }
 
 bool isNonZeroNumber(const QVariant &value)
@@ -127,9 +152,11 @@ void CollectionSettings::setCurrentCollection(const QUuid &uuid)
     cachedValues(uuid);
 }
 
+// A scheme row holds at most this many chips; a value outside 0 to 1000 falls back to 0.
 int CollectionSettings::maxChipsOnAPage(const QUuid &uuid)
 {
-    return storedValue(uuid, QStringLiteral("max.chips.on.a.page")).toInt();
+    return intInRange(storedValue(uuid, QStringLiteral("max.chips.on.a.page")), 0, 1000)
+        .value_or(0);
 }
 
 CollectionSettings::CardType CollectionSettings::cardType(const QUuid &uuid)
@@ -138,20 +165,19 @@ CollectionSettings::CardType CollectionSettings::cardType(const QUuid &uuid)
                               {QStringLiteral("normal"), QStringLiteral("polvaron")}));
 }
 
-// The colour wheel divides the circle by this number, so a row of 0 or less, or one that is no
-// number, gives the default rather than a division by zero.
+// The colour wheel divides the circle by this number and walks every segment, so a value outside
+// 1 to 360, or one that is no number, falls back to the default 12.
 int CollectionSettings::numOfSegments(const QUuid &uuid)
 {
-    bool ok = false;
-    const int segments = storedValue(uuid, QStringLiteral("num.of.segments")).toInt(&ok);
-    return ok && segments > 0 ? segments : 12;
+    return intInRange(storedValue(uuid, QStringLiteral("num.of.segments")), 1, 360).value_or(12);
 }
 
 double CollectionSettings::firstSegmentAngle(const QUuid &uuid)
 {
     bool ok = false;
     const double angle = storedValue(uuid, QStringLiteral("first.segment.angle")).toDouble(&ok);
-    return ok && std::isfinite(angle) ? angle : 0.0;
+    // Reduced into one turn, which keeps the direction; not finite falls back to 0.
+    return ok && std::isfinite(angle) ? std::fmod(angle, 360.0) : 0.0;
 }
 
 CollectionSettings::SegmentOrientation
@@ -347,14 +373,12 @@ QList<SchemeKind> CollectionSettings::schemes(const QUuid &uuid)
 
 QSize CollectionSettings::trendoraChipSize(const QUuid &uuid)
 {
+    // A side outside 1 to MaximumTileSide falls back to the default size.
     const auto compute = [&uuid] {
-        bool widthOk = false;
-        bool heightOk = false;
-        const int width
-            = storedValue(uuid, QStringLiteral("widget.trendora.chip.width")).toInt(&widthOk);
-        const int height
-            = storedValue(uuid, QStringLiteral("widget.trendora.chip.height")).toInt(&heightOk);
-        return widthOk && heightOk ? QVariant(QSize(width, height)) : QVariant();
+        const std::optional<QSize> size
+            = sizeInRange(storedValue(uuid, QStringLiteral("widget.trendora.chip.width")),
+                          storedValue(uuid, QStringLiteral("widget.trendora.chip.height")));
+        return size ? QVariant(*size) : QVariant();
     };
     const QVariant size = derivedValue(uuid, QStringLiteral("TrendoraChipSize"), compute);
     return size.isNull() ? QSize(64, 48) : size.toSize();
@@ -367,13 +391,11 @@ QSize CollectionSettings::textureSize(const QUuid &uuid, const QSize &defaultSiz
         QVariant value = DB::settingValue(uuid, name, QVariant());
         if (value.isNull())
             value = DB::settingValue(DB::SystemWideCollectionUuid, name, QVariant());
+        // A side outside 1 to MaximumTileSide falls back to the caller's default.
         const QStringList parts = value.toString().split(u',', Qt::SkipEmptyParts);
-        bool widthOk = false;
-        bool heightOk = false;
-        const int width = parts.value(0).toInt(&widthOk, 10);
-        const int height = parts.value(1).toInt(&heightOk, 10);
-        return parts.size() == 2 && widthOk && heightOk ? QVariant(QSize(width, height))
-                                                        : QVariant();
+        const std::optional<QSize> size
+            = parts.size() == 2 ? sizeInRange(parts.at(0), parts.at(1)) : std::nullopt;
+        return size ? QVariant(*size) : QVariant();
     };
     const QVariant size = derivedValue(uuid, QStringLiteral("texture.size"), compute);
     return size.isNull() ? defaultSize : size.toSize();
@@ -388,7 +410,8 @@ QList<double> CollectionSettings::cie2000DeltaIntervals(const QUuid &uuid)
              DB::settingValue(uuid, name, QVariant()).toString().split(u',', Qt::SkipEmptyParts)) {
             bool ok = false;
             const double interval = part.toDouble(&ok);
-            if (ok && interval > 0.0)
+            // Colour differences beyond 1000 do not occur; infinity would match every colour.
+            if (ok && interval > 0.0 && interval <= 1000.0)
                 intervals.append(interval);
         }
         return intervals.isEmpty() ? QVariant() : QVariant(intervals);

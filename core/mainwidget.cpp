@@ -2,6 +2,7 @@
 
 #include "core/collectionsettings.h"
 #include "core/interfacefonts.h"
+#include "core/linktargets.h"
 #include "core/platformpaths.h"
 #include "core/usersettings.h"
 #include "db/collectionqueries.h"
@@ -37,6 +38,7 @@
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
@@ -100,17 +102,6 @@ TabBarPage firstAvailableTabPage(const QUuid &uuid)
             return page;
     }
     return NoTabBarPage;
-}
-
-// A file URL with the module's folder in place of %APP%. Windows folders start with a drive
-// letter; a folder that starts with a slash would give "file:///%APP%" a fourth one.
-QString expandAppFolder(QString link)
-{
-    const QString folder = QFileInfo(DB::modulePath()).canonicalPath();
-    const QString AppFolder = QStringLiteral("%APP%");
-    if (folder.startsWith(u'/'))
-        link.replace(u'/' + AppFolder, folder);
-    return link.replace(AppFolder, folder);
 }
 
 // The save dialog's filters: the palette's own two formats, then the swatch exports.
@@ -181,6 +172,13 @@ MainWidget::MainWidget(QWidget *parent)
     m_capsureWatcher = new QFileSystemWatcher(this);
     m_capsureWatcher->blockSignals(true);
     setupCapsureWatch();
+    m_databaseWatcher = new QFileSystemWatcher(this);
+    connect(m_databaseWatcher, &QFileSystemWatcher::fileChanged, this, [this] {
+        watchDatabase(UserSettings::lastUsedCollection());
+        recheckCollection();
+    });
+    watchDatabase(uuid);
+    showReadState(uuid, DB::collectionReadProblem(uuid));
 
     connectChildren();
     emit onCapsureFileChanged(m_capsureFile);
@@ -264,11 +262,28 @@ void MainWidget::onMyPaletteSelectionChanged()
     emit myPaletteSelectionChanged();
 }
 
+// A collection whose database cannot be read is not switched to: nothing of it could be shown,
+// and a position stored from it would be another collection's. Choosing the current collection
+// again reads it again when it is shown as unavailable.
 void MainWidget::collectionChangedInteractively(QUuid collectionId)
 {
-    if (!DB::availableCollections().contains(collectionId)
-        || collectionId == UserSettings::lastUsedCollection())
+    if (!DB::availableCollections().contains(collectionId))
         return;
+    const bool current = collectionId == UserSettings::lastUsedCollection();
+    if (current && !isShownUnavailable())
+        return;
+    if (const QString problem = DB::collectionReadProblem(collectionId); !problem.isEmpty()) {
+        if (current)
+            showReadState(collectionId, problem);
+        else
+            refuseCollection(problem);
+        return;
+    }
+    loadCollection(collectionId);
+}
+
+void MainWidget::loadCollection(const QUuid &collectionId)
+{
     m_capsureFolder.clear();
     m_capsureFile.clear();
     setupCapsureWatch();
@@ -287,9 +302,74 @@ void MainWidget::collectionChangedInteractively(QUuid collectionId)
     layoutContents();
     setupCapsureWatch();
     emit onCapsureFileChanged(m_capsureFile);
+    showReadState(collectionId, {});
+    watchDatabase(collectionId);
     setUpdatesEnabled(true);
     setCursor(Qt::ArrowCursor);
     setEnabled(true);
+}
+
+void MainWidget::refuseCollection(const QString &problem)
+{
+    // The selector shows the collection in use again.
+    m_collectionSelect->update();
+    const QUuid current = UserSettings::lastUsedCollection();
+    auto *box = new QMessageBox(
+        QMessageBox::Warning,
+        DB::localeString(current, QStringLiteral("common.error.dialog.caption")),
+        DB::localeString(current, QStringLiteral("collection.unavailable.switch")).arg(problem),
+        QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+// One line in place of the panes; the browsing widgets take no input meanwhile, so that nothing
+// is stored from what an unreadable database answers.
+void MainWidget::showReadState(const QUuid &uuid, const QString &problem)
+{
+    const bool readable = problem.isEmpty();
+    for (QWidget *widget : std::initializer_list<QWidget *> {
+             m_colorWheel, m_moodSelect, m_search, m_cardRoller, m_tabBar, m_colorSchemer,
+             m_polvaroneSchemer, m_trendora, m_textures, m_products})
+        widget->setEnabled(readable);
+    // The panes come back with the tab page shown when the collection is loaded again.
+    m_tabBar->setVisible(readable);
+    if (!readable) {
+        for (QWidget *pane : std::initializer_list<QWidget *> {m_colorSchemer, m_polvaroneSchemer,
+                                                               m_trendora, m_textures, m_products})
+            pane->hide();
+        m_unavailableLabel->setText(
+            DB::localeString(uuid, QStringLiteral("collection.unavailable")).arg(problem));
+    }
+    m_unavailableLabel->setVisible(!readable);
+    m_unavailableLabel->raise();
+}
+
+bool MainWidget::isShownUnavailable() const
+{
+    return m_unavailableLabel->isVisibleTo(this);
+}
+
+// A collection that reads again is loaded again, so that texts and images asked for while it
+// could not be read are asked for anew.
+void MainWidget::recheckCollection()
+{
+    const QUuid uuid = UserSettings::lastUsedCollection();
+    const QString problem = DB::collectionReadProblem(uuid);
+    if (problem.isEmpty() && isShownUnavailable())
+        loadCollection(uuid);
+    else
+        showReadState(uuid, problem);
+}
+
+// A file replaced by another one is a new file to the watcher, so the path is watched anew.
+void MainWidget::watchDatabase(const QUuid &uuid)
+{
+    if (!m_databaseWatcher->files().isEmpty())
+        m_databaseWatcher->removePaths(m_databaseWatcher->files());
+    if (const DB::CollectionInfo *info = DB::collectionRegistry().find(uuid))
+        m_databaseWatcher->addPath(info->databasePath);
 }
 
 void MainWidget::segmentChangedInteractivelyByWheel(int newSegment)
@@ -489,9 +569,10 @@ void MainWidget::loadButtonClicked()
 
 void MainWidget::helpButtonClicked()
 {
-    const QUrl url(
-        expandAppFolder(CollectionSettings::helpLink(UserSettings::lastUsedCollection())));
-    if (url.isValid())
+    const QUrl url
+        = LinkTargets::helpLink(CollectionSettings::helpLink(UserSettings::lastUsedCollection()),
+                                QFileInfo(DB::modulePath()).canonicalPath());
+    if (!url.isEmpty())
         openUrl(url);
 }
 
@@ -654,6 +735,13 @@ void MainWidget::createChildren()
          std::initializer_list<QWidget *> {m_colorSchemer, m_polvaroneSchemer, m_trendora,
                                            m_textures, m_products, m_myPaletteFull})
         pane->hide();
+    m_unavailableLabel = new QLabel(this);
+    m_unavailableLabel->setTextFormat(Qt::PlainText);
+    m_unavailableLabel->setAlignment(Qt::AlignCenter);
+    m_unavailableLabel->setWordWrap(true);
+    m_unavailableLabel->setFont(regularFont(3));
+    m_unavailableLabel->setStyleSheet(QStringLiteral("color: #ffffff;"));
+    m_unavailableLabel->hide();
     m_myPaletteAnimation = new QPropertyAnimation(m_myPaletteFull, "pos", this);
     m_myPaletteAnimation->setDuration(350);
     m_myPaletteAnimation->setEasingCurve(QEasingCurve::OutQuart);
@@ -754,7 +842,8 @@ void MainWidget::prepareForCollection(const QUuid &uuid)
     m_background = DB::themeImage(DB::SystemWideCollectionUuid,
                                   QStringLiteral("image.widget.main.background"), size());
     m_banner = DB::themeImage(uuid, QStringLiteral("image.banner"), QSize(width(), BannerHeight));
-    m_headerLink = CollectionSettings::headerLink(uuid);
+    // Only a web link counts: the banner hands it to the desktop's opener.
+    m_headerLink = LinkTargets::webLink(CollectionSettings::headerLink(uuid)).toString();
     if (UserSettings::tabPageIndex(uuid) == NoTabBarPage)
         UserSettings::setTabPageIndex(uuid, firstAvailableTabPage(uuid));
     if (UserSettings::schemeKind(uuid) == NoScheme)
@@ -813,6 +902,7 @@ void MainWidget::layoutContents()
     for (QWidget *widget : std::initializer_list<QWidget *> {m_colorSchemer, m_polvaroneSchemer,
                                                              m_trendora, m_textures, m_products})
         widget->setGeometry(pane);
+    m_unavailableLabel->setGeometry(tabBar.united(pane));
     m_myPalette->setGeometry(QRect(QPoint(pane.left(), pane.bottom() + 1),
                                    QPoint(pane.right(), m_cardRoller->geometry().bottom())));
     layoutTaskButtons();
@@ -912,6 +1002,7 @@ QWidget *MainWidget::activeSchemer() const
 // that they are current when it shows again.
 void MainWidget::refreshDetailPanes()
 {
+    recheckCollection();
     if (QWidget *schemer = activeSchemer(); schemer && schemer->isVisibleTo(this))
         schemer->update();
     if (m_products->isVisibleTo(this))

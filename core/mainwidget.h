@@ -149,6 +149,12 @@ private:
     QTemporaryFile *linkDocument(const QString &link);
     void openUrl(const QUrl &url);
     void setupCapsureWatch();
+    void loadCollection(const QUuid &uuid);
+    void refuseCollection(const QString &problem);
+    void showReadState(const QUuid &uuid, const QString &problem);
+    bool isShownUnavailable() const;
+    void recheckCollection();
+    void watchDatabase(const QUuid &uuid);
 
     QImage m_background;
     QImage m_banner;
@@ -177,6 +183,10 @@ private:
     QLabel *m_noticeLabel = nullptr;
     QLabel *m_mottoLabel = nullptr;
     QFileSystemWatcher *m_capsureWatcher = nullptr;
+    // Where the panes are while the collection's database cannot be read: the reason.
+    QLabel *m_unavailableLabel = nullptr;
+    // The collection's database file, so that a file that reads again is used again.
+    QFileSystemWatcher *m_databaseWatcher = nullptr;
     QString m_capsureFolder;
     QString m_capsureFile;
     // The palette file and the text list in PaletteFileFormat order, then the swatch exports in

@@ -345,10 +345,22 @@ QString cellKey(const QPoint &cell, const char *suffix)
         + QLatin1String(suffix);
 }
 
-// Text that is not a number reads as 0, as the INI file gives every value back as text.
-int toInt(const QVariant &value, int fallback)
+// Far more segments, pages or rows than a collection holds, and far enough from the integer
+// limits that a step or a difference from a stored position cannot overflow.
+constexpr int MaximumStoredPosition = 1000000;
+
+// Text that is not a number reads as 0, as the INI file gives every value back as text. A number
+// outside 0 to MaximumStoredPosition (a file edited by hand, or damaged) falls back to the
+// default rather than being clamped: a clamped position is no more the user's than the default.
+int toPosition(const QVariant &value, int fallback)
 {
-    return value.isValid() ? value.toInt() : fallback;
+    if (!value.isValid())
+        return fallback;
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return number >= 0 && number <= MaximumStoredPosition ? int(number) : fallback;
 }
 
 // Only "true", "false" and numbers count; any other text reads as false rather than as the
@@ -379,7 +391,7 @@ Enum oneOf(const QVariant &value, std::initializer_list<Enum> accepted, Enum fal
 
 int collectionInt(const QUuid &uuid, const QString &key, int fallback)
 {
-    return toInt(readValue(collectionKey(uuid, key)), fallback);
+    return toPosition(readValue(collectionKey(uuid, key)), fallback);
 }
 
 void setCollectionValue(const QUuid &uuid, const QString &key, const QVariant &value)
@@ -630,9 +642,10 @@ int myPaletteFullBackgroundColor()
 {
     const QVariant value
         = readValue(MyPaletteGroup + QStringLiteral("MyPaletteFullBackgroundColor"));
+    // Out of range falls back to the default grey rather than clamping to black or white.
     bool ok = false;
     const int grey = value.toInt(&ok);
-    return ok ? std::clamp(grey, 0, 255) : 176;
+    return ok && grey >= 0 && grey <= 255 ? grey : 176;
 }
 
 void setMyPaletteFullBackgroundColor(int grey)

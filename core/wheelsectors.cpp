@@ -51,7 +51,8 @@ double WheelLayout::sectorAngle() const
 
 double WheelLayout::centreAngle(int segment) const
 {
-    const double turn = (segment - 1) * sectorAngle();
+    // In floating point: a segment number from the settings may be anywhere in int's range.
+    const double turn = (double(segment) - 1.0) * sectorAngle();
     return counterClockwise ? firstAngle + turn : firstAngle - turn;
 }
 

@@ -24,6 +24,20 @@ const QHash<QString, QString> &builtInLocaleTexts()
                         "here.")},
         {QStringLiteral("common.filedialog.palettefile.missingcollections"),
          QStringLiteral("Collections not installed: %1")},
+        {QStringLiteral("capsure.import.error"),
+         QStringLiteral("This measurement cannot be used.")},
+        {QStringLiteral("collection.unavailable"),
+         QStringLiteral("This collection cannot be read just now: %1")},
+        {QStringLiteral("collection.unavailable.switch"),
+         QStringLiteral("That collection cannot be opened just now: %1")},
+        {QStringLiteral("common.settings.saveerror"),
+         QStringLiteral("Changes to My Palette and to where you are in the collections cannot "
+                        "be kept after the palette closes.")},
+        {QStringLiteral("common.settings.saveerror.diskfull"), QStringLiteral("The disk is full.")},
+        {QStringLiteral("common.settings.saveerror.other"),
+         QStringLiteral("The settings file could not be written.")},
+        {QStringLiteral("common.settings.saveerror.readonly"),
+         QStringLiteral("The settings folder is read-only.")},
     };
     return texts;
 }

@@ -3,9 +3,9 @@
 #include "core/collectionsettings.h"
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "db/querylog.h"
 #include "db/querysupport.h"
 
-#include <QDebug>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -48,7 +48,7 @@ std::optional<QSqlRecord> firstRow(const QUuid &uuid, const QString &sql,
             row = query.record();
     });
     if (error.isValid())
-        qDebug().noquote() << error.driverText() << error.databaseText();
+        qCDebug(queryLog).noquote() << error.driverText() << error.databaseText();
     return row;
 }
 
@@ -120,11 +120,11 @@ int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry)
     entry.clear();
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    if (!run(query, uuid, statement(EntryByIdSql).arg(collectionId(uuid)).arg(rowId))
-        || !query.next())
+    const std::optional<QSqlRecord> row
+        = firstRow(uuid, statement(EntryByIdSql), {collectionId(uuid), rowId});
+    if (!row)
         return QueryFailed;
-    entry.load(query.record());
+    entry.load(*row);
     return Success;
 }
 
@@ -138,11 +138,12 @@ int loadEntryAt(const QUuid &uuid, int pageIndex, int rowIndex, ColorEntry &entr
     entry.clear();
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    QSqlQuery query;
-    const QString sql = statement(EntryAtSql).arg(collectionId(uuid)).arg(pageIndex).arg(rowIndex);
-    if (!run(query, uuid, sql) || !query.next())
+    // Prepared once: a palette file may name thousands of chips.
+    const std::optional<QSqlRecord> row
+        = firstRow(uuid, statement(EntryAtSql), {collectionId(uuid), pageIndex, rowIndex});
+    if (!row)
         return QueryFailed;
-    entry.load(query.record());
+    entry.load(*row);
     return Success;
 }
 
@@ -183,6 +184,22 @@ int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &pag
     if (!pageOnly)
         return deliverPage(uuid, query.record(), PageByIdChipsSql, {collection}, page);
     page = ColorPage(query.record());
+    return Success;
+}
+
+int loadIndexedEntry(const ItemIndex &index, ColorEntry &entry)
+{
+    entry.clear();
+    if (!index.refersToChip())
+        return QueryFailed;
+    if (const int result = loadEntryById(index.collection, index.rowId, entry); result < 0)
+        return result;
+    ColorPage page;
+    if (entry.pageId != index.pageId
+        || loadPageById(index.collection, index.pageId, true, page) != Success) {
+        entry.clear();
+        return QueryFailed;
+    }
     return Success;
 }
 
@@ -426,7 +443,7 @@ int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
                       QVector<ColorEntry> &entries)
 {
     if (echo == Echo::Statement)
-        qDebug().noquote() << sql;
+        qCDebug(queryLog).noquote() << sql;
     QSqlQuery query;
     if (!run(query, uuid, sql)) {
         logSqlError(query.lastError());

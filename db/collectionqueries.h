@@ -3,6 +3,7 @@
 #include "db/collection.h"
 #include "db/colorentry.h"
 #include "db/colorpage.h"
+#include "db/itemindex.h"
 #include "db/texture.h"
 #include "db/texturemapentry.h"
 #include "db/trendoragroup.h"
@@ -21,6 +22,9 @@ namespace Sorven::DB {
 
 int loadCollection(const QUuid &uuid, QSharedPointer<Collection> &collection);
 int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry);
+// The chip a stored reference names, only when the chip lies on the named page and that page
+// belongs to the named collection: a reference put together from two collections names nothing.
+int loadIndexedEntry(const ItemIndex &index, ColorEntry &entry);
 int loadEntryAt(const QUuid &uuid, int pageIndex, int rowIndex, ColorEntry &entry);
 int loadPage(const QUuid &uuid, int pageIndex, ColorPage &page);
 int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &page);

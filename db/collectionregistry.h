@@ -18,6 +18,17 @@ struct CollectionInfo
     QString systemId;
 };
 
+// A collection that a further file carries again: the file enumerated first keeps it.
+struct ShadowedCollection
+{
+    QUuid uuid;
+    QString keptIn;
+    QString ignoredIn;
+
+    // One line naming both files; the system-wide collection is named as such.
+    QString notice() const;
+};
+
 // The collections found in the database files, keyed by UUID. Entries keep the order in
 // which they were enumerated, so every walk over them is the same from run to run.
 class CollectionRegistry
@@ -34,6 +45,10 @@ public:
     // Records why a database file was passed over; false when it was recorded already, so that
     // each skipped file is reported once however often the folder is enumerated.
     bool skip(const QString &path, const QString &reason);
+    // Records a further file's copy of a registered collection; false when it was recorded
+    // already, so that each is reported once.
+    bool shadow(const ShadowedCollection &shadowed);
+    const QList<ShadowedCollection> &shadowedCollections() const { return m_shadowed; }
     // The skipped files by path, each with the reason.
     const QMap<QString, QString> &skippedFiles() const { return m_skipped; }
     void clear();
@@ -42,6 +57,7 @@ private:
     QList<CollectionInfo> m_entries;
     QHash<QUuid, qsizetype> m_positions;
     QMap<QString, QString> m_skipped;
+    QList<ShadowedCollection> m_shadowed;
 };
 
 } // namespace Sorven::DB

@@ -1,8 +1,7 @@
 #include "db/colorentry.h"
 
+#include "db/querylog.h"
 #include "db/recordfields.h"
-
-#include <QDebug>
 
 namespace Sorven::DB {
 
@@ -26,7 +25,7 @@ void ColorEntry::load(const Fields::Row &row)
     clear();
     AbstractBase::load(row);
     if (!Fields::read(row, QStringLiteral("COLLECTION_ID"), collectionId))
-        qDebug() << "Oops.";
+        qCDebug(queryLog) << "Oops.";
     Fields::read(row, QStringLiteral("PAGE_ID"), pageId);
     Fields::read(row, QStringLiteral("CODE"), code);
     Fields::readNames(row, names);

@@ -3,6 +3,8 @@
 #include "core/platformpaths.h"
 #include "db/databasefile.h"
 #include "db/lookups.h"
+#include "db/querylog.h"
+#include "db/querysupport.h"
 #include "db/schema.h"
 
 #include <QDebug>
@@ -68,9 +70,15 @@ QString registerCollections(CollectionRegistry &registry, const QSqlDatabase &da
         const QUuid uuid(row.value(QStringLiteral("UUID")).toString());
         if (uuid.isNull())
             continue;
-        registry.insert({uuid, row.value(QStringLiteral("ID")).toLongLong(),
-                         row.value(QStringLiteral("ORDER")).toInt(), path,
-                         row.value(QStringLiteral("SYSTEMID")).toString()});
+        if (registry.insert({uuid, row.value(QStringLiteral("ID")).toLongLong(),
+                             row.value(QStringLiteral("ORDER")).toInt(), path,
+                             row.value(QStringLiteral("SYSTEMID")).toString()}))
+            continue;
+        // A copy in another file must not pass in silence: the first file keeps the collection
+        // (and, for the system-wide one, every collection's theme and shared settings).
+        const QString keptIn = registry.find(uuid)->databasePath;
+        if (keptIn != path && registry.shadow({uuid, keptIn, path}))
+            qWarning().noquote() << registry.shadowedCollections().constLast().notice();
     }
     return {};
 }
@@ -214,6 +222,49 @@ int connectCollection(const QUuid &uuid)
     return Success;
 }
 
+const char *const ReadProbeSql = "SELECT COUNT(*) FROM COLLECTION_PAGE_MAP WHERE COLLECTION_ID = ?";
+
+namespace {
+
+// The connection goes with the pages it holds in its cache: a file cut short and restored keeps
+// its change counter, and a cached page read while it was short would stay damaged.
+void closeConnection(const CollectionInfo &info)
+{
+    const QString name = connectionName(info);
+    forgetPreparedStatements(name);
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString readProblem(const QUuid &uuid)
+{
+    const int connected = connectCollection(uuid);
+    if (connected == NullCollection || connected == UnknownCollection)
+        return QStringLiteral("not installed");
+    const QString path = collectionRegistry().find(uuid)->databasePath;
+    if (const QString problem = databaseFileProblem(path); !problem.isEmpty())
+        return problem;
+    if (const QString problem = databaseContentProblem(path); !problem.isEmpty())
+        return problem;
+    if (connected != Success)
+        return QStringLiteral("cannot be opened");
+    QSqlQuery query(collectionDatabase(uuid));
+    const bool prepared = query.prepare(QString::fromLatin1(ReadProbeSql));
+    query.addBindValue(collectionId(uuid));
+    if (!prepared || !query.exec() || !query.next())
+        return unreadable(query.lastError());
+    return {};
+}
+
+} // namespace
+
+QString collectionReadProblem(const QUuid &uuid)
+{
+    const QString problem = readProblem(uuid);
+    if (const CollectionInfo *info = collectionRegistry().find(uuid); info && !problem.isEmpty())
+        closeConnection(*info);
+    return problem;
+}
+
 qint64 collectionId(const QUuid &uuid)
 {
     const CollectionInfo *info = collectionRegistry().find(uuid);
@@ -261,7 +312,7 @@ QSqlDatabase collectionDatabase(const QUuid &uuid)
 
 void logSqlError(const QSqlError &error)
 {
-    qDebug().noquote() << error.nativeErrorCode() + QStringLiteral(" : ") + error.text();
+    qCDebug(queryLog).noquote() << error.nativeErrorCode() + QStringLiteral(" : ") + error.text();
 }
 
 } // namespace Sorven::DB

@@ -41,6 +41,10 @@ int enumerateCollections(CollectionRegistry &registry, bool reset);
 int ensureCollectionsEnumerated();
 QList<QUuid> availableCollections();
 int connectCollection(const QUuid &uuid);
+// Why the collection's database cannot be read now (locked, damaged, truncated, gone), in one
+// line; empty when it reads. Asked again after every failure: nothing here is remembered, so a
+// file that reads again is used again.
+QString collectionReadProblem(const QUuid &uuid);
 qint64 collectionId(const QUuid &uuid);
 QUuid collectionUuidById(qint64 id);
 // The registered collection with that ID in the file that holds the collection fileOf.

@@ -20,7 +20,33 @@ bool isInWalMode(const QString &path)
     return header.size() == 20 && header.startsWith("SQLite format 3") && header.at(18) == 2;
 }
 
+quint32 bigEndian(const QByteArray &bytes, int offset, int size)
+{
+    quint32 value = 0;
+    for (int i = offset; i < offset + size; ++i)
+        value = (value << 8) | quint8(bytes.at(i));
+    return value;
+}
+
 } // namespace
+
+QString databaseContentProblem(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return QStringLiteral("not an SQLite database");
+    // A page size of 1 stands for 65536; the page count is valid while the "version valid for"
+    // number equals the change counter.
+    const quint32 pageSize = bigEndian(header, 16, 2) == 1 ? 65536 : bigEndian(header, 16, 2);
+    const bool countValid = bigEndian(header, 92, 4) == bigEndian(header, 24, 4);
+    const qint64 expected = qint64(pageSize) * bigEndian(header, 28, 4);
+    if (countValid && file.size() < expected)
+        return QStringLiteral("truncated (%1 of %2 bytes)").arg(file.size()).arg(expected);
+    return {};
+}
 
 QSqlDatabase addReadOnlyConnection(const QString &path, const QString &connectionName)
 {

@@ -19,6 +19,11 @@ QSqlDatabase addReadOnlyConnection(const QString &path, const QString &connectio
 // Opening anything else could block (a FIFO) or fail with a less helpful message.
 QString databaseFileProblem(const QString &path);
 
+// "not an SQLite database" or "truncated" from the file's header, which records the page size
+// and, while valid, the page count; empty when the header and the file's length agree. A file
+// cut short or overwritten in place while it is read fails only on the pages it lost.
+QString databaseContentProblem(const QString &path);
+
 // Whether a statement failed because another program holds a lock on the file.
 bool isLockedError(const QSqlError &error);
 

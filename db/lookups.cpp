@@ -40,9 +40,10 @@ int channel(const QString &text)
 }
 
 // Texts and decoded images by collection and key. The databases do not change while they are
-// enumerated, and every widget asks again for its texts and images on every collection change;
-// only answers the database gave are kept, so that one that could not be read now is asked
-// again next time.
+// enumerated, and every widget asks again for its texts and images on every collection change.
+// Only texts and images the database gave are kept: a key without a row, a failed read and bytes
+// that do not decode are asked again next time, so that a lock or a damaged file does not leave
+// a raw key or a placeholder behind once the file reads again.
 using LookupKey = std::pair<QUuid, QString>;
 
 struct Lookups
@@ -68,8 +69,9 @@ QImage decodedThemeImage(const QUuid &uuid, const QString &itemKey)
     if (themeItemData(uuid, itemKey, bytes) != Success)
         return {};
     const QImage image = QImage::fromData(bytes);
-    lookups().images.insert(key, new QImage(image),
-                            std::max(qsizetype(1), image.sizeInBytes() / 1024));
+    if (!image.isNull())
+        lookups().images.insert(key, new QImage(image),
+                                std::max(qsizetype(1), image.sizeInBytes() / 1024));
     return image;
 }
 
@@ -107,10 +109,10 @@ QString localeString(const QUuid &uuid, const QString &key)
     if (!runKeyedQuery(query, uuid, LocaleStringSql, key))
         return fallback;
     const QVariant text = query.next() ? query.value(0) : QVariant();
+    if (text.typeId() != QMetaType::QString)
+        return fallback;
     return *lookups().texts.insert(cacheKey,
-                                   text.typeId() == QMetaType::QString ? boundedDisplayText(
-                                       text.toString(), MaximumLocaleTextLength)
-                                                                       : fallback);
+                                   boundedDisplayText(text.toString(), MaximumLocaleTextLength));
 }
 
 const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "

@@ -90,6 +90,18 @@ QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList
     return {};
 }
 
+void forgetPreparedStatements(const QString &connectionName)
+{
+    const QString prefix = connectionName + u'\n';
+    QHash<QString, QSqlQuery> &statements = preparedStatements();
+    for (auto statement = statements.begin(); statement != statements.end();) {
+        if (statement.key().startsWith(prefix))
+            statement = statements.erase(statement);
+        else
+            ++statement;
+    }
+}
+
 bool runOnOwnConnection(const QString &path, const QString &sql,
                         const std::function<void(QSqlQuery &query)> &read)
 {

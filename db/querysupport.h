@@ -34,6 +34,9 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {})
 QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
                        const std::function<void(QSqlQuery &query)> &read);
 
+// Drops the statements waiting on the connection, before it is closed.
+void forgetPreparedStatements(const QString &connectionName);
+
 // Runs the statement on a connection of the calling thread's own to the database file at path
 // and hands the query to read: a connection serves only the thread that opened it, so this is
 // how a worker thread reads. False when the file cannot be opened or the statement fails.

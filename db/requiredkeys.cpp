@@ -22,6 +22,8 @@ QStringList requiredLocaleKeys()
         QStringLiteral("color.palette.copyright"),
         QStringLiteral("color.palette.enter.search.text"),
         QStringLiteral("color.palette.motto"),
+        QStringLiteral("collection.unavailable"),
+        QStringLiteral("collection.unavailable.switch"),
         QStringLiteral("common.confirmation.dialog.caption"),
         QStringLiteral("common.filedialog.palettefile.defaultfilename"),
         QStringLiteral("common.filedialog.palettefile.filtername"),

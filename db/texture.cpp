@@ -1,8 +1,7 @@
 #include "db/texture.h"
 
+#include "db/querylog.h"
 #include "db/recordfields.h"
-
-#include <QDebug>
 
 namespace Sorven::DB {
 
@@ -12,7 +11,7 @@ Texture::Texture(const QSqlRecord &record)
     const Fields::Row row {record, columns};
     AbstractBase::load(row);
     if (!Fields::read(row, QStringLiteral("COLLECTION_ID"), collectionId))
-        qDebug() << "Oops.";
+        qCDebug(queryLog) << "Oops.";
     Fields::read(row, QStringLiteral("NAME"), name);
     Fields::read(row, QStringLiteral("BASE_ALPHA"), baseAlpha);
     if (const int column = columns.indexOf(QStringLiteral("IMAGE")); column >= 0)

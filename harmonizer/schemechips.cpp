@@ -3,9 +3,8 @@
 #include "core/collectionsettings.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
+#include "db/querylog.h"
 #include "palette/colorscience.h"
-
-#include <QDebug>
 
 #include <algorithm>
 
@@ -102,7 +101,7 @@ SchemeRequest schemeRequestIn(const SchemeRequest &request, const QUuid &inUse,
         || (matches = nearestLabSamples(labFromColor(selected.color()), samples, 1)).isEmpty()
         || DB::loadEntryById(inUse, matches.first().second, nearest) != DB::Success
         || DB::loadPageById(inUse, nearest.pageId, true, page) != DB::Success) {
-        qDebug() << "fake";
+        qCDebug(DB::queryLog) << "fake";
         return request;
     }
     SchemeRequest moved = request;

@@ -54,7 +54,7 @@ QList<ExportColor> exportColors(const PaletteModel &palette, bool appendProductC
     for (const QPoint &cell : palette.filledCells()) {
         const DB::ItemIndex index = palette.entry(cell);
         DB::ColorEntry chip;
-        if (DB::loadEntryById(index.collection, index.rowId, chip) == DB::Success)
+        if (DB::loadIndexedEntry(index, chip) == DB::Success)
             colors.append({exportName(index, chip, appendProductCodes), chip.color().rgb()});
     }
     return colors;

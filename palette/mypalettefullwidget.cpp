@@ -36,8 +36,7 @@ QColor storedColor(const QPoint &cell)
 {
     const DB::ItemIndex index = UserSettings::myPaletteEntry(cell);
     DB::ColorEntry chip;
-    if (!index.refersToChip()
-        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+    if (DB::loadIndexedEntry(index, chip) != DB::Success)
         return Qt::white;
     return chip.color();
 }
@@ -160,8 +159,7 @@ void MyPaletteFullWidget::mousePressEvent(QMouseEvent *event)
         const QPoint cell(offset.x() / m_cellSize.width(), offset.y() / m_cellSize.height());
         const DB::ItemIndex index = UserSettings::myPaletteEntry(cell);
         DB::ColorEntry chip;
-        if (index.refersToChip()
-            && DB::loadEntryById(index.collection, index.rowId, chip) == DB::Success)
+        if (DB::loadIndexedEntry(index, chip) == DB::Success)
             m_magnified = chip.color();
     }
     update();

@@ -135,8 +135,7 @@ QString MyPaletteWidget::codeAt(const QPoint &cell) const
 {
     const DB::ItemIndex index = m_cells.entry(cell);
     DB::ColorEntry chip;
-    if (!index.refersToChip()
-        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+    if (DB::loadIndexedEntry(index, chip) != DB::Success)
         return {};
     return chip.code;
 }
@@ -203,8 +202,7 @@ void MyPaletteWidget::loadCells()
 bool MyPaletteWidget::showChip(const QPoint &cell, const DB::ItemIndex &index)
 {
     DB::ColorEntry chip;
-    if (!index.refersToChip()
-        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+    if (DB::loadIndexedEntry(index, chip) != DB::Success)
         return false;
     m_cells.setEntry(cell, index);
     m_colors[slot(cell)] = chip.color();
@@ -478,8 +476,7 @@ void MyPaletteWidget::startDrag(const QPoint &pos)
 {
     const DB::ItemIndex index = m_cells.entry(cellAt(pos));
     DB::ColorEntry chip;
-    if (!index.refersToChip()
-        || DB::loadEntryById(index.collection, index.rowId, chip) != DB::Success)
+    if (DB::loadIndexedEntry(index, chip) != DB::Success)
         return;
     startColorChipDrag(this, MyPaletteDndSource, index.collection, chip, Qt::CopyAction,
                        Qt::CopyAction);
@@ -564,8 +561,7 @@ void MyPaletteWidget::copySelectedChip()
     for (auto cell = m_selection.crbegin(); cell != m_selection.crend(); ++cell) {
         const DB::ItemIndex index = m_cells.entry(*cell);
         DB::ColorEntry chip;
-        if (index.refersToChip()
-            && DB::loadEntryById(index.collection, index.rowId, chip) == DB::Success) {
+        if (DB::loadIndexedEntry(index, chip) == DB::Success) {
             QGuiApplication::clipboard()->setMimeData(
                 colorChipMimeData(MyPaletteDndSource, index.collection, chip));
             return;

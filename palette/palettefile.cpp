@@ -9,6 +9,8 @@
 #include "palette/xmldocumentwriter.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -160,9 +162,43 @@ std::optional<DB::ItemIndex> version2Chip(const QUuid &collection, xmlNode *chip
     return DB::ItemIndex {collection, entry.pageId, entry.id};
 }
 
+// The chips one file names, each looked up once: a file may name the same position many times,
+// and an unknown collection costs a new enumeration of the database folder (for files added
+// since) on every connection attempt.
+class FileChipLookups
+{
+public:
+    bool installed(const QUuid &collection) const { return m_installed.contains(collection); }
+
+    std::optional<DB::ColorEntry> entryAt(const QUuid &collection, int pageIndex, int rowIndex)
+    {
+        const std::pair<int, int> position(pageIndex, rowIndex);
+        QHash<std::pair<int, int>, std::optional<DB::ColorEntry>> &entries = m_entries[collection];
+        if (const auto known = entries.constFind(position); known != entries.cend())
+            return *known;
+        DB::ColorEntry entry;
+        std::optional<DB::ColorEntry> found;
+        if (DB::loadEntryAt(collection, pageIndex, rowIndex, entry) == DB::Success)
+            found = entry;
+        entries.insert(position, found);
+        return found;
+    }
+
+private:
+    static QSet<QUuid> installedCollections()
+    {
+        const QList<QUuid> collections = DB::availableCollections();
+        return {collections.cbegin(), collections.cend()};
+    }
+
+    const QSet<QUuid> m_installed = installedCollections();
+    QHash<QUuid, QHash<std::pair<int, int>, std::optional<DB::ColorEntry>>> m_entries;
+};
+
 // Version 3 names a chip by collection and position, and the code must still match. A chip
 // of a collection not installed here adds that collection to the gaps.
-std::optional<DB::ItemIndex> version3Chip(xmlNode *chip, PaletteFileGaps &gaps)
+std::optional<DB::ItemIndex> version3Chip(xmlNode *chip, FileChipLookups &lookups,
+                                          PaletteFileGaps &gaps)
 {
     xmlNode *entryNode = chip->children;
     if (!entryNode || entryNode->type != XML_ELEMENT_NODE
@@ -171,18 +207,18 @@ std::optional<DB::ItemIndex> version3Chip(xmlNode *chip, PaletteFileGaps &gaps)
     const QUuid collection = QUuid::fromString(Xml::attribute(entryNode, "uuid-of-collection"));
     if (collection.isNull())
         return std::nullopt;
-    if (!DB::availableCollections().contains(collection)) {
+    if (!lookups.installed(collection)) {
         if (!gaps.missingCollections.contains(collection))
             gaps.missingCollections.append(collection);
         return std::nullopt;
     }
-    DB::ColorEntry entry;
-    if (DB::loadEntryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
-                        Xml::attribute(entryNode, "row-index").toInt(), entry)
-            != DB::Success
-        || entry.code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
+    const std::optional<DB::ColorEntry> entry
+        = lookups.entryAt(collection, Xml::attribute(entryNode, "page-index").toInt(),
+                          Xml::attribute(entryNode, "row-index").toInt());
+    if (!entry
+        || entry->code.compare(Xml::attribute(entryNode, "color-code"), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    return DB::ItemIndex {collection, entry.pageId, entry.id};
+    return DB::ItemIndex {collection, entry->pageId, entry->id};
 }
 
 // Later chips for a cell win, so the chips are read from the last one back and a cell that
@@ -192,6 +228,7 @@ void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, Palet
 {
     const QList<xmlNode *> chips = elements(xpath, "/orvo-palette/chips/chip");
     QList<QPoint> named;
+    FileChipLookups lookups;
     for (auto chip = chips.crbegin(); chip != chips.crend(); ++chip) {
         const QPoint cell(Xml::attribute(*chip, "col").toInt(),
                           Xml::attribute(*chip, "row").toInt());
@@ -200,7 +237,7 @@ void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, Palet
         if (!named.contains(cell))
             named.append(cell);
         const std::optional<DB::ItemIndex> index
-            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip, gaps);
+            = major == 2 ? version2Chip(collection, *chip) : version3Chip(*chip, lookups, gaps);
         if (index)
             palette.setEntry(cell, *index);
     }

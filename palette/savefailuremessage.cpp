@@ -10,28 +10,18 @@ namespace Sorven {
 
 namespace {
 
-// The collection's text, or ours where an older collection lacks the key.
-QString textOr(const QUuid &collection, const QString &key, const QString &english)
-{
-    const QString text = DB::localeString(collection, key);
-    return text == key ? english : text;
-}
-
 QString problemText(const QUuid &collection, const UserSettings::WriteFailure &failure)
 {
     switch (failure.problem) {
     case UserSettings::WriteProblem::DiskFull:
-        return textOr(collection, QStringLiteral("common.settings.saveerror.diskfull"),
-                      QStringLiteral("The disk is full."));
+        return DB::localeString(collection, QStringLiteral("common.settings.saveerror.diskfull"));
     case UserSettings::WriteProblem::ReadOnly:
-        return textOr(collection, QStringLiteral("common.settings.saveerror.readonly"),
-                      QStringLiteral("The settings folder is read-only."));
+        return DB::localeString(collection, QStringLiteral("common.settings.saveerror.readonly"));
     case UserSettings::WriteProblem::Other:
         break;
     }
     return failure.detail.isEmpty()
-        ? textOr(collection, QStringLiteral("common.settings.saveerror.other"),
-                 QStringLiteral("The settings file could not be written."))
+        ? DB::localeString(collection, QStringLiteral("common.settings.saveerror.other"))
         : failure.detail;
 }
 
@@ -48,17 +38,12 @@ void showSaveFailure(QWidget *parent, const QUuid &collection, const QString &te
     box.exec();
 }
 
-} // namespace Sorven
-
-namespace Sorven {
-
 void showCapsureFailure(QWidget *parent, const QUuid &collection, const QString &reason)
 {
     QMessageBox box(
         QMessageBox::Warning,
-        textOr(collection, QStringLiteral("common.error.dialog.caption"), QStringLiteral("Error")),
-        DB::inertDisplayText(textOr(collection, QStringLiteral("capsure.import.error"),
-                                    QStringLiteral("This measurement cannot be used."))),
+        DB::localeString(collection, QStringLiteral("common.error.dialog.caption")),
+        DB::inertDisplayText(DB::localeString(collection, QStringLiteral("capsure.import.error"))),
         QMessageBox::Ok, parent);
     box.setInformativeText(reason);
     box.setWindowModality(Qt::WindowModal);
@@ -70,11 +55,9 @@ void showSettingsFailure(QWidget *parent, const QUuid &collection,
 {
     auto *box = new QMessageBox(
         QMessageBox::Warning,
-        textOr(collection, QStringLiteral("common.error.dialog.caption"), QStringLiteral("Error")),
-        DB::inertDisplayText(textOr(
-            collection, QStringLiteral("common.settings.saveerror"),
-            QStringLiteral("Changes to My Palette and to where you are in the collections cannot "
-                           "be kept after the palette closes."))),
+        DB::localeString(collection, QStringLiteral("common.error.dialog.caption")),
+        DB::inertDisplayText(
+            DB::localeString(collection, QStringLiteral("common.settings.saveerror"))),
         QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("settingsFailure"));
     box->setAttribute(Qt::WA_DeleteOnClose);

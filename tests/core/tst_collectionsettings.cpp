@@ -1,4 +1,5 @@
 #include "core/collectionsettings.h"
+#include "core/wheelsectors.h"
 #include "db/connections.h"
 #include "support/fixturedatabase.h"
 
@@ -6,6 +7,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <climits>
+#include <cmath>
 #include <functional>
 
 using Sorven::CollectionSettings;
@@ -128,6 +131,8 @@ private slots:
     void sizes();
     void deltaIntervals_data();
     void deltaIntervals();
+    void numbersOutOfRangeFallBack_data();
+    void numbersOutOfRangeFallBack();
     void exteriorPagesPerMood();
     void cacheFollowsTheAskedCollection();
     void absentRowsAreAskedAgain();
@@ -358,6 +363,82 @@ void TestCollectionSettings::deltaIntervals()
     QFETCH(QList<double>, expected);
     writeDatabase({{"cie2000.delta.intervals", stored}});
     QCOMPARE(CollectionSettings::cie2000DeltaIntervals(Deck), expected);
+}
+
+void TestCollectionSettings::numbersOutOfRangeFallBack_data()
+{
+    QTest::addColumn<Settings>("settings");
+    QTest::addColumn<QString>("getter");
+    QTest::addColumn<QVariant>("expected");
+    const QString limits[] = {QString::number(INT_MIN), QString::number(INT_MAX), "0", "12 apples"};
+    const QVariant chip = QSize(64, 48);
+    const QVariant texture = QSize(5, 6);
+    const QVariant interval = QVariant::fromValue(QList<double> {0.05});
+    const struct
+    {
+        const char *getter;
+        std::function<Settings(const QString &)> settings;
+        QVariant expected[4];
+    } families[] = {
+        {"numOfSegments",
+         [](const QString &v) {
+             return Settings {{"num.of.segments", v}};
+         },
+         {12, 12, 12, 12}},
+        {"maxChipsOnAPage",
+         [](const QString &v) {
+             return Settings {{"max.chips.on.a.page", v}};
+         },
+         {0, 0, 0, 0}},
+        {"firstSegmentAngle",
+         [](const QString &v) {
+             return Settings {{"first.segment.angle", v}};
+         },
+         {-128.0, 127.0, 0.0, 0.0}},
+        {"trendoraChipSize",
+         [](const QString &v) {
+             return Settings {{"widget.trendora.chip.width", v},
+                              {"widget.trendora.chip.height", v}};
+         },
+         {chip, chip, chip, chip}},
+        {"textureSize",
+         [](const QString &v) {
+             return Settings {{"texture.size", v + ",96"}};
+         },
+         {texture, texture, texture, texture}},
+        {"cie2000DeltaIntervals",
+         [](const QString &v) {
+             return Settings {{"cie2000.delta.intervals", v}};
+         },
+         {interval, interval, interval, interval}},
+    };
+    for (const auto &family : families) {
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("%s %s", family.getter, qPrintable(limits[i]))
+                << family.settings(limits[i]) << family.getter << family.expected[i];
+    }
+    QTest::newRow("texture a billion wide")
+        << Settings {{"texture.size", "1000000000,96"}} << "textureSize" << texture;
+}
+
+void TestCollectionSettings::numbersOutOfRangeFallBack()
+{
+    QFETCH(Settings, settings);
+    QFETCH(QString, getter);
+    QFETCH(QVariant, expected);
+    writeDatabase(settings);
+    const QHash<QString, std::function<QVariant()>> numbers {
+        {"numOfSegments", [] { return CollectionSettings::numOfSegments(Deck); }},
+        {"maxChipsOnAPage", [] { return CollectionSettings::maxChipsOnAPage(Deck); }},
+        {"firstSegmentAngle", [] { return CollectionSettings::firstSegmentAngle(Deck); }},
+        {"trendoraChipSize", [] { return CollectionSettings::trendoraChipSize(Deck); }},
+        {"textureSize", [] { return CollectionSettings::textureSize(Deck, QSize(5, 6)); }},
+        {"cie2000DeltaIntervals",
+         [] { return QVariant::fromValue(CollectionSettings::cie2000DeltaIntervals(Deck)); }},
+    };
+    QCOMPARE(numbers.value(getter)(), expected);
+    // The wheel turns by a stored segment number from anywhere in int's range.
+    QVERIFY(std::isfinite(Sorven::WheelLayout::of(Deck).centreAngle(INT_MIN)));
 }
 
 void TestCollectionSettings::exteriorPagesPerMood()

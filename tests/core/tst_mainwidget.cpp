@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -53,6 +54,8 @@ namespace {
 const QUuid Deck(QStringLiteral("{8c1d6a2e-4b3f-4e5a-9d7c-1f2e3a4b5c6d}"));
 // A powder-coating collection without schemes, mood selector, capture folder or text saving.
 const QUuid Powder(QStringLiteral("{2b7e9f1a-3c4d-4a5b-8e6f-7a8b9c0d1e2f}"));
+// In a file of its own, which a test locks, cuts short and restores.
+const QUuid Lockable(QStringLiteral("{4f3e2d1c-0b9a-4887-b6a5-94837261504f}"));
 // Installed but switched off.
 const QUuid Disabled(QStringLiteral("{6d5c4b3a-2f1e-4d0c-9b8a-7f6e5d4c3b2a}"));
 const qint64 SharedId = 0;
@@ -143,6 +146,37 @@ void writeCollections()
 
     const qint64 disabled = fixture.addCollection(Disabled, "OFF", "Switched off", 3, 0);
     fixture.addPage(disabled, 1, 1, "Unseen", MoodFresh);
+
+    FixtureDatabase own(QStringLiteral("lockable.db"));
+    const qint64 lockable = own.addCollection(Lockable, "LOCK", "Lockable", 4);
+    own.addSetting(lockable, "card.type", "normal");
+    addDeckTexts(own, lockable);
+    const qint64 lockablePage = own.addPage(lockable, 1, 1, "Lockable page", MoodFresh);
+    own.addRow(lockable, lockablePage, 1, "L1", QColor(10, 200, 10));
+}
+
+// Another program holding the file's exclusive lock while it runs.
+void lockFile(QProcess &locker, const QString &path)
+{
+    locker.start(QStringLiteral("sqlite3"), {path});
+    QVERIFY(locker.waitForStarted());
+    locker.write("BEGIN EXCLUSIVE;\n");
+    QTRY_VERIFY(DB::collectionReadProblem(Lockable).startsWith("locked"));
+}
+
+void releaseFile(QProcess &locker)
+{
+    locker.closeWriteChannel();
+    QVERIFY(locker.waitForFinished());
+}
+
+QLabel *unavailableLabel(const MainWidget &widget)
+{
+    for (QLabel *label : widget.findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (label->text().startsWith(QStringLiteral("This collection cannot be read")))
+            return label;
+    }
+    return nullptr;
 }
 
 void selectCollection(const QUuid &uuid)
@@ -329,6 +363,8 @@ private slots:
     void loadDialogOffersPaletteFiles();
     void helpOpensTheCollectionsHelpLink_data();
     void helpOpensTheCollectionsHelpLink();
+    void unreadableCollectionIsNotSwitchedTo();
+    void unreadableCurrentCollectionRecovers();
     void linksOpenTemporaryDocuments_data();
     void linksOpenTemporaryDocuments();
     void bannerOpensTheHeaderLink();
@@ -866,11 +902,79 @@ void TestMainWidget::helpOpensTheCollectionsHelpLink()
 {
     QFETCH(QUuid, collection);
     QFETCH(QList<QUrl>, opened);
+    const QString help = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath()
+        + QStringLiteral("/help/main.html");
+    QVERIFY(QDir().mkpath(QFileInfo(help).path()));
+    QFile document(help);
+    QVERIFY(document.open(QIODevice::WriteOnly));
     Surface surface(collection);
 
     emit surface.widget->taskButton(MainWidget::HelpTaskButton)->clicked();
 
     QCOMPARE(surface.opened, opened);
+}
+
+// A switch to a collection whose file is locked does not happen and says why; once the lock is
+// gone the switch works.
+void TestMainWidget::unreadableCollectionIsNotSwitchedTo()
+{
+    Surface surface(Deck);
+    QSignalSpy changed(surface.widget.get(), &MainWidget::selectedCollectionChanged);
+    QProcess locker;
+    lockFile(locker, DB::collectionRegistry().find(Lockable)->databasePath);
+
+    emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Lockable);
+    QCOMPARE(UserSettings::lastUsedCollection(), Deck);
+    QCOMPARE(changed.count(), 0);
+    auto *box = surface.widget->findChild<QMessageBox *>();
+    QVERIFY(box);
+    QVERIFY(box->text().endsWith(QStringLiteral("locked by another program")));
+    box->close();
+
+    releaseFile(locker);
+    emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Lockable);
+    QCOMPARE(UserSettings::lastUsedCollection(), Lockable);
+    QCOMPARE(changed.count(), 1);
+}
+
+// The collection in use shows one line in place of its panes while its file is locked or cut
+// short, takes no input meanwhile, and comes back by itself: on choosing it again, or when the
+// file changes.
+void TestMainWidget::unreadableCurrentCollectionRecovers()
+{
+    selectCollection(Lockable);
+    Surface surface(Lockable);
+    QSignalSpy changed(surface.widget.get(), &MainWidget::selectedCollectionChanged);
+    const QString path = DB::collectionRegistry().find(Lockable)->databasePath;
+    QProcess locker;
+    lockFile(locker, path);
+
+    surface.widget->rowChangedInteractively(2);
+    QLabel *label = unavailableLabel(*surface.widget);
+    QVERIFY(label && label->isVisible());
+    QVERIFY(label->text().endsWith(QStringLiteral("locked by another program")));
+    QVERIFY(!surface.named("roller")->isEnabled());
+
+    releaseFile(locker);
+    emit surface.child<CollectionSelectWidget>()->collectionSelectedInteractively(Lockable);
+    QVERIFY(!label->isVisible());
+    QVERIFY(surface.named("roller")->isEnabled());
+    QCOMPARE(changed.count(), 1);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray intact = file.readAll();
+    QVERIFY(file.resize(4096));
+    file.flush();
+    QTRY_VERIFY(label->isVisible());
+    QVERIFY(label->text().contains(QStringLiteral("truncated")));
+    QVERIFY(file.resize(0));
+    QCOMPARE(file.write(intact), intact.size());
+    file.close();
+    QTRY_VERIFY(!label->isVisible());
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(surface.widget->taskButton(MainWidget::SaveTaskButton)->text(),
+             QStringLiteral("Save"));
 }
 
 void TestMainWidget::linksOpenTemporaryDocuments_data()

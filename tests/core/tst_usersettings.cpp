@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTest>
 
+#include <climits>
 #include <csignal>
 
 namespace UserSettings = Sorven::UserSettings;
@@ -165,11 +166,38 @@ void TestUserSettings::storedValuesAreValidated_data()
     row("exterior true", group + "ExteriorColors", "true", 1);
     row("show mto 1 is true", group + "ShowMto", 1, 1);
     row("open trend group garbage is false", group + "TrendoraGroup_4_OpenState", "open", 0);
-    row("background 300 clamps", "MyPalette/MyPaletteFullBackgroundColor", 300, 255);
+    row("background 300 is default", "MyPalette/MyPaletteFullBackgroundColor", 300, 176);
     row("background text is default", "MyPalette/MyPaletteFullBackgroundColor", "grey", 176);
     row("save format 2 is not text", "MyPalette/MyPaletteSaveFileFormat", 2, 0);
     row("save format 1 is text", "MyPalette/MyPaletteSaveFileFormat", 1, 1);
     row("grid text is hidden", "MyPalette/MyPaletteGridVisible", "maybe", 0);
+    row("page beyond int is 0", group + "PageIndex", "99999999999999999999", 0);
+
+    // Every number family at the integer limits, at 0 and as nonsense: what a hand-edited or
+    // damaged file may hold, and what arithmetic on a position must never meet.
+    const QVariant limits[] = {INT_MIN, INT_MAX, 0, "12 apples"};
+    const struct
+    {
+        const char *key;
+        int expected[4];
+    } families[] = {
+        {"SegmentIndex", {1, 1, 0, 0}},
+        {"PageIndex", {1, 1, 0, 0}},
+        {"RowIndex", {1, 1, 0, 0}},
+        {"MoodFilter", {7, 7, 7, 7}},
+        {"TabPageIndex", {0, 0, 0, 0}},
+        {"SchemeKind", {0, 0, 0, 0}},
+        {"SchemeNeutralSubKind", {7, 7, 7, 7}},
+    };
+    for (const auto &family : families) {
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("%s=%s", family.key, qPrintable(limits[i].toString()))
+                << group + family.key << limits[i] << family.expected[i];
+    }
+    const int greys[] = {176, 176, 0, 176};
+    for (int i = 0; i < 4; ++i)
+        QTest::addRow("MyPaletteFullBackgroundColor=%s", qPrintable(limits[i].toString()))
+            << QStringLiteral("MyPalette/MyPaletteFullBackgroundColor") << limits[i] << greys[i];
 }
 
 void TestUserSettings::storedValuesAreValidated()

@@ -1,6 +1,7 @@
 #include "core/usersettings.h"
 #include "palette/collectioncolortable.h"
 #include "palette/colorchipdnd.h"
+#include "palette/exportcolors.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"
 #include "palette/palettefile.h"
@@ -123,6 +124,7 @@ private slots:
     void loadingSaysWhatHappened();
     void paintsChipsAndSelection();
     void enlargedViewPaintsStoredChips();
+    void ghostCellsAreEmptyEverywhere();
 
 private:
     std::unique_ptr<MyPaletteWidget> newPalette() const;
@@ -636,6 +638,32 @@ void TestMyPaletteWidget::enlargedViewPaintsStoredChips()
     full.findChild<ImageButton *>()->click();
     QVERIFY(!full.magnifiedColor());
     QCOMPARE(back.count(), 1);
+}
+
+// A stored cell whose page is not its chip's, or not its collection's, names no chip: it is
+// drawn, saved and exported as empty, however its row ID would read alone.
+void TestMyPaletteWidget::ghostCellsAreEmptyEverywhere()
+{
+    const DB::ItemIndex ghost {PaletteFixture::Harbour, m_fixture->harbourRed.pageId + 1000,
+                               m_fixture->harbourRed.rowId};
+    UserSettings::setMyPaletteEntry({0, 0}, ghost);
+    UserSettings::setMyPaletteEntry({1, 0}, m_fixture->harbourBlue.index());
+    const auto palette = newPalette();
+    QCOMPARE(palette->colorAt({0, 0}), QColor(Qt::transparent));
+    const QImage image = palette->grab().toImage();
+    QCOMPARE(image.pixelColor(centreOf(palette->cellRect({0, 0}))),
+             image.pixelColor(centreOf(palette->cellRect({2, 0}))));
+    MyPaletteFullWidget full;
+    full.resize(800, 600);
+    QCOMPARE(full.grab().toImage().pixelColor(centreOf(full.cellRect({0, 0}))), QColor(Qt::white));
+
+    PaletteModel model;
+    model.setEntry({0, 0}, ghost);
+    model.setEntry({1, 0}, m_fixture->harbourBlue.index());
+    QCOMPARE(exportColors(model, false).size(), 1);
+    const QByteArray file = paletteFileBytes(model, PaletteXmlFile);
+    QVERIFY(file.contains("H-102"));
+    QCOMPARE(file.count("<chip "), 1);
 }
 
 QTEST_MAIN(TestMyPaletteWidget)
