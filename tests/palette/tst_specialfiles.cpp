@@ -1,5 +1,5 @@
 #include "core/regularfile.h"
-#include "host/filereadiness.h"
+#include "core/filereadiness.h"
 #include "palette/capsureimport.h"
 #include "palette/palettefile.h"
 

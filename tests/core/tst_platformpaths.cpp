@@ -1,4 +1,4 @@
-#include "host/platformpaths.h"
+#include "core/platformpaths.h"
 
 #include <QDir>
 #include <QTemporaryDir>
