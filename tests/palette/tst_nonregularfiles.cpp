@@ -1,5 +1,5 @@
-#include "core/regularfile.h"
 #include "core/filereadiness.h"
+#include "core/regularfile.h"
 #include "palette/capsureimport.h"
 #include "palette/palettefile.h"
 
@@ -17,7 +17,7 @@ using namespace Sorven;
 // Anyone who can create a file where we read can make it a FIFO, a socket or a link to a device:
 // every reader refuses them with a reason at once instead of waiting for a writer that never
 // comes (a hang here fails the test by its timeout).
-class TestSpecialFiles : public QObject
+class TestNonRegularFiles : public QObject
 {
     Q_OBJECT
 
@@ -65,5 +65,5 @@ private:
     int m_socket = -1;
 };
 
-QTEST_GUILESS_MAIN(TestSpecialFiles)
-#include "tst_specialfiles.moc"
+QTEST_GUILESS_MAIN(TestNonRegularFiles)
+#include "tst_nonregularfiles.moc"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestInspectForms : public QObject
+class TestCommandForms : public QObject
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ private:
     QString m_capsure;
 };
 
-TestInspectForms::Answer TestInspectForms::inspect(const QStringList &arguments) const
+TestCommandForms::Answer TestCommandForms::inspect(const QStringList &arguments) const
 {
     QProcess process;
     process.start(QStringLiteral(VEXA_INSPECT), arguments);
@@ -41,7 +41,7 @@ TestInspectForms::Answer TestInspectForms::inspect(const QStringList &arguments)
 }
 
 // FILE and the other place holders of the README, made real.
-QString TestInspectForms::fill(const QString &word) const
+QString TestCommandForms::fill(const QString &word) const
 {
     if (word == QLatin1String("FILE.db"))
         return m_root.filePath(QStringLiteral("x.db"));
@@ -54,7 +54,7 @@ QString TestInspectForms::fill(const QString &word) const
     return word;
 }
 
-void TestInspectForms::initTestCase()
+void TestCommandForms::initTestCase()
 {
     QProcess make;
     make.start(QStringLiteral(VEXA_MKCOLLECTIONS), {m_root.path()});
@@ -70,7 +70,7 @@ void TestInspectForms::initTestCase()
     QVERIFY(QFile::copy(databases.next(), m_root.filePath(QStringLiteral("x.db"))));
 }
 
-void TestInspectForms::everyFormAnswersWhereverJsonStands_data()
+void TestCommandForms::everyFormAnswersWhereverJsonStands_data()
 {
     QTest::addColumn<QStringList>("form");
     const auto row
@@ -95,7 +95,7 @@ void TestInspectForms::everyFormAnswersWhereverJsonStands_data()
     row({"palette", "FILE", "--colorbook", "OUT.acb"});
 }
 
-void TestInspectForms::everyFormAnswersWhereverJsonStands()
+void TestCommandForms::everyFormAnswersWhereverJsonStands()
 {
     QFETCH(QStringList, form);
     QStringList words;
@@ -114,7 +114,7 @@ void TestInspectForms::everyFormAnswersWhereverJsonStands()
     QCOMPARE(dataLast.out, first.out);
 }
 
-void TestInspectForms::optionsGoBeforeTheCommandToo_data()
+void TestCommandForms::optionsGoBeforeTheCommandToo_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
@@ -129,7 +129,7 @@ void TestInspectForms::optionsGoBeforeTheCommandToo_data()
                                               << "page VXI 1 --kind 1" << 1;
 }
 
-void TestInspectForms::optionsGoBeforeTheCommandToo()
+void TestCommandForms::optionsGoBeforeTheCommandToo()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
@@ -143,5 +143,5 @@ void TestInspectForms::optionsGoBeforeTheCommandToo()
     QCOMPARE(first.err, second.err);
 }
 
-QTEST_MAIN(TestInspectForms)
-#include "tst_inspectforms.moc"
+QTEST_MAIN(TestCommandForms)
+#include "tst_commandforms.moc"
