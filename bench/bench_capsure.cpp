@@ -7,8 +7,8 @@
 #include "db/connections.h"
 #include "palette/capsureimport.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -80,9 +80,9 @@ int main(int argc, char **argv)
 {
     QTemporaryDir root;
     useBenchmarkFolders(root);
-    QCoreApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     const QString error = writeBenchmarkCollections(root, 0);
-    if (!error.isEmpty() || DB::ensureCollectionsEnumerated() != DB::Success) {
+    if (!error.isEmpty() || DB::ensureCollectionsEnumerated() < 0) {
         std::fprintf(stderr, "cannot build the demo collections: %s\n", qPrintable(error));
         return 1;
     }
