@@ -63,7 +63,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs ${PROJECT_SOURCE_DIR}/resources/ins
 # --- vexa-tools: the command-line tools, their manual pages and completion -------------------
 install(TARGETS vexa-inspect vexa-mkcollections vexa-preview
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
-install(FILES ${PROJECT_SOURCE_DIR}/tools/vexa-inspect.bash-completion
+install(FILES ${PROJECT_SOURCE_DIR}/tools/authortool-completion.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vexa-inspect
         COMPONENT tools)
 
