@@ -30,6 +30,7 @@ const QString Application = QStringLiteral("Vexa Plugin");
 const QString LastUsedCollectionKey = QStringLiteral("UuidOfLastUsedCollection");
 const QString HostApplicationPidKey = QStringLiteral("HostApplicationPID");
 const QString MyPaletteGroup = QStringLiteral("MyPalette/");
+const QString MyPaletteDescriptionKey = MyPaletteGroup + QStringLiteral("MyPaletteDescription");
 // How long a navigation change may wait for the disk: clicks within it share one write.
 const int NavigationSyncDelay = 1000;
 // Less free space than this makes a failed write a full disk.
@@ -399,6 +400,12 @@ void setCollectionValue(const QUuid &uuid, const QString &key, const QVariant &v
     writeNavigationValue(collectionKey(uuid, key), value);
 }
 
+// An index that refers to no chip removes the cell's key.
+QVariant entryValue(const DB::ItemIndex &index)
+{
+    return index.refersToChip() ? QVariant(index.toString()) : QVariant();
+}
+
 QString trendoraGroupKey(qint64 groupId)
 {
     return QStringLiteral("TrendoraGroup_%1_OpenState").arg(groupId);
@@ -578,10 +585,25 @@ DB::ItemIndex myPaletteEntry(const QPoint &cell)
 
 void setMyPaletteEntry(const QPoint &cell, const DB::ItemIndex &index)
 {
-    if (index.refersToChip())
-        writeValue(cellKey(cell, ".Entry"), index.toString());
-    else
-        removeValue(cellKey(cell, ".Entry"));
+    writeValue(cellKey(cell, ".Entry"), entryValue(index));
+}
+
+PaletteModel myPalette()
+{
+    PaletteModel palette;
+    for (const QPoint &cell : PaletteModel::cells())
+        palette.setEntry(cell, myPaletteEntry(cell));
+    palette.setDescription(myPaletteDescription());
+    return palette;
+}
+
+void setMyPalette(const PaletteModel &palette)
+{
+    QMap<QString, QVariant> &waiting = state().unsynced;
+    for (const QPoint &cell : PaletteModel::cells())
+        waiting.insert(cellKey(cell, ".Entry"), entryValue(palette.entry(cell)));
+    waiting.insert(MyPaletteDescriptionKey, palette.description());
+    writeWaiting();
 }
 
 bool myPaletteSelected(const QPoint &cell)
@@ -630,12 +652,12 @@ void setMyPaletteLastSavePath(const QString &path)
 
 QString myPaletteDescription()
 {
-    return readValue(MyPaletteGroup + QStringLiteral("MyPaletteDescription")).toString();
+    return readValue(MyPaletteDescriptionKey).toString();
 }
 
 void setMyPaletteDescription(const QString &description)
 {
-    writeValue(MyPaletteGroup + QStringLiteral("MyPaletteDescription"), description);
+    writeValue(MyPaletteDescriptionKey, description);
 }
 
 int myPaletteFullBackgroundColor()

@@ -2,6 +2,7 @@
 
 #include "core/enumerations.h"
 #include "db/itemindex.h"
+#include "palette/palettemodel.h"
 
 #include <QPoint>
 #include <QString>
@@ -80,6 +81,11 @@ void setTrendoraGroupOpenState(const QUuid &uuid, qint64 groupId, bool open);
 DB::ItemIndex myPaletteEntry(const QPoint &cell);
 // An index that refers to no chip empties the cell.
 void setMyPaletteEntry(const QPoint &cell, const DB::ItemIndex &index);
+// Every cell's entry and the description, chips that no longer load included.
+PaletteModel myPalette();
+// All 24 cells and the description in one write: killed part-way, the stored palette is the old
+// one or the new one, never a mix.
+void setMyPalette(const PaletteModel &palette);
 bool myPaletteSelected(const QPoint &cell);
 void setMyPaletteSelected(const QPoint &cell, bool selected);
 bool myPaletteGridVisible();

@@ -44,9 +44,23 @@ void storeValue(const QString &hostName, const QString &key, const QVariant &val
     settings.setValue(key, value);
 }
 
+// The palette of load number n: every cell names page n, the description says n. Load 0 is
+// the empty palette.
+Sorven::PaletteModel loadNumber(int n)
+{
+    Sorven::PaletteModel palette;
+    if (n == 0)
+        return palette;
+    for (const QPoint &cell : Sorven::PaletteModel::cells())
+        palette.setEntry(cell, ItemIndex {First, n, cell.y() * 6 + cell.x() + 1});
+    palette.setDescription(QString::number(n));
+    return palette;
+}
+
 // "exit" writes a position and leaves; the others write positions in turn until they are
 // killed, with the event loop running, and report each one written. "at once" also writes a
-// key that is synced at once, which takes the positions along.
+// key that is synced at once, which takes the positions along; "palette load" loads a whole
+// palette, which does too.
 int runWriter(const QByteArray &mode)
 {
     UserSettings::setHostName(QStringLiteral("Writer"));
@@ -60,6 +74,8 @@ int runWriter(const QByteArray &mode)
         UserSettings::setRowIndex(First, i);
         if (mode == "at once")
             UserSettings::setMyPaletteLastSavePath(QString::number(i));
+        if (mode == "palette load")
+            UserSettings::setMyPalette(loadNumber(i));
         QCoreApplication::processEvents();
         std::printf("%d\n", i);
         std::fflush(stdout);
@@ -401,6 +417,7 @@ void TestUserSettings::killedWriterLeavesAReadableFile_data()
     QTest::addColumn<int>("promiseMs");
     QTest::newRow("synced at once") << QByteArray("at once") << 0;
     QTest::newRow("coalesced") << QByteArray("coalesced") << 2500;
+    QTest::newRow("palette load") << QByteArray("palette load") << 0;
 }
 
 void TestUserSettings::killedWriterLeavesAReadableFile()
@@ -421,6 +438,9 @@ void TestUserSettings::killedWriterLeavesAReadableFile()
         while (writer.canReadLine())
             reports.append({clock.elapsed(), writer.readLine().trimmed().toInt()});
     }
+    // Halfway through the next write, rather than just after a report.
+    const qint64 firstAt = reports.value(0).first;
+    QTest::qSleep(int((clock.elapsed() - firstAt) / qMax(1, reports.size()) / 2));
     const qint64 killedAt = clock.elapsed();
     ::kill(writer.processId(), SIGKILL);
     QVERIFY(writer.waitForFinished());
@@ -437,6 +457,11 @@ void TestUserSettings::killedWriterLeavesAReadableFile()
     QCOMPARE(settings.value("Other/Key").toString(), "written before");
     QVERIFY(UserSettings::pageIndex(First) >= promised);
     QVERIFY(UserSettings::rowIndex(First) >= promised);
+    // Every cell and the description come from one load, never from two.
+    const Sorven::PaletteModel palette = UserSettings::myPalette();
+    QCOMPARE(palette, loadNumber(palette.description().toInt()));
+    if (mode == "palette load")
+        QVERIFY(palette.description().toInt() >= promised);
 }
 
 void TestUserSettings::navigationKeysAreOnDiskAfterExit()
