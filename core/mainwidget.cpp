@@ -730,7 +730,7 @@ void MainWidget::createChildren()
     m_textures = new TexturesWidget(this);
     m_products = new ProductsWidget(this);
     m_myPalette = new MyPaletteWidget(this);
-    m_myPaletteFull = new MyPaletteFullWidget(this);
+    m_myPaletteFull = new MyPaletteFullWidget(this, m_myPalette->model());
     for (QWidget *pane :
          std::initializer_list<QWidget *> {m_colorSchemer, m_polvaroneSchemer, m_trendora,
                                            m_textures, m_products, m_myPaletteFull})

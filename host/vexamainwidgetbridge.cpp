@@ -98,7 +98,7 @@ void VexaMainWidgetBridge::myPaletteChanged()
     // By the chips that load, as Save and zoom go: a stored key whose database is gone exports
     // nothing.
     m_mainWidget->taskButton(m_colorBookButtonId)
-        ->setEnabled(!m_mainWidget->myPalette()->isEmpty());
+        ->setEnabled(!m_mainWidget->myPalette()->model()->isEmpty());
 }
 
 void VexaMainWidgetBridge::createColorBookClicked()

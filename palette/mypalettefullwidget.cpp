@@ -2,10 +2,8 @@
 
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
-#include "db/collectionqueries.h"
-#include "db/connections.h"
 #include "db/lookups.h"
-#include "palette/palettemodel.h"
+#include "palette/mypalettemodel.h"
 #include "widgets/imagebutton.h"
 #include "widgets/orvocustomstyle.h"
 
@@ -31,20 +29,11 @@ QColor withAlpha(QColor color, int alpha)
     return color;
 }
 
-// The stored chip of a cell, white when it is empty or no longer loads.
-QColor storedColor(const QPoint &cell)
-{
-    const DB::ItemIndex index = UserSettings::myPaletteEntry(cell);
-    DB::ColorEntry chip;
-    if (DB::loadIndexedEntry(index, chip) != DB::Success)
-        return Qt::white;
-    return chip.color();
-}
-
 } // namespace
 
-MyPaletteFullWidget::MyPaletteFullWidget(QWidget *parent)
+MyPaletteFullWidget::MyPaletteFullWidget(QWidget *parent, const MyPaletteModel *model)
     : QWidget(parent),
+      m_model(model ? model : new MyPaletteModel(this)),
       m_bar(themeImage("image.widget.bar.background", QSize(30, 30))),
       m_slider(new QSlider(Qt::Horizontal, this))
 {
@@ -68,6 +57,7 @@ MyPaletteFullWidget::MyPaletteFullWidget(QWidget *parent)
     connect(m_slider, &QSlider::valueChanged, this,
             &MyPaletteFullWidget::backgroundColorSliderValueChanged);
     connect(m_backButton, &QPushButton::clicked, this, &MyPaletteFullWidget::backClicked);
+    connect(m_model, &MyPaletteModel::myPaletteChanged, this, qOverload<>(&QWidget::update));
 }
 
 QRect MyPaletteFullWidget::chipArea() const
@@ -143,8 +133,10 @@ void MyPaletteFullWidget::paintCells(QPainter &painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(OutlineGrey);
+    // White where a cell is empty or its chip no longer loads.
     for (const QPoint &cell : PaletteModel::cells()) {
-        painter.setBrush(storedColor(cell));
+        const std::optional<DB::ColorEntry> chip = m_model->chip(cell);
+        painter.setBrush(chip ? chip->color() : QColor(Qt::white));
         painter.drawRect(cellRect(cell));
     }
     painter.restore();
@@ -157,10 +149,8 @@ void MyPaletteFullWidget::mousePressEvent(QMouseEvent *event)
     } else if (chipArea().contains(event->position().toPoint()) && !m_cellSize.isEmpty()) {
         const QPoint offset = event->position().toPoint() - m_chipOrigin;
         const QPoint cell(offset.x() / m_cellSize.width(), offset.y() / m_cellSize.height());
-        const DB::ItemIndex index = UserSettings::myPaletteEntry(cell);
-        DB::ColorEntry chip;
-        if (DB::loadIndexedEntry(index, chip) == DB::Success)
-            m_magnified = chip.color();
+        if (const std::optional<DB::ColorEntry> chip = m_model->chip(cell))
+            m_magnified = chip->color();
     }
     update();
 }

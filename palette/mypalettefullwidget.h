@@ -13,16 +13,19 @@ class QSlider;
 namespace Sorven {
 
 class ImageButton;
+class MyPaletteModel;
 
-// The enlarged view of My Palette that slides over the whole palette. It paints the cells from
-// the stored chips; a click magnifies one chip over the whole chip area, the next click ends it.
+// The enlarged view of My Palette that slides over the whole palette. It paints the cells of the
+// stored palette; a click magnifies one chip over the whole chip area, the next click ends it.
 class MyPaletteFullWidget : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY(MyPaletteFullWidget)
 
 public:
-    explicit MyPaletteFullWidget(QWidget *parent = nullptr);
+    // Shows the model the docked palette changes; without one, the stored palette read into a
+    // model of its own.
+    explicit MyPaletteFullWidget(QWidget *parent = nullptr, const MyPaletteModel *model = nullptr);
 
     // The chip area and one cell in it, from the last layout.
     QRect chipArea() const;
@@ -49,6 +52,7 @@ private:
     void paintFrame(QPainter &painter) const;
     void paintCells(QPainter &painter) const;
 
+    const MyPaletteModel *m_model;
     QImage m_bar;
     ImageButton *m_backButton = nullptr;
     QSlider *m_slider = nullptr;

@@ -60,6 +60,7 @@ bool acceptsDrop(const QMimeData *mimeData)
 
 MyPaletteWidget::MyPaletteWidget(QWidget *parent)
     : QWidget(parent),
+      m_model(new MyPaletteModel(this)),
       m_bar(themeImage("image.widget.bar.background", BarImageSize)),
       m_zoomButton(createButton("image.mypalette.zoom", "zoomButton")),
       m_eraserButton(createButton("image.mypalette.eraser", "eraserButton")),
@@ -68,7 +69,6 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
       m_descriptionEdit(new QLineEdit(this)),
       m_undoStack(new QUndoStack(this))
 {
-    m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
     setMouseTracking(true);
@@ -84,13 +84,13 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
 
     m_descriptionEdit->setFrame(false);
     m_descriptionEdit->setTextMargins(0, 0, 0, 0);
-    m_descriptionEdit->setText(UserSettings::myPaletteDescription());
+    m_descriptionEdit->setText(m_model->description());
     m_descriptionEdit->installEventFilter(this);
     // Lets the empty editor take its italic placeholder look before it ever had focus.
     QCoreApplication::postEvent(m_descriptionEdit,
                                 new QFocusEvent(QEvent::FocusOut, Qt::OtherFocusReason));
 
-    selectedCollectionChanged(UserSettings::lastUsedCollection());
+    showCollection(UserSettings::lastUsedCollection());
     addUndoActions();
     connect(m_zoomButton, &QPushButton::clicked, this, &MyPaletteWidget::zoomClicked);
     connect(m_eraserButton, &QPushButton::clicked, this, &MyPaletteWidget::eraseClicked);
@@ -121,23 +121,20 @@ ImageButton *MyPaletteWidget::createButton(const char *imageKey, const char *obj
     return button;
 }
 
-QColor MyPaletteWidget::colorAt(const QPoint &cell) const
-{
-    return PaletteModel::contains(cell) ? m_colors[slot(cell)] : QColor(Qt::transparent);
-}
-
 qint64 MyPaletteWidget::colorIdAt(const QPoint &cell) const
 {
-    return m_cells.entry(cell).rowId;
+    return shownEntry(cell).rowId;
 }
 
 QString MyPaletteWidget::codeAt(const QPoint &cell) const
 {
-    const DB::ItemIndex index = m_cells.entry(cell);
-    DB::ColorEntry chip;
-    if (DB::loadIndexedEntry(index, chip) != DB::Success)
-        return {};
-    return chip.code;
+    const std::optional<DB::ColorEntry> chip = m_model->chip(cell);
+    return chip ? chip->code : QString();
+}
+
+DB::ItemIndex MyPaletteWidget::shownEntry(const QPoint &cell) const
+{
+    return m_model->chip(cell) ? m_model->stored().entry(cell) : DB::ItemIndex();
 }
 
 QString MyPaletteWidget::description() const
@@ -147,7 +144,7 @@ QString MyPaletteWidget::description() const
 
 PaletteModel MyPaletteWidget::palette() const
 {
-    PaletteModel palette = m_cells;
+    PaletteModel palette = m_model->shown();
     palette.setDescription(description());
     return palette;
 }
@@ -177,71 +174,31 @@ QRect MyPaletteWidget::gridArea() const
                        PaletteModel::Rows * m_cellSize.height() + 1));
 }
 
+// A collection that comes back brings its chips back, as the model keeps the references of
+// chips that no longer load.
 void MyPaletteWidget::selectedCollectionChanged(QUuid collectionId)
 {
-    loadCells();
+    m_model->reload();
+    showCollection(collectionId);
+}
+
+void MyPaletteWidget::showCollection(const QUuid &collectionId)
+{
+    m_selection.clear();
+    for (const QPoint &cell : PaletteModel::cells()) {
+        if (UserSettings::myPaletteSelected(cell))
+            m_selection.append(cell);
+    }
+    m_gridButton->setChecked(UserSettings::myPaletteGridVisible());
     m_descriptionEdit->setPlaceholderText(
         DB::localeString(collectionId, QStringLiteral("mypalette.note.instructions")));
     refreshButtonStates();
     layoutContents();
 }
 
-// The stored references are kept even for chips that no longer load, so that a collection
-// that comes back brings its chips back.
-void MyPaletteWidget::loadCells()
-{
-    m_selection.clear();
-    for (const QPoint &cell : PaletteModel::cells()) {
-        showCell(cell, UserSettings::myPaletteEntry(cell));
-        if (UserSettings::myPaletteSelected(cell))
-            m_selection.append(cell);
-    }
-    m_gridButton->setChecked(UserSettings::myPaletteGridVisible());
-}
-
-bool MyPaletteWidget::showChip(const QPoint &cell, const DB::ItemIndex &index)
-{
-    DB::ColorEntry chip;
-    if (DB::loadIndexedEntry(index, chip) != DB::Success)
-        return false;
-    m_cells.setEntry(cell, index);
-    m_colors[slot(cell)] = chip.color();
-    return true;
-}
-
-void MyPaletteWidget::showCell(const QPoint &cell, const DB::ItemIndex &index)
-{
-    if (showChip(cell, index))
-        return;
-    m_cells.setEntry(cell, {});
-    m_colors[slot(cell)] = Qt::transparent;
-}
-
-void MyPaletteWidget::storeChip(const QPoint &cell, const DB::ItemIndex &index)
-{
-    if (showChip(cell, index))
-        UserSettings::setMyPaletteEntry(cell, index);
-}
-
-void MyPaletteWidget::emptyCell(const QPoint &cell)
-{
-    m_cells.setEntry(cell, {});
-    m_colors[slot(cell)] = Qt::transparent;
-    UserSettings::setMyPaletteEntry(cell, {});
-}
-
-PaletteModel MyPaletteWidget::storedPalette()
-{
-    PaletteModel stored;
-    for (const QPoint &cell : PaletteModel::cells())
-        stored.setEntry(cell, UserSettings::myPaletteEntry(cell));
-    stored.setDescription(UserSettings::myPaletteDescription());
-    return stored;
-}
-
 void MyPaletteWidget::recordChange(const PaletteModel &before)
 {
-    const PaletteModel after = storedPalette();
+    const PaletteModel after = m_model->stored();
     if (after == before)
         return;
     m_undoStack->push(new PaletteChange(
@@ -250,13 +207,8 @@ void MyPaletteWidget::recordChange(const PaletteModel &before)
 
 void MyPaletteWidget::restorePalette(const PaletteModel &stored)
 {
-    for (const QPoint &cell : PaletteModel::cells()) {
-        if (UserSettings::myPaletteEntry(cell) != stored.entry(cell))
-            UserSettings::setMyPaletteEntry(cell, stored.entry(cell));
-        showCell(cell, stored.entry(cell));
-    }
+    m_model->replace(stored);
     m_descriptionEdit->setText(stored.description());
-    UserSettings::setMyPaletteDescription(stored.description());
     update();
     refreshButtonStates();
     emit myPaletteChanged();
@@ -302,7 +254,7 @@ int MyPaletteWidget::accessibleItemCount() const
 AccessibleItems::Item MyPaletteWidget::accessibleItem(int index) const
 {
     const QPoint cell(index % PaletteModel::Columns, index / PaletteModel::Columns);
-    const DB::ItemIndex entry = m_cells.entry(cell);
+    const DB::ItemIndex entry = shownEntry(cell);
     Item item {QAccessible::Cell, cellRect(cell), {}, {}, m_selection.contains(cell)};
     if (entry.refersToChip()) {
         const DB::ChipAccessibleText text = DB::chipAccessibleText(entry.collection, entry.rowId);
@@ -378,13 +330,11 @@ void MyPaletteWidget::loadPaletteFrom(PaletteFileFormat, QString path)
         return;
     showPaletteLoadMessage(this, UserSettings::lastUsedCollection(), path, read);
     if (read.palette) {
-        const PaletteModel before = storedPalette();
-        for (const QPoint &cell : PaletteModel::cells())
-            emptyCell(cell);
+        const PaletteModel before = m_model->stored();
         m_descriptionEdit->setText(read.palette->description());
-        UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
-        for (const QPoint &cell : read.palette->filledCells())
-            storeChip(cell, read.palette->entry(cell));
+        PaletteModel loaded = *read.palette;
+        loaded.setDescription(m_descriptionEdit->text());
+        m_model->replace(loaded);
         recordChange(before);
     }
     update();
@@ -416,8 +366,8 @@ void MyPaletteWidget::paintEvent(QPaintEvent *event)
         const QRect rect = cellRect(cell);
         if (!event->region().intersects(rect.adjusted(0, 0, 1, 1)))
             continue;
-        if (colorAt(cell).alpha() > 0)
-            painter.fillRect(rect, colorAt(cell));
+        if (const std::optional<DB::ColorEntry> chip = m_model->chip(cell))
+            painter.fillRect(rect, chip->color());
         if (m_gridButton->isChecked())
             painter.drawRect(rect);
     }
@@ -474,18 +424,16 @@ void MyPaletteWidget::mouseMoveEvent(QMouseEvent *event)
 
 void MyPaletteWidget::startDrag(const QPoint &pos)
 {
-    const DB::ItemIndex index = m_cells.entry(cellAt(pos));
-    DB::ColorEntry chip;
-    if (DB::loadIndexedEntry(index, chip) != DB::Success)
-        return;
-    startColorChipDrag(this, MyPaletteDndSource, index.collection, chip, Qt::CopyAction,
-                       Qt::CopyAction);
+    const QPoint cell = cellAt(pos);
+    if (const std::optional<DB::ColorEntry> chip = m_model->chip(cell))
+        startColorChipDrag(this, MyPaletteDndSource, m_model->stored().entry(cell).collection,
+                           *chip, Qt::CopyAction, Qt::CopyAction);
 }
 
 void MyPaletteWidget::showToolTip(const QPoint &pos)
 {
     const QPoint cell = cellAt(pos);
-    const DB::ItemIndex index = m_cells.entry(cell);
+    const DB::ItemIndex index = shownEntry(cell);
     if (!index.refersToChip()) {
         QToolTip::hideText();
         return;
@@ -546,11 +494,9 @@ bool MyPaletteWidget::receive(const QMimeData *mimeData, const QList<QPoint> &ce
         return false;
     const std::optional<DB::ItemIndex> chip
         = chipForDrop(UserSettings::lastUsedCollection(), mimeData);
-    if (!chip)
+    const PaletteModel before = m_model->stored();
+    if (!chip || !m_model->place(cells, *chip))
         return false;
-    const PaletteModel before = storedPalette();
-    for (const QPoint &cell : cells)
-        storeChip(cell, *chip);
     recordChange(before);
     emit myPaletteChanged();
     return true;
@@ -559,11 +505,9 @@ bool MyPaletteWidget::receive(const QMimeData *mimeData, const QList<QPoint> &ce
 void MyPaletteWidget::copySelectedChip()
 {
     for (auto cell = m_selection.crbegin(); cell != m_selection.crend(); ++cell) {
-        const DB::ItemIndex index = m_cells.entry(*cell);
-        DB::ColorEntry chip;
-        if (DB::loadIndexedEntry(index, chip) == DB::Success) {
-            QGuiApplication::clipboard()->setMimeData(
-                colorChipMimeData(MyPaletteDndSource, index.collection, chip));
+        if (const std::optional<DB::ColorEntry> chip = m_model->chip(*cell)) {
+            QGuiApplication::clipboard()->setMimeData(colorChipMimeData(
+                MyPaletteDndSource, m_model->stored().entry(*cell).collection, *chip));
             return;
         }
     }
@@ -576,9 +520,8 @@ void MyPaletteWidget::zoomClicked()
 
 void MyPaletteWidget::eraseClicked()
 {
-    const PaletteModel before = storedPalette();
-    for (const QPoint &cell : m_selection)
-        emptyCell(cell);
+    const PaletteModel before = m_model->stored();
+    m_model->empty(m_selection);
     recordChange(before);
     update();
     refreshButtonStates();
@@ -612,9 +555,8 @@ void MyPaletteWidget::clearPaletteQuestionFinished(int button)
 {
     if (button != QMessageBox::Yes)
         return;
-    const PaletteModel before = storedPalette();
-    for (const QPoint &cell : PaletteModel::cells())
-        emptyCell(cell);
+    const PaletteModel before = m_model->stored();
+    m_model->empty(PaletteModel::cells());
     recordChange(before);
     update();
     refreshButtonStates();
@@ -630,8 +572,10 @@ void MyPaletteWidget::gridClicked(bool checked)
 
 void MyPaletteWidget::paletteDescriptionEditFinished()
 {
-    const PaletteModel before = storedPalette();
-    UserSettings::setMyPaletteDescription(m_descriptionEdit->text());
+    if (m_descriptionEdit->text() == m_model->description())
+        return;
+    const PaletteModel before = m_model->stored();
+    m_model->setDescription(m_descriptionEdit->text());
     recordChange(before);
 }
 
@@ -643,7 +587,7 @@ void MyPaletteWidget::refreshButtonStates()
     m_gridButton->setEnabled(true);
     m_eraserButton->setEnabled(
         std::any_of(m_selection.cbegin(), m_selection.cend(),
-                    [this](const QPoint &cell) { return m_cells.entry(cell).refersToChip(); }));
+                    [this](const QPoint &cell) { return m_model->chip(cell).has_value(); }));
 }
 
 // The description runs along the bottom on the palette's own background, so it looks

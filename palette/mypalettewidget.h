@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/enumerations.h"
-#include "palette/palettemodel.h"
+#include "palette/mypalettemodel.h"
 #include "palette/swatchfile.h"
 #include "widgets/accessibleitems.h"
 
@@ -12,8 +12,6 @@
 #include <QString>
 #include <QUuid>
 #include <QWidget>
-
-#include <array>
 
 class QLineEdit;
 class QMessageBox;
@@ -38,13 +36,16 @@ public:
     int rowCount() const { return PaletteModel::Rows; }
     int columnCount() const { return PaletteModel::Columns; }
     // Transparent for an empty cell or one outside the grid.
-    QColor colorAt(const QPoint &cell) const;
+    QColor colorAt(const QPoint &cell) const { return m_model->colorAt(cell); }
     // -1 for a cell outside the grid or an empty one.
     qint64 colorIdAt(const QPoint &cell) const;
-    // Read from the collection; empty when the cell is empty or the chip is gone.
+    // Empty when the cell is empty or the chip is gone.
     QString codeAt(const QPoint &cell) const;
     QString description() const;
-    bool isEmpty() const { return palette().isEmpty(); }
+    bool isEmpty() const { return m_model->isEmpty(); }
+    // The cells and description this palette shows and changes, for the views that show them
+    // too.
+    MyPaletteModel *model() const { return m_model; }
     // The cells that show a chip, and the description.
     PaletteModel palette() const;
     QList<QPoint> selection() const { return m_selection; }
@@ -100,20 +101,14 @@ private slots:
 
 private:
     static int slot(const QPoint &cell) { return cell.y() * PaletteModel::Columns + cell.x(); }
-    // What the user settings hold, chips that no longer load included.
-    static PaletteModel storedPalette();
     void addUndoActions();
     // Puts a change on the undo stack when the palette differs from before.
     void recordChange(const PaletteModel &before);
     void restorePalette(const PaletteModel &stored);
     ImageButton *createButton(const char *imageKey, const char *objectName);
-    void loadCells();
-    // Shows the chip when it loads from its collection; false, leaving the cell, otherwise.
-    bool showChip(const QPoint &cell, const DB::ItemIndex &index);
-    // Shows the chip, or the cell empty when it does not load.
-    void showCell(const QPoint &cell, const DB::ItemIndex &index);
-    void storeChip(const QPoint &cell, const DB::ItemIndex &index);
-    void emptyCell(const QPoint &cell);
+    void showCollection(const QUuid &collectionId);
+    // The reference of a cell whose chip loads; empty otherwise.
+    DB::ItemIndex shownEntry(const QPoint &cell) const;
     void setSelected(const QPoint &cell, bool selected);
     void selectOnly(const QPoint &cell);
     void moveSelection(const QPoint &step);
@@ -126,8 +121,7 @@ private:
     void startDrag(const QPoint &pos);
     void showToolTip(const QPoint &pos);
 
-    PaletteModel m_cells;
-    std::array<QColor, PaletteModel::Rows * PaletteModel::Columns> m_colors;
+    MyPaletteModel *m_model = nullptr;
     QList<QPoint> m_selection;
     QPoint m_dropTarget {-1, -1};
     QPoint m_pressPosition;
