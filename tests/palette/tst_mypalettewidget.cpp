@@ -124,6 +124,7 @@ private slots:
     void loadingSaysWhatHappened();
     void paintsChipsAndSelection();
     void enlargedViewPaintsStoredChips();
+    void enlargedViewShowsTheDockedPalettesChanges();
     void ghostCellsAreEmptyEverywhere();
 
 private:
@@ -638,6 +639,16 @@ void TestMyPaletteWidget::enlargedViewPaintsStoredChips()
     full.findChild<ImageButton *>()->click();
     QVERIFY(!full.magnifiedColor());
     QCOMPARE(back.count(), 1);
+}
+
+void TestMyPaletteWidget::enlargedViewShowsTheDockedPalettesChanges()
+{
+    const auto palette = newPalette();
+    MyPaletteFullWidget full(nullptr, palette->model());
+    full.resize(800, 600);
+    QVERIFY(dropChip(*palette, CardRollerDndSource, m_fixture->harbourRed, {3, 2}));
+    QCOMPARE(full.grab().toImage().pixelColor(centreOf(full.cellRect({3, 2}))),
+             m_fixture->harbourRed.color);
 }
 
 // A stored cell whose page is not its chip's, or not its collection's, names no chip: it is
