@@ -3,7 +3,6 @@
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
 #include "db/accessibletext.h"
-#include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/displaytext.h"
 #include "db/lookups.h"
