@@ -20,6 +20,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/painting.h"
@@ -809,6 +810,10 @@ void MainWidget::connectChildren()
             &MainWidget::schemeNeutralSubKindChangedInteractively);
     connect(m_collectionSelect, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
+    // A chip's equivalents go where a measured colour's chosen chip goes.
+    for (EquivalentsMenu *menu : findChildren<EquivalentsMenu *>())
+        connect(menu, &EquivalentsMenu::chipChosen, this,
+                &MainWidget::capsureItemSelectedInteractively);
     connect(m_noticeLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_mottoLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_myPalette, &MyPaletteWidget::zoomMyPaletteClicked, this,

@@ -17,6 +17,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/productswidget.h"
@@ -596,10 +597,17 @@ void TestMainWidget::capsureItemMovesToTheChip_data()
     QTest::addColumn<int>("chipPage");
     QTest::addColumn<int>("chipRow");
     QTest::addColumn<bool>("moves");
+    // Empty for the measured colour's list, else the widget whose equivalents menu chose it.
+    QTest::addColumn<QString>("menuOf");
 
-    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true;
-    QTest::newRow("chip of another collection switches first") << Powder << 6 << 1 << true;
-    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false;
+    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true << QString();
+    QTest::newRow("chip of another collection switches first")
+        << Powder << 6 << 1 << true << QString();
+    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false << QString();
+    QTest::newRow("roller's equivalent in another collection")
+        << Powder << 6 << 1 << true << "roller";
+    QTest::newRow("schemer's equivalent") << Powder << 3 << 2 << true << "schemer";
+    QTest::newRow("powder schemer's equivalent") << Deck << 6 << 1 << true << "polvarone";
 }
 
 void TestMainWidget::capsureItemMovesToTheChip()
@@ -608,6 +616,7 @@ void TestMainWidget::capsureItemMovesToTheChip()
     QFETCH(int, chipPage);
     QFETCH(int, chipRow);
     QFETCH(bool, moves);
+    QFETCH(QString, menuOf);
     DB::ColorEntry entry;
     if (chipPage > 0)
         QCOMPARE(DB::loadEntryAt(Deck, chipPage, chipRow, entry), 0);
@@ -615,7 +624,10 @@ void TestMainWidget::capsureItemMovesToTheChip()
         entry.pageId = 9999;
     Surface surface(start);
 
-    emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+    if (menuOf.isEmpty())
+        emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+    else
+        emit surface.named(menuOf)->findChild<EquivalentsMenu *>()->chipChosen(Deck, entry);
 
     QCOMPARE(UserSettings::lastUsedCollection(), moves ? Deck : start);
     const Position now = position(Deck);
