@@ -20,6 +20,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/painting.h"
@@ -722,6 +723,7 @@ void MainWidget::createChildren()
     m_colorWheel = new ColorWheelWidget(this);
     m_moodSelect = new MoodSelectWidget(this);
     m_search = new SearchWidget(this);
+    m_eyedropper = new EyedropperButton(this);
     m_cardRoller = new CardRollerWidget(this);
     m_tabBar = new TabBarWidget(this);
     m_colorSchemer = new ColorSchemerWidget(this);
@@ -774,6 +776,8 @@ void MainWidget::connectChildren()
             &ProductsWidget::selectedCollectionChanged);
     connect(this, &MainWidget::selectedCollectionChanged, m_myPalette,
             &MyPaletteWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_eyedropper,
+            &EyedropperButton::selectedCollectionChanged);
     connect(this, &MainWidget::savePaletteTo, m_myPalette, &MyPaletteWidget::savePaletteTo);
     connect(this, &MainWidget::exportPaletteTo, m_myPalette, &MyPaletteWidget::exportPaletteTo);
     connect(this, &MainWidget::loadPaletteFrom, m_myPalette, &MyPaletteWidget::loadPaletteFrom);
@@ -808,6 +812,9 @@ void MainWidget::connectChildren()
     connect(m_colorSchemer, &ColorSchemerWidget::schemeNeutralSubKindChangedInteractively, this,
             &MainWidget::schemeNeutralSubKindChangedInteractively);
     connect(m_collectionSelect, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
+            &MainWidget::capsureItemSelectedInteractively);
+    // A picked colour's chip is reached as a measured colour's chip is.
+    connect(m_eyedropper, &EyedropperButton::chipSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
     connect(m_noticeLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_mottoLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
@@ -892,6 +899,9 @@ void MainWidget::layoutContents()
     m_search->move(content.left() + 12, content.bottom() - m_search->height());
     const QRect search = m_search->geometry();
     m_search->setBackgroundImage(m_background.copy(search));
+    // The eyedropper takes the room between the search bar and the selector's edge.
+    m_eyedropper->setGeometry(
+        QRect(QPoint(search.right() + 1, search.top()), QPoint(selector.right(), search.bottom())));
     m_cardRoller->setGeometry(QRect(QPoint(search.left(), aboveRoller.bottom() + 1 + 6),
                                     QPoint(search.right(), search.top() - 1 - 7)));
 
