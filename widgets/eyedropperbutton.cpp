@@ -4,8 +4,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
-#include "palette/colorequivalents.h"
-#include "palette/freecolorchip.h"
+#include "palette/pickedcolor.h"
 #include "palette/screenpick.h"
 #include "widgets/eyedropperoverlay.h"
 
@@ -19,8 +18,6 @@
 namespace Sorven {
 
 namespace {
-
-const int NearestCount = 3;
 
 QImage eyedropperImage()
 {
@@ -82,27 +79,29 @@ void EyedropperButton::startPicking()
     overlay->show();
 }
 
+// The lists are those of the collection the colour was picked in, even when the palette goes
+// to an exact match in another.
 void EyedropperButton::colorPicked(QColor color)
 {
     const QUuid selected = UserSettings::lastUsedCollection();
-    if (const std::optional<DB::ItemIndex> chip = chipForFreeColor(selected, color))
-        selectChip(*chip);
-    showEquivalents(color, selected);
+    const PickedColorOffer offer = offerForPickedColor(selected, color);
+    if (offer.chip)
+        selectChip(*offer.chip);
+    showOffer(color, selected, offer);
 }
 
-void EyedropperButton::showEquivalents(const QColor &color, const QUuid &collection)
+void EyedropperButton::showOffer(const QColor &color, const QUuid &collection,
+                                 const PickedColorOffer &offer)
 {
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(swatch(color), color.name())->setEnabled(false);
-    const LabColor target = labFromColor(color);
-    const QList<ColorEquivalent> nearest = nearestEquivalents(collection, target, NearestCount);
     const QString nearestCaption
         = localeText(collection, "eyedropper.menu.nearest")
-              .arg(nearest.isEmpty() ? QString() : nearest[0].collectionName);
-    addEquivalents(menu, nearestCaption, nearest, collection);
-    addEquivalents(menu, localeText(collection, "eyedropper.menu.others"),
-                   equivalentsInOtherCollections(target, collection), collection);
+              .arg(offer.nearest.isEmpty() ? QString() : offer.nearest[0].collectionName);
+    addEquivalents(menu, nearestCaption, offer.nearest, collection);
+    addEquivalents(menu, localeText(collection, "eyedropper.menu.others"), offer.otherCollections,
+                   collection);
     menu->popup(mapToGlobal(rect().topRight()));
 }
 

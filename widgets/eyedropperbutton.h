@@ -2,7 +2,7 @@
 
 #include "db/colorentry.h"
 #include "db/itemindex.h"
-#include "palette/colorequivalents.h"
+#include "palette/pickedcolor.h"
 #include "widgets/imagebutton.h"
 
 #include <QColor>
@@ -43,7 +43,7 @@ private slots:
     void colorPicked(QColor color);
 
 private:
-    void showEquivalents(const QColor &color, const QUuid &collection);
+    void showOffer(const QColor &color, const QUuid &collection, const PickedColorOffer &offer);
     void addEquivalents(QMenu *menu, const QString &caption,
                         const QList<ColorEquivalent> &equivalents, const QUuid &collection);
     void selectChip(const DB::ItemIndex &chip);

@@ -17,6 +17,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/productswidget.h"
@@ -596,10 +597,13 @@ void TestMainWidget::capsureItemMovesToTheChip_data()
     QTest::addColumn<int>("chipPage");
     QTest::addColumn<int>("chipRow");
     QTest::addColumn<bool>("moves");
+    QTest::addColumn<bool>("fromEyedropper");
 
-    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true;
-    QTest::newRow("chip of another collection switches first") << Powder << 6 << 1 << true;
-    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false;
+    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true << false;
+    QTest::newRow("chip of another collection switches first") << Powder << 6 << 1 << true << false;
+    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false << false;
+    QTest::newRow("picked chip of another collection switches first")
+        << Powder << 3 << 2 << true << true;
 }
 
 void TestMainWidget::capsureItemMovesToTheChip()
@@ -608,6 +612,7 @@ void TestMainWidget::capsureItemMovesToTheChip()
     QFETCH(int, chipPage);
     QFETCH(int, chipRow);
     QFETCH(bool, moves);
+    QFETCH(bool, fromEyedropper);
     DB::ColorEntry entry;
     if (chipPage > 0)
         QCOMPARE(DB::loadEntryAt(Deck, chipPage, chipRow, entry), 0);
@@ -615,7 +620,10 @@ void TestMainWidget::capsureItemMovesToTheChip()
         entry.pageId = 9999;
     Surface surface(start);
 
-    emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+    if (fromEyedropper)
+        emit surface.child<EyedropperButton>()->chipSelectedInteractively(Deck, entry);
+    else
+        emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
 
     QCOMPARE(UserSettings::lastUsedCollection(), moves ? Deck : start);
     const Position now = position(Deck);
@@ -1154,6 +1162,9 @@ void TestMainWidget::layoutPlacesTheChildren()
     QCOMPARE(roller.right(), search.right());
     QCOMPARE(roller.top(), mood.bottom() + 7);
     QCOMPARE(roller.bottom(), search.top() - 8);
+    QCOMPARE(
+        surface.child<EyedropperButton>()->geometry(),
+        QRect(QPoint(search.right() + 1, search.top()), QPoint(selector.right(), search.bottom())));
 
     QCOMPARE(tabBar,
              QRect(QPoint(selector.right() + 1, selector.top()), QPoint(799, selector.bottom())));
