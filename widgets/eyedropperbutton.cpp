@@ -30,6 +30,12 @@ QString localeText(const QUuid &collection, const char *key)
     return DB::localeString(collection, QString::fromLatin1(key));
 }
 
+// A collection's names and codes are shown as they are, not as mnemonics.
+QString menuText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 QIcon swatch(const QColor &color)
 {
     QPixmap pixmap(16, 16);
@@ -98,7 +104,7 @@ void EyedropperButton::showOffer(const QColor &color, const QUuid &collection,
     menu->addAction(swatch(color), color.name())->setEnabled(false);
     const QString nearestCaption
         = localeText(collection, "eyedropper.menu.nearest")
-              .arg(offer.nearest.isEmpty() ? QString() : offer.nearest[0].collectionName);
+              .arg(offer.nearest.isEmpty() ? QString() : menuText(offer.nearest[0].collectionName));
     addEquivalents(menu, nearestCaption, offer.nearest, collection);
     addEquivalents(menu, localeText(collection, "eyedropper.menu.others"), offer.otherCollections,
                    collection);
@@ -115,7 +121,8 @@ void EyedropperButton::addEquivalents(QMenu *menu, const QString &caption,
     const QString entry = localeText(collection, "eyedropper.menu.entry");
     for (const ColorEquivalent &equivalent : equivalents) {
         QAction *action = menu->addAction(swatch(equivalent.color),
-                                          entry.arg(equivalent.code, equivalent.collectionName,
+                                          entry.arg(menuText(equivalent.code),
+                                                    menuText(equivalent.collectionName),
                                                     QString::number(equivalent.deltaE, 'f', 1)));
         connect(action, &QAction::triggered, this,
                 [this, chip = equivalent.chip] { selectChip(chip); });

@@ -79,7 +79,7 @@ private slots:
         const qint64 deck = file.addCollection(Deck, "DECK", "Deck", 1);
         addChips(file, deck, DeckChips);
         file.addSetting(deck, QStringLiteral("cie2000.delta.intervals"), QStringLiteral("5"));
-        addChips(file, file.addCollection(Quay, "QUAY", "Quay", 2), QuayChips);
+        addChips(file, file.addCollection(Quay, "QUAY", "Quay & Dock", 2), QuayChips);
         file.close();
         resetDatabaseLayer();
         UserSettings::setLastUsedCollection(Deck);
@@ -163,10 +163,11 @@ private slots:
             if (!action->isSeparator())
                 offered << action->text();
         }
+        // Nearest first, then the other collection, whose "&" is no mnemonic.
         QCOMPARE(offered,
                  QStringList({Picked.name(), entryText(DeckChips[0], "Deck"),
                               entryText(DeckChips[3], "Deck"), entryText(DeckChips[2], "Deck"),
-                              entryText(QuayChips[0], "Quay")}));
+                              entryText(QuayChips[0], "Quay && Dock")}));
 
         menu->actions().constLast()->trigger();
         QCOMPARE(selected.size(), 2);
