@@ -128,6 +128,24 @@ int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry)
     return Success;
 }
 
+const char *const EntryByCodeInCollectionSql
+    = R"(SELECT R.*, CMAP.COLLECTION_ID FROM "ROW" R JOIN PAGE P ON R.PAGE_ID = P.ID JOIN )"
+      R"(COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = %1 AND )"
+      R"(R.CODE = %2 COLLATE NOCASE ORDER BY P.PAGE_INDEX, R.ROW_INDEX LIMIT 1)";
+
+int loadEntryByCode(const QUuid &uuid, const QString &code, ColorEntry &entry)
+{
+    entry.clear();
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    const std::optional<QSqlRecord> row
+        = firstRow(uuid, statement(EntryByCodeInCollectionSql), {collectionId(uuid), code});
+    if (!row)
+        return NoMatch;
+    entry.load(*row);
+    return Success;
+}
+
 const char *const EntryAtSql
     = "SELECT *  FROM \"ROW\" R       JOIN PAGE P ON R.PAGE_ID = P.ID       JOIN "
       "COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID  WHERE CMAP.COLLECTION_ID = %1 AND       "

@@ -22,6 +22,9 @@ namespace Sorven::DB {
 
 int loadCollection(const QUuid &uuid, QSharedPointer<Collection> &collection);
 int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry);
+// The collection's chip with the code, ignoring ASCII case; the first in deck order when codes
+// repeat.
+int loadEntryByCode(const QUuid &uuid, const QString &code, ColorEntry &entry);
 // The chip a stored reference names, only when the chip lies on the named page and that page
 // belongs to the named collection: a reference put together from two collections names nothing.
 int loadIndexedEntry(const ItemIndex &index, ColorEntry &entry);

@@ -1,9 +1,9 @@
 #include "palette/colorequivalents.h"
 
 #include "core/collectionsettings.h"
+#include "db/chipswatch.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
-#include "db/search.h"
 #include "palette/equivalenttable.h"
 
 #include <QDateTime>
@@ -28,10 +28,15 @@ struct TableSource
     friend bool operator==(const TableSource &, const TableSource &) = default;
 };
 
+// What a question needs of a collection, read once: no statement runs while the answer for
+// twenty collections is put together.
 struct CachedTable
 {
     TableSource source;
     QString collectionName;
+    double interval = 0.0;
+    QVector<DB::ChipSwatch> swatches;
+    QHash<qint64, qsizetype> swatchOfRow;
     EquivalentTable table;
 };
 
@@ -44,13 +49,22 @@ TableSource tableSource(const QUuid &uuid)
 
 std::shared_ptr<const CachedTable> readTable(const QUuid &uuid, const TableSource &source)
 {
-    QVector<DB::LabSample> samples;
+    auto cached = std::make_shared<CachedTable>();
     QSharedPointer<DB::Collection> collection;
-    if (DB::loadLabSamples(uuid, samples) != DB::Success
+    if (DB::loadChipSwatches(uuid, cached->swatches) != DB::Success
         || DB::loadCollection(uuid, collection) != DB::Success)
         return nullptr;
-    return std::make_shared<const CachedTable>(
-        CachedTable {source, collection->name, EquivalentTable(samples)});
+    cached->source = source;
+    cached->collectionName = collection->name;
+    cached->interval = CollectionSettings::cie2000DeltaIntervals(uuid).value(0);
+    QList<DB::LabSample> samples;
+    samples.reserve(cached->swatches.size());
+    for (qsizetype i = 0; i < cached->swatches.size(); ++i) {
+        samples.append(cached->swatches.at(i).lab);
+        cached->swatchOfRow.insert(samples.last().rowId, i);
+    }
+    cached->table = EquivalentTable(samples);
+    return cached;
 }
 
 // Every access to the per-collection tables goes through here. A failed read is not cached,
@@ -74,14 +88,11 @@ QList<ColorEquivalent> equivalentsIn(const QUuid &uuid, const LabColor &target, 
     const std::shared_ptr<const CachedTable> cached = equivalentTable(uuid);
     if (!cached)
         return {};
-    const double interval = CollectionSettings::cie2000DeltaIntervals(uuid).value(0);
     QList<ColorEquivalent> equivalents;
     for (const auto &[difference, rowId] : cached->table.nearest(target, n)) {
-        DB::ColorEntry entry;
-        if (DB::loadEntryById(uuid, rowId, entry) != DB::Success)
-            return {};
-        equivalents.append({DB::ItemIndex {uuid, entry.pageId, entry.id}, cached->collectionName,
-                            entry.code, entry.color(), difference, interval > difference});
+        const DB::ChipSwatch &swatch = cached->swatches.at(cached->swatchOfRow.value(rowId));
+        equivalents.append({DB::ItemIndex {uuid, swatch.pageId, rowId}, cached->collectionName,
+                            swatch.code, swatch.color, difference, cached->interval > difference});
     }
     return equivalents;
 }

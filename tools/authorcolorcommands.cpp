@@ -3,6 +3,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
+#include "palette/colorequivalents.h"
 #include "palette/colorscience.h"
 #include "tools/authorformat.h"
 #include "tools/commandarguments.h"
@@ -11,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
+
+#include <cmath>
 
 namespace Sorven::Tools {
 
@@ -101,6 +104,53 @@ InspectResult delta(const QStringList &arguments)
         {}};
 }
 
+QJsonObject equivalentJson(const ColorEquivalent &equivalent)
+{
+    // Rounded as the measured-colour candidates are, so that scripts compare alike.
+    return {{"collection", equivalent.chip.collection.toString()},
+            {"collectionName", equivalent.collectionName},
+            {"code", equivalent.code},
+            {"color", equivalent.color.name()},
+            {"deltaE", std::round(equivalent.deltaE * 100.0) / 100.0},
+            {"withinInterval", equivalent.withinInterval}};
+}
+
+QString equivalentLine(const ColorEquivalent &equivalent)
+{
+    return QStringLiteral("  %1  %2  ΔE %3%4  %5  %6\n")
+        .arg(terminalSafe(equivalent.code), -12)
+        .arg(equivalent.color.name())
+        .arg(equivalent.deltaE, 5, 'f', 2)
+        .arg(equivalent.withinInterval ? QStringLiteral("  within") : QStringLiteral("        "),
+             terminalSafe(equivalent.collectionName), equivalent.chip.collection.toString());
+}
+
+// The chip's nearest chip in every other collection, by the chip's own L*a*b* values.
+InspectResult equivalents(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return InspectResult::failure(QStringLiteral("usage: equivalents COLLECTION CODE"));
+    const QUuid collection = resolveCollection(arguments[0]);
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(arguments[0]));
+    DB::ColorEntry chip;
+    if (DB::loadEntryByCode(collection, arguments[1], chip) != DB::Success)
+        return InspectResult::failure(
+            QStringLiteral("no chip %1 in %2").arg(arguments[1], arguments[0]));
+    QJsonArray json;
+    QString text = QStringLiteral("%1  %2\n").arg(terminalSafe(chip.code), chip.color().name());
+    for (const ColorEquivalent &equivalent :
+         equivalentsInOtherCollections({chip.l, chip.a, chip.b}, collection)) {
+        json.append(equivalentJson(equivalent));
+        text += equivalentLine(equivalent);
+    }
+    return {0,
+            QJsonObject {
+                {"collection", collection.toString()}, {"code", chip.code}, {"equivalents", json}},
+            text,
+            {}};
+}
+
 } // namespace
 
 const QList<InspectCommand> &colorCommands()
@@ -108,6 +158,7 @@ const QList<InspectCommand> &colorCommands()
     static const QList<InspectCommand> commands = {
         {"nearest", "nearest COLLECTION '#RRGGBB' [-n N]", nearest, nearestOptions()},
         {"delta", "delta '#RRGGBB' '#RRGGBB'", delta},
+        {"equivalents", "equivalents COLLECTION CODE", equivalents},
     };
     return commands;
 }

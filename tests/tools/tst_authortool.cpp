@@ -300,6 +300,9 @@ private slots:
         QTest::newRow("row not a number") << QStringList {"describe", "ALP", "one"};
         QTest::newRow("colour name") << QStringList {"delta", "red", "#000000"};
         QTest::newRow("short colour") << QStringList {"nearest", "ALP", "#fff"};
+        QTest::newRow("equivalents of another collection's chip")
+            << QStringList {"equivalents", "ALP", "B1"};
+        QTest::newRow("equivalents without code") << QStringList {"equivalents", "ALP"};
         QTest::newRow("mood not a number")
             << QStringList {"walk", "ALP", "1", "forward", "--mood", "abc"};
         QTest::newRow("mood out of range") << QStringList {"segment", "ALP", "1", "--mood", "8"};
@@ -322,6 +325,43 @@ private slots:
         const InspectResult result = run(qPrintable(arguments.takeFirst()), arguments);
         QCOMPARE(result.status, 1);
         QVERIFY(!result.error.isEmpty());
+    }
+
+    void equivalentsNameTheNearestChipOfEveryOtherCollection()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const QUuid alpine = QUuid::createUuid(), bay = QUuid::createUuid();
+        const qint64 alp = file.addCollection(alpine, "ALP", "Alpine", 1);
+        const qint64 by = file.addCollection(bay, "BAY", "Bay", 2);
+        file.addSetting(by, "cie2000.delta.intervals", "2");
+        const QString setLab
+            = QStringLiteral(R"(UPDATE "ROW" SET L = ?, A = ?, B = ? WHERE ID = ?)");
+        file.exec(
+            setLab,
+            {40, 10, -20, file.addRow(alp, file.addPage(alp, 1, 1, "Dawn"), 1, "A1", Qt::red)});
+        const qint64 dusk = file.addPage(by, 1, 1, "Dusk");
+        file.exec(setLab, {80, 0, 0, file.addRow(by, dusk, 1, "B1", Qt::white)});
+        file.exec(setLab, {42, 10, -20, file.addRow(by, dusk, 2, "B2", QColor(90, 80, 120))});
+        file.close();
+
+        const InspectResult result = run("equivalents", {"alpine", "a1"});
+        QCOMPARE(result.error, QString());
+        const QJsonObject json = result.json.toObject();
+        QCOMPARE(json.keys(), QStringList({"code", "collection", "equivalents"}));
+        QCOMPARE(json["collection"].toString(), alpine.toString());
+        QCOMPARE(json["code"].toString(), QStringLiteral("A1"));
+        const QJsonArray equivalents = json["equivalents"].toArray();
+        QCOMPARE(equivalents.size(), 1);
+        QCOMPARE(equivalents.first().toObject(),
+                 QJsonObject({{"collection", bay.toString()},
+                              {"collectionName", "Bay"},
+                              {"code", "B2"},
+                              {"color", "#5a5078"},
+                              {"deltaE", 1.78},
+                              {"withinInterval", true}}));
+        QVERIFY2(
+            result.text.contains(QStringLiteral("B2            #5a5078  ΔE  1.78  within  Bay")),
+            qPrintable(result.text));
     }
 
     void deltaOfTwoColours()

@@ -86,6 +86,7 @@ void TestCommandForms::everyFormAnswersWhereverJsonStands_data()
     row({"complete", "VXI"});
     row({"nearest", "VXI", "#ff0000", "-n", "3"});
     row({"delta", "#ff0000", "#00ff00"});
+    row({"equivalents", "VXI", "VX 0001"});
     row({"harmony", "VXI", "1", "1", "--kind", "1", "--subkind", "2"});
     row({"capsure", "FILE.cxf"});
     row({"palette", "FILE"});
