@@ -1,6 +1,5 @@
 #include "core/usersettings.h"
 #include "db/colorentry.h"
-#include "db/search.h"
 #include "palette/collectioncolortable.h"
 #include "palette/colorscience.h"
 #include "palette/screenpick.h"
@@ -25,25 +24,18 @@ const QUuid Quay {QStringLiteral("{a1b2c3d4-e5f6-4a7b-8c9d-0e1f2a3b4c5d}")};
 // Near Deck's R1, but no chip's exact colour.
 const QColor Picked(198, 32, 30);
 
-struct Chip
-{
-    const char *code;
-    QColor color;
-};
-
-const QList<Chip> DeckChips {{"R1", QColor(200, 30, 30)},
-                             {"G1", QColor(30, 160, 60)},
-                             {"B1", QColor(40, 60, 200)},
-                             {"D1", QColor(150, 20, 20)}};
-const QList<Chip> QuayChips {{"Q1", QColor(205, 35, 35)}, {"Q2", QColor(20, 20, 20)}};
+using Chip = std::pair<const char *, QColor>;
+const QList<Chip> DeckChips {
+    {"R1", {200, 30, 30}}, {"G1", {30, 160, 60}}, {"B1", {40, 60, 200}}, {"D1", {150, 20, 20}}};
+const QList<Chip> QuayChips {{"Q1", {205, 35, 35}}, {"Q2", {20, 20, 20}}};
 
 void addChips(FixtureDatabase &file, qint64 collection, const QList<Chip> &chips)
 {
     const qint64 page = file.addPage(collection, 1, 1, QStringLiteral("One"));
     int rowIndex = 0;
-    for (const Chip &chip : chips) {
-        const qint64 row = file.addRow(collection, page, ++rowIndex, chip.code, chip.color);
-        const LabColor lab = labFromColor(chip.color);
+    for (const auto &[code, color] : chips) {
+        const qint64 row = file.addRow(collection, page, ++rowIndex, code, color);
+        const LabColor lab = labFromColor(color);
         file.exec(QStringLiteral(R"(UPDATE "ROW" SET L = ?, A = ?, B = ? WHERE ID = ?)"),
                   {lab.l, lab.a, lab.b, row});
     }
@@ -51,19 +43,9 @@ void addChips(FixtureDatabase &file, qint64 collection, const QList<Chip> &chips
 
 QString entryText(const Chip &chip, const char *collection)
 {
-    const double deltaE = ciede2000Difference(labFromColor(Picked), labFromColor(chip.color));
+    const double deltaE = ciede2000Difference(labFromColor(Picked), labFromColor(chip.second));
     return QStringLiteral("%1 · %2 · ΔE00 %3")
-        .arg(QLatin1String(chip.code), QLatin1String(collection), QString::number(deltaE, 'f', 1));
-}
-
-// A known window of one colour for the eyedropper to find on the screen.
-std::unique_ptr<QWidget> solidWindow(const QColor &color)
-{
-    auto window = std::make_unique<QWidget>();
-    window->setStyleSheet(QStringLiteral("background: %1;").arg(color.name()));
-    window->setGeometry(300, 200, 120, 80);
-    window->show();
-    return window;
+        .arg(QLatin1String(chip.first), QLatin1String(collection), QString::number(deltaE, 'f', 1));
 }
 
 } // namespace
@@ -83,7 +65,6 @@ private slots:
         file.close();
         resetDatabaseLayer();
         UserSettings::setLastUsedCollection(Deck);
-        DB::loadNameOrders(Deck);
         loadCollectionColorTable(Deck);
     }
 
@@ -123,16 +104,19 @@ private slots:
         QCOMPARE(view.size(), QSize(2 * radius + 1, 2 * radius + 1) * zoom);
         QCOMPARE(view.pixelColor(radius * zoom + zoom / 2, radius * zoom + zoom / 2),
                  QColor(pixel.x(), pixel.y(), 77));
-        const QColor corner = view.pixelColor(zoom / 2, zoom / 2);
-        QCOMPARE(corner,
+        QCOMPARE(view.pixelColor(zoom / 2, zoom / 2),
                  cornerInside ? QColor(pixel.x() - radius, pixel.y() - radius, 77)
                               : QColor(Qt::transparent));
     }
 
     void picksTheColourUnderTheClickAndOffersTheNearestChips()
     {
-        const auto window = solidWindow(Picked);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // A known window of one colour for the eyedropper to find on the screen.
+        QWidget window;
+        window.setStyleSheet(QStringLiteral("background: %1;").arg(Picked.name()));
+        window.setGeometry(300, 200, 120, 80);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         EyedropperButton button;
         button.show();
         QSignalSpy selected(&button, &EyedropperButton::chipSelectedInteractively);
@@ -141,7 +125,7 @@ private slots:
         auto *overlay = button.findChild<EyedropperOverlay *>();
         QVERIFY(overlay && overlay->isVisible());
         QCOMPARE(overlay->cursor().shape(), Qt::CrossCursor);
-        const QPoint target = overlay->mapFromGlobal(window->geometry().center());
+        const QPoint target = overlay->mapFromGlobal(window.geometry().center());
         // Sent to the overlay itself: the offscreen platform does not know which window is on top.
         QMouseEvent move(QEvent::MouseMove, target, overlay->mapToGlobal(target), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
