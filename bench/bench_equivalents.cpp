@@ -4,14 +4,13 @@
 #include "bench/benchfolders.h"
 #include "bench/medianclock.h"
 #include "db/connections.h"
+#include "db/search.h"
 #include "palette/colorequivalents.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -68,18 +67,24 @@ bool writeCollectionFiles(const QTemporaryDir &root)
     return true;
 }
 
+// Chips of the interior collection spread over its deck, as a user asks for their equivalents.
 std::vector<LabColor> targets()
 {
-    QRandomGenerator random(5);
-    std::vector<LabColor> colors(256);
-    for (LabColor &color : colors)
-        color = labFromColor(QColor::fromRgb(random.generate()));
+    QVector<DB::LabSample> samples;
+    DB::loadLabSamples(Demo::demoCollectionUuid(QStringLiteral("VXI")), samples);
+    std::vector<LabColor> colors;
+    for (qsizetype i = 0; i < samples.size(); i += 7)
+        colors.push_back({samples[i].l, samples[i].a, samples[i].b});
     return colors;
 }
 
 void equivalentsInEveryCollection(benchmark::State &state)
 {
     const std::vector<LabColor> colors = targets();
+    if (colors.empty()) {
+        state.SkipWithError("no chips to ask about");
+        return;
+    }
     equivalentsInOtherCollections(colors.front(), {});
     std::size_t next = 0;
     qsizetype found = 0;

@@ -20,6 +20,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
@@ -816,6 +817,10 @@ void MainWidget::connectChildren()
     // A picked colour's chip is reached as a measured colour's chip is.
     connect(m_eyedropper, &EyedropperButton::chipSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
+    // A chip's equivalents go where a measured colour's chosen chip goes.
+    for (EquivalentsMenu *menu : findChildren<EquivalentsMenu *>())
+        connect(menu, &EquivalentsMenu::chipChosen, this,
+                &MainWidget::capsureItemSelectedInteractively);
     connect(m_noticeLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_mottoLabel, &QLabel::linkActivated, this, &MainWidget::linkActivated);
     connect(m_myPalette, &MyPaletteWidget::zoomMyPaletteClicked, this,

@@ -46,6 +46,11 @@ const QHash<QString, QString> &builtInLocaleTexts()
          QStringLiteral("The settings file could not be written.")},
         {QStringLiteral("common.settings.saveerror.readonly"),
          QStringLiteral("The settings folder is read-only.")},
+        {QStringLiteral("equivalents.menu.entry"), QStringLiteral("%1: %2, ΔE00 %3")},
+        {QStringLiteral("equivalents.menu.entry.within"),
+         QStringLiteral("%1: %2, ΔE00 %3, within tolerance")},
+        {QStringLiteral("equivalents.menu.none"), QStringLiteral("No other collection installed")},
+        {QStringLiteral("equivalents.menu.title"), QStringLiteral("Nearest in other collections")},
     };
     return texts;
 }

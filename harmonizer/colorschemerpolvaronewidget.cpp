@@ -8,6 +8,7 @@
 #include "harmonizer/schemertexts.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
@@ -35,6 +36,12 @@ QString toolTipKey(int slot)
 
 ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent) : QWidget(parent)
 {
+    EquivalentsMenu::install(this, [this](const QPoint &pos) {
+        const int slot = slotAt(pos);
+        return EquivalentsMenu::chipOf(UserSettings::lastUsedCollection(),
+                                       slot >= 0 && slot < m_chips.size() ? &m_chips.at(slot)
+                                                                          : nullptr);
+    });
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
     setMouseTracking(true);

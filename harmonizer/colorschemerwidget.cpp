@@ -11,6 +11,7 @@
 #include "harmonizer/schemertexts.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
@@ -108,6 +109,9 @@ ColorSchemerWidget::ColorSchemerWidget(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
     setFont(regularFont(2));
     addShortcuts();
+    EquivalentsMenu::install(this, [this](const QPoint &pos) {
+        return EquivalentsMenu::chipOf(m_scheme.collection, entryAt(indexAt(pos)));
+    });
     selectedCollectionChanged(UserSettings::lastUsedCollection());
 }
 

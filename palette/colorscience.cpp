@@ -1,5 +1,7 @@
 #include "palette/colorscience.h"
 
+#include "palette/differencefloor.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -46,12 +48,6 @@ double hueAngle(double b, double a)
         return 0.0;
     const double h = std::atan2(b, a);
     return h < 0.0 ? h + TwoPi : h;
-}
-
-double lightnessWeight(double meanL)
-{
-    const double offset2 = (meanL - 50.0) * (meanL - 50.0);
-    return 1.0 + 0.015 * offset2 / std::sqrt(20.0 + offset2);
 }
 
 // The hue weighting T, from one sine and cosine of the mean hue through the multiple-angle
@@ -159,56 +155,13 @@ Survey surveySamples(const LabColor &target, const QList<DB::LabSample> &samples
     return survey;
 }
 
-// A lower bound of the difference between the target and a sample, cheap enough to reject most
-// samples before their difference is computed. With Y = ΔC'/S_C and Z = ΔH'/S_H the squared
-// difference is (ΔL/S_L)² + Y² + Z² + R_T·Y·Z. As |R_T| ≤ 2 sin 60°, the last three terms are at
-// least κ(Y² + Z²) with κ = 1 − sin 60°. S_H ≤ S_C because T < 3, and ΔC'² + ΔH'² is the squared
-// distance in the (a', b) plane, at least x² = Δa² + Δb². S_C grows with the chroma, C' ≤ 1.5 C
-// (G ≤ 0.5) and the sample's chroma is at most the target's plus x, so S_C ≤ α + βx. S_L is
-// largest for the lightest or the darkest sample. Hence
-//     difference² ≥ (ΔL / S_L,max)² + κ x² / (α + βx)².
-class DifferenceFloor
-{
-public:
-    DifferenceFloor(const LabColor &target, const Survey &survey)
-        : m_target(target),
-          m_alpha(1.0 + 0.0675 * std::sqrt(target.a * target.a + target.b * target.b)),
-          m_lightnessWeight(std::max(lightnessWeight((target.l + survey.darkest) / 2.0),
-                                     lightnessWeight((target.l + survey.lightest) / 2.0)))
-    { }
-
-    // The margin covers the rounding of the bound and of the difference, far above their few
-    // ulps.
-    void setLimit(double limit)
-    {
-        m_reach = limit * (1.0 + 1e-9);
-        m_lightnessReach = m_reach * m_lightnessWeight;
-    }
-
-    // Whether the sample's difference is certainly greater than the limit.
-    bool exceeds(const DB::LabSample &sample) const
-    {
-        const double dl = std::abs(sample.l - m_target.l);
-        if (dl > m_lightnessReach)
-            return true;
-        const double l = dl / m_lightnessWeight;
-        const double da = sample.a - m_target.a, db = sample.b - m_target.b;
-        const double x = std::sqrt(da * da + db * db);
-        const double chroma = x / (m_alpha + Beta * x);
-        return l * l + Kappa * chroma * chroma > m_reach * m_reach;
-    }
-
-private:
-    static constexpr double Kappa = 0.1339; // 1 − sin 60° = 0.13397…
-    static constexpr double Beta = 0.03375;
-    LabColor m_target;
-    double m_alpha;
-    double m_lightnessWeight;
-    double m_reach = std::numeric_limits<double>::infinity();
-    double m_lightnessReach = std::numeric_limits<double>::infinity();
-};
-
 } // namespace
+
+double ciede2000LightnessWeight(double meanL)
+{
+    const double offset2 = (meanL - 50.0) * (meanL - 50.0);
+    return 1.0 + 0.015 * offset2 / std::sqrt(20.0 + offset2);
+}
 
 LabColor labFromColor(const QColor &color)
 {
@@ -271,7 +224,7 @@ double ciede2000Difference(const LabColor &first, const LabColor &second)
 
     const double meanCp = (c1p + c2p) / 2.0;
     const double meanCp7 = pow7(meanCp);
-    const double sl = lightnessWeight((first.l + second.l) / 2.0);
+    const double sl = ciede2000LightnessWeight((first.l + second.l) / 2.0);
     const double sc = 1.0 + 0.045 * meanCp;
     const double sh = 1.0 + 0.015 * meanCp * hueWeighting(meanHue);
     const double hueOffset = (meanHue / Degree - 275.0) / 25.0;
@@ -302,7 +255,7 @@ LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> 
     double seed = samples.size() < n ? std::numeric_limits<double>::infinity() : 0.0;
     for (const auto &entry : survey.nearest)
         seed = std::max(seed, ciede2000Difference(target, labOf(samples.at(entry.second))));
-    DifferenceFloor floor(target, survey);
+    DifferenceFloor floor(target, survey.darkest, survey.lightest);
     floor.setLimit(seed);
 
     std::vector<Candidate> best;

@@ -36,6 +36,8 @@ LabColor labFromColor(const QColor &color);
 LabColor labFromXyz(const XyzColor &xyz, const XyzColor &white);
 XyzColor xyzFromLab(const LabColor &lab, const XyzColor &white);
 double ciede2000Difference(const LabColor &first, const LabColor &second);
+// The lightness weight S_L of CIEDE2000 for the mean L* of two colours.
+double ciede2000LightnessWeight(double meanL);
 // The n samples nearest to target as (difference, row ID) pairs.
 LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> &samples, int n);
 

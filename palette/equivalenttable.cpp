@@ -1,5 +1,7 @@
 #include "palette/equivalenttable.h"
 
+#include "palette/differencefloor.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,9 +18,13 @@ bool isFinite(const DB::LabSample &sample)
     return std::isfinite(sample.l) && std::isfinite(sample.a) && std::isfinite(sample.b);
 }
 
-bool inLightnessRange(double l)
+// Where both bounds hold: L* within 0..100, and a* and b* small enough that the floor's squares
+// stay exact enough to order samples.
+bool isOrdered(const LabColor &lab)
 {
-    return l >= 0.0 && l <= 100.0;
+    constexpr double OrdinaryLimit = 1e6;
+    return lab.l >= 0.0 && lab.l <= 100.0 && std::abs(lab.a) <= OrdinaryLimit
+        && std::abs(lab.b) <= OrdinaryLimit;
 }
 
 struct Candidate
@@ -82,7 +88,7 @@ EquivalentTable::EquivalentTable(const QList<DB::LabSample> &samples)
         // A sample without a finite value has no difference to anything.
         if (!isFinite(sample))
             continue;
-        (inLightnessRange(sample.l) ? m_ordered : m_outliers).push_back({sample, i});
+        (isOrdered({sample.l, sample.a, sample.b}) ? m_ordered : m_outliers).push_back({sample, i});
     }
     std::sort(m_ordered.begin(), m_ordered.end(), [](const Entry &x, const Entry &y) {
         return x.sample.l < y.sample.l || (x.sample.l == y.sample.l && x.order < y.order);
@@ -96,11 +102,12 @@ LabMatches EquivalentTable::nearest(const LabColor &target, int n) const
     BestCandidates best(n);
     for (const Entry &entry : m_outliers)
         best.offer(target, entry.sample, entry.order);
-    if (!inLightnessRange(target.l)) {
+    if (!isOrdered(target) || m_ordered.empty()) {
         for (const Entry &entry : m_ordered)
             best.offer(target, entry.sample, entry.order);
         return best.matches();
     }
+    DifferenceFloor floor(target, m_ordered.front().sample.l, m_ordered.back().sample.l);
     const auto split
         = std::lower_bound(m_ordered.begin(), m_ordered.end(), target.l,
                            [](const Entry &entry, double l) { return entry.sample.l < l; });
@@ -109,12 +116,15 @@ LabMatches EquivalentTable::nearest(const LabColor &target, int n) const
     while (below != m_ordered.rend() || above != m_ordered.end()) {
         const double belowGap = below != m_ordered.rend() ? target.l - below->sample.l : HUGE_VAL;
         const double aboveGap = above != m_ordered.end() ? above->sample.l - target.l : HUGE_VAL;
-        const bool takeBelow = belowGap <= aboveGap;
         // Strictly beyond: a sample that could tie the worst is still compared.
         if (best.isFull() && std::min(belowGap, aboveGap) / LightnessWeightLimit > best.worst())
             break;
-        const Entry &entry = takeBelow ? *below++ : *above++;
+        const Entry &entry = belowGap <= aboveGap ? *below++ : *above++;
+        if (floor.exceeds(entry.sample))
+            continue;
         best.offer(target, entry.sample, entry.order);
+        if (best.isFull())
+            floor.setLimit(best.worst());
     }
     return best.matches();
 }

@@ -31,9 +31,9 @@ private:
         qsizetype order = 0;
     };
 
-    // Samples with L* in 0..100, by L* and then given order.
+    // Samples with L* in 0..100 and ordinary a* and b*, by L* and then given order.
     std::vector<Entry> m_ordered;
-    // Samples outside that range, where the bound does not hold; compared one by one.
+    // The others, where the bounds do not hold; compared one by one.
     std::vector<Entry> m_outliers;
 };
 

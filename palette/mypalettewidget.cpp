@@ -14,6 +14,7 @@
 #include "palette/palettefile.h"
 #include "palette/paletteloadmessage.h"
 #include "palette/savefailuremessage.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/imagebutton.h"
 #include "widgets/itemsaccessible.h"
 
@@ -74,6 +75,8 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
     setMouseTracking(true);
     setAcceptDrops(true);
     setFont(regularFont(3));
+    EquivalentsMenu::install(this,
+                             [this](const QPoint &pos) { return palette().entry(cellAt(pos)); });
     m_gridButton->setCheckable(true);
     m_gridButton->setChecked(true);
     int height = 0;

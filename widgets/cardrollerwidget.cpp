@@ -11,6 +11,7 @@
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
 #include "palette/freecolorchip.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
@@ -137,6 +138,9 @@ CardRollerWidget::CardRollerWidget(QWidget *parent)
     setMouseTracking(true);
     setAcceptDrops(true);
     selectedCollectionChanged(UserSettings::lastUsedCollection());
+    EquivalentsMenu::install(this, [this](const QPoint &pos) {
+        return EquivalentsMenu::chipOf(UserSettings::lastUsedCollection(), entryAt(indexAt(pos)));
+    });
     setFont(boldFont(WidgetFontSizeStep));
 }
 

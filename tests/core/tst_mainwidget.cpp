@@ -17,6 +17,7 @@
 #include "widgets/cardrollerwidget.h"
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
+#include "widgets/equivalentsmenu.h"
 #include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
@@ -597,13 +598,20 @@ void TestMainWidget::capsureItemMovesToTheChip_data()
     QTest::addColumn<int>("chipPage");
     QTest::addColumn<int>("chipRow");
     QTest::addColumn<bool>("moves");
-    QTest::addColumn<bool>("fromEyedropper");
+    // Empty for the measured colour's list, else the widget whose equivalents menu chose it, or
+    // the eyedropper.
+    QTest::addColumn<QString>("menuOf");
 
-    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true << false;
-    QTest::newRow("chip of another collection switches first") << Powder << 6 << 1 << true << false;
-    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false << false;
+    QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true << QString();
+    QTest::newRow("chip of another collection switches first")
+        << Powder << 6 << 1 << true << QString();
+    QTest::newRow("chip whose page is gone") << Deck << 0 << 0 << false << QString();
+    QTest::newRow("roller's equivalent in another collection")
+        << Powder << 6 << 1 << true << "roller";
+    QTest::newRow("schemer's equivalent") << Powder << 3 << 2 << true << "schemer";
+    QTest::newRow("powder schemer's equivalent") << Deck << 6 << 1 << true << "polvarone";
     QTest::newRow("picked chip of another collection switches first")
-        << Powder << 3 << 2 << true << true;
+        << Powder << 3 << 2 << true << "eyedropper";
 }
 
 void TestMainWidget::capsureItemMovesToTheChip()
@@ -612,7 +620,7 @@ void TestMainWidget::capsureItemMovesToTheChip()
     QFETCH(int, chipPage);
     QFETCH(int, chipRow);
     QFETCH(bool, moves);
-    QFETCH(bool, fromEyedropper);
+    QFETCH(QString, menuOf);
     DB::ColorEntry entry;
     if (chipPage > 0)
         QCOMPARE(DB::loadEntryAt(Deck, chipPage, chipRow, entry), 0);
@@ -620,10 +628,12 @@ void TestMainWidget::capsureItemMovesToTheChip()
         entry.pageId = 9999;
     Surface surface(start);
 
-    if (fromEyedropper)
+    if (menuOf.isEmpty())
+        emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+    else if (menuOf == QLatin1String("eyedropper"))
         emit surface.child<EyedropperButton>()->chipSelectedInteractively(Deck, entry);
     else
-        emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+        emit surface.named(menuOf)->findChild<EquivalentsMenu *>()->chipChosen(Deck, entry);
 
     QCOMPARE(UserSettings::lastUsedCollection(), moves ? Deck : start);
     const Position now = position(Deck);

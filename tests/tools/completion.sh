@@ -23,6 +23,7 @@ expect 'vexa-inspect --data /tmp ha' 'harmony'
 expect 'vexa-inspect palette F.palette --co' '--colorbook --collection'
 expect 'vexa-inspect harmony C 0 1 --k' '--kind'
 expect 'vexa-inspect collections --j' '--json'
+expect 'vexa-inspect equ' 'equivalents'
 # Every command the help lists is offered.
 commands=$("$inspect" --help | sed -n '/^Commands:/,$ s/^  \([a-z][a-z-]*\).*/\1/p' | xargs)
 [[ $(offered 'vexa-inspect ') == *"$commands"* ]] || { echo "commands missing" >&2; exit 1; }
