@@ -21,6 +21,7 @@
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
 #include "widgets/equivalentsmenu.h"
+#include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/painting.h"
@@ -723,6 +724,7 @@ void MainWidget::createChildren()
     m_colorWheel = new ColorWheelWidget(this);
     m_moodSelect = new MoodSelectWidget(this);
     m_search = new SearchWidget(this);
+    m_eyedropper = new EyedropperButton(this);
     m_cardRoller = new CardRollerWidget(this);
     m_tabBar = new TabBarWidget(this);
     m_colorSchemer = new ColorSchemerWidget(this);
@@ -775,6 +777,8 @@ void MainWidget::connectChildren()
             &ProductsWidget::selectedCollectionChanged);
     connect(this, &MainWidget::selectedCollectionChanged, m_myPalette,
             &MyPaletteWidget::selectedCollectionChanged);
+    connect(this, &MainWidget::selectedCollectionChanged, m_eyedropper,
+            &EyedropperButton::selectedCollectionChanged);
     connect(this, &MainWidget::savePaletteTo, m_myPalette, &MyPaletteWidget::savePaletteTo);
     connect(this, &MainWidget::exportPaletteTo, m_myPalette, &MyPaletteWidget::exportPaletteTo);
     connect(this, &MainWidget::loadPaletteFrom, m_myPalette, &MyPaletteWidget::loadPaletteFrom);
@@ -809,6 +813,9 @@ void MainWidget::connectChildren()
     connect(m_colorSchemer, &ColorSchemerWidget::schemeNeutralSubKindChangedInteractively, this,
             &MainWidget::schemeNeutralSubKindChangedInteractively);
     connect(m_collectionSelect, &CollectionSelectWidget::capsureItemSelectedInteractively, this,
+            &MainWidget::capsureItemSelectedInteractively);
+    // A picked colour's chip is reached as a measured colour's chip is.
+    connect(m_eyedropper, &EyedropperButton::chipSelectedInteractively, this,
             &MainWidget::capsureItemSelectedInteractively);
     // A chip's equivalents go where a measured colour's chosen chip goes.
     for (EquivalentsMenu *menu : findChildren<EquivalentsMenu *>())
@@ -897,6 +904,9 @@ void MainWidget::layoutContents()
     m_search->move(content.left() + 12, content.bottom() - m_search->height());
     const QRect search = m_search->geometry();
     m_search->setBackgroundImage(m_background.copy(search));
+    // The eyedropper takes the room between the search bar and the selector's edge.
+    m_eyedropper->setGeometry(
+        QRect(QPoint(search.right() + 1, search.top()), QPoint(selector.right(), search.bottom())));
     m_cardRoller->setGeometry(QRect(QPoint(search.left(), aboveRoller.bottom() + 1 + 6),
                                     QPoint(search.right(), search.top() - 1 - 7)));
 

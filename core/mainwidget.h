@@ -28,6 +28,7 @@ class CollectionSelectWidget;
 class ColorSchemerPolvaroneWidget;
 class ColorSchemerWidget;
 class ColorWheelWidget;
+class EyedropperButton;
 class MoodSelectWidget;
 class MyPaletteFullWidget;
 class MyPaletteWidget;
@@ -166,6 +167,7 @@ private:
     ColorWheelWidget *m_colorWheel = nullptr;
     MoodSelectWidget *m_moodSelect = nullptr;
     SearchWidget *m_search = nullptr;
+    EyedropperButton *m_eyedropper = nullptr;
     CardRollerWidget *m_cardRoller = nullptr;
     TabBarWidget *m_tabBar = nullptr;
     ColorSchemerWidget *m_colorSchemer = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/collectionsettings.h"
 #include "db/builtintexts.h"
+#include "db/builtinthemeimages.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/displaytext.h"
@@ -133,10 +134,13 @@ int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes)
     return Success;
 }
 
+// A key the palette added answers its built-in image where the theme has none.
 QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size)
 {
-    const QImage image = decodedThemeImage(uuid, itemKey);
-    return image.isNull() ? placeholderImage(size) : image;
+    if (const QImage image = decodedThemeImage(uuid, itemKey); !image.isNull())
+        return image;
+    const QImage builtIn = builtInThemeImage(itemKey);
+    return builtIn.isNull() ? placeholderImage(size) : builtIn;
 }
 
 void forgetCachedLookups()

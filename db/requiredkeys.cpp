@@ -1,6 +1,7 @@
 #include "db/requiredkeys.h"
 
 #include "db/builtintexts.h"
+#include "db/builtinthemeimages.h"
 
 namespace Sorven::DB {
 
@@ -111,7 +112,7 @@ QStringList collectionThemeImageKeys()
 
 QStringList commonThemeImageKeys()
 {
-    return {
+    QStringList keys {
         QStringLiteral("image.capsure.button.normal"),
         QStringLiteral("image.mood.calm.normal"),
         QStringLiteral("image.mood.calm.selected"),
@@ -140,6 +141,8 @@ QStringList commonThemeImageKeys()
         QStringLiteral("image.widget.roll.forward.normal"),
         QStringLiteral("image.widget.search.magnifying.glass"),
     };
+    // The palette's own images, which a database may lack but should not.
+    return keys + builtInThemeImageKeys();
 }
 
 QStringList themeColorKeys()

@@ -1,19 +1,26 @@
 #include "tools/authorcolorcommands.h"
 
+#include "core/regularfile.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/search.h"
+#include "palette/collectioncolortable.h"
 #include "palette/colorequivalents.h"
 #include "palette/colorscience.h"
+#include "palette/pickedcolor.h"
+#include "palette/screenpick.h"
 #include "tools/authorformat.h"
 #include "tools/commandarguments.h"
 
 #include <QColor>
+#include <QFile>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
 
 #include <cmath>
+#include <optional>
 
 namespace Sorven::Tools {
 
@@ -151,6 +158,93 @@ InspectResult equivalents(const QStringList &arguments)
             {}};
 }
 
+QList<QCommandLineOption> pickOptions()
+{
+    return {QCommandLineOption(QStringLiteral("collection"), {}, QStringLiteral("C"))};
+}
+
+// A screenshot stands for the screen: a refused file or a point off the image is an error.
+std::optional<QColor> pickedColor(const QString &path, const QPoint &point, QString &error)
+{
+    QFile file(path);
+    if (!openRegularFile(file, &error))
+        return std::nullopt;
+    QImageReader reader(&file);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        error = reader.errorString();
+        return std::nullopt;
+    }
+    const std::optional<QColor> color = ScreenPick(image).colorAt(point);
+    if (!color)
+        error = QStringLiteral("%1,%2 lies outside the %3 × %4 image")
+                    .arg(point.x())
+                    .arg(point.y())
+                    .arg(image.width())
+                    .arg(image.height());
+    return color;
+}
+
+QJsonArray equivalentsJson(const QList<ColorEquivalent> &equivalents, QString &text)
+{
+    QJsonArray json;
+    for (const ColorEquivalent &equivalent : equivalents) {
+        json.append(equivalentJson(equivalent));
+        text += equivalentLine(equivalent);
+    }
+    return json;
+}
+
+// What the eyedropper does with the colour at X, Y of a screenshot, the selected collection
+// being C or the first one.
+InspectResult pick(const QStringList &words)
+{
+    const CommandArguments line(words, pickOptions());
+    const QStringList arguments = line.positional();
+    bool xIsNumber = false;
+    bool yIsNumber = false;
+    const QPoint point(arguments.value(1).toInt(&xIsNumber), arguments.value(2).toInt(&yIsNumber));
+    if (!line.error().isEmpty())
+        return InspectResult::failure(line.error());
+    if (arguments.size() != 3 || !xIsNumber || !yIsNumber)
+        return InspectResult::failure(
+            QStringLiteral("usage: pick IMAGE X Y [--collection COLLECTION]"));
+    const QString given = line.value(QStringLiteral("collection"));
+    DB::ensureCollectionsEnumerated();
+    const QUuid collection
+        = given.isEmpty() ? DB::availableCollections().value(0) : resolveCollection(given);
+    if (collection.isNull())
+        return InspectResult::failure(QStringLiteral("no collection %1").arg(given));
+    QString error;
+    const std::optional<QColor> color = pickedColor(arguments[0], point, error);
+    if (!color)
+        return InspectResult::failure(QStringLiteral("%1: %2").arg(arguments[0], error));
+    loadCollectionColorTable(collection);
+    const PickedColorOffer offer = offerForPickedColor(collection, *color);
+    QJsonValue goesTo;
+    QString goesToText = QStringLiteral("-");
+    DB::ColorEntry chip;
+    if (offer.chip
+        && DB::loadEntryById(offer.chip->collection, offer.chip->rowId, chip) == DB::Success) {
+        QJsonObject json = chipJson(chip);
+        json.insert("collection", offer.chip->collection.toString());
+        goesTo = json;
+        goesToText = chipLine(chip).trimmed();
+    }
+    QString text = QStringLiteral("%1  goes to %2\nNearest:\n").arg(color->name(), goesToText);
+    const QJsonArray nearest = equivalentsJson(offer.nearest, text);
+    text += QStringLiteral("Other collections:\n");
+    const QJsonArray others = equivalentsJson(offer.otherCollections, text);
+    return {0,
+            QJsonObject {{"color", color->name()},
+                         {"collection", collection.toString()},
+                         {"chip", goesTo},
+                         {"nearest", nearest},
+                         {"otherCollections", others}},
+            text,
+            {}};
+}
+
 } // namespace
 
 const QList<InspectCommand> &colorCommands()
@@ -159,6 +253,7 @@ const QList<InspectCommand> &colorCommands()
         {"nearest", "nearest COLLECTION '#RRGGBB' [-n N]", nearest, nearestOptions()},
         {"delta", "delta '#RRGGBB' '#RRGGBB'", delta},
         {"equivalents", "equivalents COLLECTION CODE", equivalents},
+        {"pick", "pick IMAGE X Y [--collection COLLECTION]", pick, pickOptions()},
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 #include "tools/demoimages.h"
 
+#include "db/builtinthemeimages.h"
 #include "tools/democolor.h"
 
 #include <QBuffer>
@@ -636,6 +637,9 @@ QMap<QString, QByteArray> sharedThemeImages()
         images.insert(key + QStringLiteral("normal"), schemeButton(scheme, false));
         images.insert(key + QStringLiteral("selected"), schemeButton(scheme, true));
     }
+    // The demo carries the palette's own images as a maker's database would.
+    for (const QString &key : DB::builtInThemeImageKeys())
+        images.insert(key, DB::builtInThemeImage(key));
     QMap<QString, QByteArray> encoded;
     for (auto it = images.cbegin(); it != images.cend(); ++it)
         encoded.insert(it.key(), pngBytes(it.value()));

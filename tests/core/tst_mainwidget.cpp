@@ -18,6 +18,7 @@
 #include "widgets/collectionselectwidget.h"
 #include "widgets/colorwheelwidget.h"
 #include "widgets/equivalentsmenu.h"
+#include "widgets/eyedropperbutton.h"
 #include "widgets/helpbutton.h"
 #include "widgets/moodselectwidget.h"
 #include "widgets/productswidget.h"
@@ -597,7 +598,8 @@ void TestMainWidget::capsureItemMovesToTheChip_data()
     QTest::addColumn<int>("chipPage");
     QTest::addColumn<int>("chipRow");
     QTest::addColumn<bool>("moves");
-    // Empty for the measured colour's list, else the widget whose equivalents menu chose it.
+    // Empty for the measured colour's list, else the widget whose equivalents menu chose it, or
+    // the eyedropper.
     QTest::addColumn<QString>("menuOf");
 
     QTest::newRow("chip of the current collection") << Deck << 3 << 2 << true << QString();
@@ -608,6 +610,8 @@ void TestMainWidget::capsureItemMovesToTheChip_data()
         << Powder << 6 << 1 << true << "roller";
     QTest::newRow("schemer's equivalent") << Powder << 3 << 2 << true << "schemer";
     QTest::newRow("powder schemer's equivalent") << Deck << 6 << 1 << true << "polvarone";
+    QTest::newRow("picked chip of another collection switches first")
+        << Powder << 3 << 2 << true << "eyedropper";
 }
 
 void TestMainWidget::capsureItemMovesToTheChip()
@@ -626,6 +630,8 @@ void TestMainWidget::capsureItemMovesToTheChip()
 
     if (menuOf.isEmpty())
         emit surface.child<CollectionSelectWidget>()->capsureItemSelectedInteractively(Deck, entry);
+    else if (menuOf == QLatin1String("eyedropper"))
+        emit surface.child<EyedropperButton>()->chipSelectedInteractively(Deck, entry);
     else
         emit surface.named(menuOf)->findChild<EquivalentsMenu *>()->chipChosen(Deck, entry);
 
@@ -1166,6 +1172,9 @@ void TestMainWidget::layoutPlacesTheChildren()
     QCOMPARE(roller.right(), search.right());
     QCOMPARE(roller.top(), mood.bottom() + 7);
     QCOMPARE(roller.bottom(), search.top() - 8);
+    QCOMPARE(
+        surface.child<EyedropperButton>()->geometry(),
+        QRect(QPoint(search.right() + 1, search.top()), QPoint(selector.right(), search.bottom())));
 
     QCOMPARE(tabBar,
              QRect(QPoint(selector.right() + 1, selector.top()), QPoint(799, selector.bottom())));

@@ -1,3 +1,4 @@
+#include "db/builtinthemeimages.h"
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/search.h"
@@ -175,6 +176,18 @@ private slots:
         for (const QPoint &outside : {QPoint(0, 0), QPoint(31, 15), QPoint(2, 2), QPoint(29, 13),
                                       QPoint(15, 8), QPoint(31, 1)})
             QCOMPARE(image.pixelColor(outside), white);
+    }
+
+    // A theme without the palette's own image gets the built-in one, not the placeholder; a
+    // theme with it keeps its own.
+    void themeImageOfThePalettesOwnKey()
+    {
+        const QString key = QStringLiteral("image.widget.eyedropper");
+        const QImage builtIn = themeImage(Collection1, key, QSize(32, 16));
+        QCOMPARE(builtIn, builtInThemeImage(key));
+        QCOMPARE(builtIn.size(), QSize(12, 16));
+        QVERIFY(builtIn.pixelColor(6, 8).alpha() > 0);
+        QCOMPARE(themeImage(Silent, key, QSize(32, 16)).pixelColor(2, 1), QColor(Qt::blue));
     }
 
     void themeImageWithoutAreaIsNull_data()
@@ -372,6 +385,8 @@ private:
             = fixture.addCollection(SecondKeys, QStringLiteral("K"), QStringLiteral("Keys"), 3);
         const qint64 odd
             = fixture.addCollection(OddFlags, QStringLiteral("O"), QStringLiteral("Odd"), 4);
+        fixture.addTheme(silent, QStringLiteral("image.widget.eyedropper"),
+                         pngBytes(QSize(5, 3), Qt::blue));
         for (const qint64 collection : {silent, second, odd}) {
             fixture.exec(QStringLiteral("INSERT INTO COLLECTION_PAGE_MAP(COLLECTION_ID, PAGE_ID) "
                                         "VALUES(?, ?)"),

@@ -54,7 +54,9 @@ dialog=
 findWindows() {
     dialog=
     for id in $(windows); do
-        eval "$(geometry "$id")" || continue
+        # A window may close between the search and the question.
+        unset WIDTH
+        eval "$(geometry "$id")" && [ -n "${WIDTH:-}" ] || continue
         if [ "$WIDTH" -ge 1200 ]; then
             main=$id mainX=$X mainY=$Y mainW=$WIDTH mainH=$HEIGHT
         elif [ "$WIDTH" -ge 800 ] && [ "$WIDTH" -le 830 ] && [ "$HEIGHT" -ge 600 ]; then

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
@@ -362,6 +363,47 @@ private slots:
         QVERIFY2(
             result.text.contains(QStringLiteral("B2            #5a5078  ΔE  1.78  within  Bay")),
             qPrintable(result.text));
+    }
+
+    // A screenshot's pixel goes where the eyedropper would take it, with the same lists.
+    void pickAnswersAsTheEyedropper()
+    {
+        FixtureDatabase file(QStringLiteral("a.db"));
+        const QUuid bay = QUuid::createUuid();
+        const qint64 alp = file.addCollection(QUuid::createUuid(), "ALP", "Alpine", 1);
+        const qint64 by = file.addCollection(bay, "BAY", "Bay", 2);
+        file.addSetting(alp, "cie2000.delta.intervals", "5");
+        const QString setLab
+            = QStringLiteral(R"(UPDATE "ROW" SET L = ?, A = ?, B = ? WHERE ID = ?)");
+        file.exec(
+            setLab,
+            {52, 76, 62,
+             file.addRow(alp, file.addPage(alp, 1, 1, "Dawn"), 1, "A1", QColor(230, 30, 30))});
+        file.exec(setLab,
+                  {53, 78, 63,
+                   file.addRow(by, file.addPage(by, 1, 1, "Dusk"), 1, "B1", QColor(232, 28, 30))});
+        file.close();
+        QTemporaryDir folder;
+        const QString screenshot = folder.filePath(QStringLiteral("screen.png"));
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        image.setPixelColor(5, 4, QColor(228, 32, 31));
+        QVERIFY(image.save(screenshot));
+
+        const InspectResult result = run("pick", {screenshot, "5", "4", "--collection", "ALP"});
+        QCOMPARE(result.error, QString());
+        const QJsonObject json = result.json.toObject();
+        QCOMPARE(json["color"].toString(), QStringLiteral("#e4201f"));
+        QCOMPARE(json["chip"].toObject()["code"].toString(), QStringLiteral("A1"));
+        QCOMPARE(json["nearest"].toArray()[0].toObject()["code"].toString(), QStringLiteral("A1"));
+        const QJsonArray others = json["otherCollections"].toArray();
+        QCOMPARE(others.size(), 1);
+        QCOMPARE(others[0].toObject()["collection"].toString(), bay.toString());
+        QCOMPARE(others[0].toObject()["code"].toString(), QStringLiteral("B1"));
+
+        QCOMPARE(run("pick", {screenshot, "8", "4"}).status, 1);
+        QCOMPARE(run("pick", {folder.path(), "1", "1"}).status, 1);
+        QCOMPARE(run("pick", {screenshot, "one", "1"}).status, 1);
     }
 
     void deltaOfTwoColours()

@@ -1,6 +1,7 @@
 // The vexa-inspect command lines the README shows, run as a shell runs them: global options
 // and a command's own are taken before or after the command and its arguments.
 #include <QDirIterator>
+#include <QImage>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -47,6 +48,8 @@ QString TestCommandForms::fill(const QString &word) const
         return m_root.filePath(QStringLiteral("x.db"));
     if (word == QLatin1String("FILE.cxf"))
         return m_capsure;
+    if (word == QLatin1String("IMAGE.png"))
+        return m_root.filePath(QStringLiteral("screen.png"));
     if (word == QLatin1String("FILE"))
         return m_root.filePath(QStringLiteral("demo.palette"));
     if (word.startsWith(QLatin1String("OUT.")))
@@ -68,6 +71,9 @@ void TestCommandForms::initTestCase()
                            QDirIterator::Subdirectories);
     QVERIFY(databases.hasNext());
     QVERIFY(QFile::copy(databases.next(), m_root.filePath(QStringLiteral("x.db"))));
+    QImage screenshot(4, 4, QImage::Format_RGB32);
+    screenshot.fill(QColor(200, 30, 30));
+    QVERIFY(screenshot.save(m_root.filePath(QStringLiteral("screen.png"))));
 }
 
 void TestCommandForms::everyFormAnswersWhereverJsonStands_data()
@@ -87,6 +93,7 @@ void TestCommandForms::everyFormAnswersWhereverJsonStands_data()
     row({"nearest", "VXI", "#ff0000", "-n", "3"});
     row({"delta", "#ff0000", "#00ff00"});
     row({"equivalents", "VXI", "VX 0001"});
+    row({"pick", "IMAGE.png", "1", "1", "--collection", "VXI"});
     row({"harmony", "VXI", "1", "1", "--kind", "1", "--subkind", "2"});
     row({"capsure", "FILE.cxf"});
     row({"palette", "FILE"});
