@@ -21,6 +21,7 @@ expect 'vexa-inspect pal' 'palette'
 expect 'vexa-inspect --da' '--data'
 expect 'vexa-inspect --data /tmp ha' 'harmony'
 expect 'vexa-inspect palette F.palette --co' '--colorbook --collection'
+expect 'vexa-inspect palette F.palette --sc' '--schedule'
 expect 'vexa-inspect harmony C 0 1 --k' '--kind'
 expect 'vexa-inspect collections --j' '--json'
 # Every command the help lists is offered.
