@@ -66,7 +66,9 @@ qreal rowTop(int entry)
 QFont scheduleFont(qreal points, bool bold = false)
 {
     QFont font;
-    font.setStyleHint(QFont::SansSerif);
+    // Without ligatures a reader copies "ff" and "fi" as typed, not as single characters that
+    // no search finds.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

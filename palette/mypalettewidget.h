@@ -48,6 +48,8 @@ public:
     // The cells that show a chip, and the description.
     PaletteModel palette() const;
     QList<QPoint> selection() const { return m_selection; }
+    // What the user settings hold, chips that no longer load included.
+    static PaletteModel storedPalette();
 
     // The one geometry source: painting, clicks, tooltips and drops all read these.
     QRect cellRect(const QPoint &cell) const;
@@ -100,8 +102,6 @@ private slots:
 
 private:
     static int slot(const QPoint &cell) { return cell.y() * PaletteModel::Columns + cell.x(); }
-    // What the user settings hold, chips that no longer load included.
-    static PaletteModel storedPalette();
     void addUndoActions();
     // Puts a change on the undo stack when the palette differs from before.
     void recordChange(const PaletteModel &before);
