@@ -9,12 +9,12 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -276,6 +276,9 @@ QRectF ColorSchedule::swatchRect(int entry)
 
 QByteArray ColorSchedule::pdf(const QDate &date, const QPageSize &pageSize) const
 {
+    // Fonts, and so the PDF writer, need a GUI application; a console tool gets no document.
+    if (!qGuiApp)
+        return {};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);

@@ -7,19 +7,8 @@
 #include "palette/savefailuremessage.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 namespace Sorven {
-
-namespace {
-
-QString platformDialog(QWidget *parent, const QString &caption, const QString &path,
-                       const QString &filter)
-{
-    return QFileDialog::getSaveFileName(parent, caption, path, filter);
-}
-
-} // namespace
 
 bool exportColorSchedule(const PaletteModel &palette, QWidget *parent,
                          const ColorBookFileDialog &dialog)
@@ -28,7 +17,7 @@ bool exportColorSchedule(const PaletteModel &palette, QWidget *parent,
     const auto text = [&collection](const char *key) {
         return DB::localeString(collection, QString::fromLatin1(key));
     };
-    const QString path = (dialog ? dialog : platformDialog)(
+    const QString path = (dialog ? dialog : platformSaveDialog)(
         parent, text("mypalette.schedule.dialog.caption"),
         QDir(Platform::documentsFolder())
             .filePath(text("mypalette.schedule.dialog.defaultfilename")),
