@@ -5,16 +5,14 @@
 #include "palette/colorschedule.h"
 #include "palette/colorscheduleexport.h"
 #include "support/fixturedatabase.h"
+#include "support/messageboxanswer.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QLocale>
-#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <lcms2.h>
 
@@ -216,14 +214,7 @@ void TestColorSchedule::buttonAsksAndReportsFailure()
 
     answer = m_folder.filePath(QStringLiteral("gone/asked.pdf"));
     QString said;
-    QTimer::singleShot(0, [&said] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
-                said = box->text() + u'\n' + box->informativeText();
-                box->accept();
-            }
-        }
-    });
+    acceptNextMessageBox(said);
     QVERIFY(!exportColorSchedule(m_full, nullptr, dialog));
     QVERIFY2(said.contains(QStringLiteral("The colour schedule could not be written.\n") + answer),
              qPrintable(said));
