@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "palette/colorschedule.h"
 #include "palette/colorscheduleexport.h"
+#include "palette/palettefile.h"
 #include "support/fixturedatabase.h"
 #include "support/messageboxanswer.h"
 
@@ -54,6 +55,7 @@ private slots:
     void fullPaletteReadsBackInOrderOnOnePage();
     void longTextsStayInTheirColumns();
     void unresolvedCellsAreListed();
+    void fileGapsAreListed();
     void paperFollowsTheLocale();
     void buttonAsksAndReportsFailure();
 
@@ -183,6 +185,29 @@ void TestColorSchedule::unresolvedCellsAreListed()
     const qsizetype missing = text.indexOf(QStringLiteral("Row 4, column 1: this colour is not"));
     const qsizetype unmeasured = text.indexOf(QStringLiteral("HB-1 Harbour 4 – #ffffff –"));
     QVERIFY(chip > 0 && gone > chip && unmeasured > gone && missing > unmeasured);
+}
+
+// A palette file's chips of a collection not installed here, or whose code no longer matches.
+void TestColorSchedule::fileGapsAreListed()
+{
+    const QString chip = QStringLiteral(
+        "<chip row=\"%1\" col=\"%2\"><entry uuid-of-collection=\"%3\" page-index=\"1\" "
+        "row-index=\"1\" color-code=\"%4\"/></chip>");
+    const QString other = QUuid::createUuid().toString();
+    const QString file = QStringLiteral("<orvo-palette version=\"3.0\" system=\"multi-collection\">"
+                                        "<chips>%1%2%3</chips></orvo-palette>")
+                             .arg(chip.arg(0).arg(1).arg(Harbour.toString(), "HB-100"),
+                                  chip.arg(2).arg(3).arg(other, "X"),
+                                  chip.arg(1).arg(0).arg(Harbour.toString(), "HB-999"));
+    PaletteFileGaps gaps;
+    const std::optional<PaletteModel> palette = parsePaletteFile(file.toUtf8(), nullptr, &gaps);
+    QVERIFY(palette);
+    QCOMPARE(gaps.cells, (QList<QPoint> {{0, 1}, {3, 2}}));
+    QCOMPARE(gaps.emptyCells, 2);
+    const ColorSchedule schedule(*palette, Harbour, gaps.cells);
+    QCOMPARE(schedule.entries().size(), 3);
+    QVERIFY(schedule.entries()[0].resolved && !schedule.entries()[1].resolved);
+    QCOMPARE(schedule.entries()[2].cell, QPoint(3, 2));
 }
 
 void TestColorSchedule::paperFollowsTheLocale()
