@@ -13,6 +13,7 @@
 #include "harmonizer/colorschemerpolvaronewidget.h"
 #include "harmonizer/colorschemerwidget.h"
 #include "palette/collectioncolortable.h"
+#include "palette/colorscheduleexport.h"
 #include "palette/mypalettefullwidget.h"
 #include "palette/mypalettewidget.h"
 #include "palette/savefailuremessage.h"
@@ -140,7 +141,8 @@ MainWidget::MainWidget(QWidget *parent)
     m_defaultTaskButton->hide();
     createTaskButton(SaveTaskButton, 0);
     createTaskButton(LoadTaskButton, SaveTaskButton);
-    createTaskButton(HelpTaskButton, LoadTaskButton);
+    createTaskButton(ScheduleTaskButton, LoadTaskButton);
+    createTaskButton(HelpTaskButton, ScheduleTaskButton);
 
     const QUuid uuid = UserSettings::lastUsedCollection();
     prepareForCollection(uuid);
@@ -156,6 +158,8 @@ MainWidget::MainWidget(QWidget *parent)
             &MainWidget::saveButtonClicked);
     connect(taskButton(LoadTaskButton), &QPushButton::clicked, this,
             &MainWidget::loadButtonClicked);
+    connect(taskButton(ScheduleTaskButton), &QPushButton::clicked, this,
+            &MainWidget::scheduleButtonClicked);
     connect(taskButton(HelpTaskButton), &QPushButton::clicked, this,
             &MainWidget::helpButtonClicked);
 
@@ -253,10 +257,11 @@ void MainWidget::onMyPaletteChanged()
     emit myPaletteChanged();
 }
 
-// An empty palette has nothing to save.
+// An empty palette has nothing to save or list.
 void MainWidget::refreshSaveButton()
 {
     taskButton(SaveTaskButton)->setEnabled(!m_myPalette->isEmpty());
+    taskButton(ScheduleTaskButton)->setEnabled(!m_myPalette->isEmpty());
 }
 
 void MainWidget::onMyPaletteSelectionChanged()
@@ -569,6 +574,16 @@ void MainWidget::loadButtonClicked()
     UserSettings::setMyPaletteLastSavePath(path);
 }
 
+void MainWidget::scheduleButtonClicked()
+{
+    exportColorSchedule(MyPaletteWidget::storedPalette(), this,
+                        [this](QWidget *parent, const QString &caption, const QString &path,
+                               const QString &filter) {
+                            QString selectedFilter = filter;
+                            return m_saveFileDialog(parent, caption, path, filter, &selectedFilter);
+                        });
+}
+
 void MainWidget::helpButtonClicked()
 {
     const QUrl url
@@ -847,6 +862,8 @@ void MainWidget::setTaskButtonTexts(const QUuid &uuid)
         ->setText(DB::localeString(uuid, QStringLiteral("mypalette.palette.save")));
     taskButton(LoadTaskButton)
         ->setText(DB::localeString(uuid, QStringLiteral("mypalette.palette.load")));
+    taskButton(ScheduleTaskButton)
+        ->setText(DB::localeString(uuid, QStringLiteral("mypalette.schedule.button")));
 }
 
 void MainWidget::prepareForCollection(const QUuid &uuid)

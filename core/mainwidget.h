@@ -62,6 +62,7 @@ public:
         LoadTaskButton = 2,
         HelpTaskButton = 3,
         AboutTaskButton = 4,
+        ScheduleTaskButton = 5,
         FirstExtraTaskButton = 1000,
     };
 
@@ -113,6 +114,7 @@ public slots:
     void schemeNeutralSubKindChangedInteractively(Sorven::SchemeKind kind);
     void saveButtonClicked();
     void loadButtonClicked();
+    void scheduleButtonClicked();
     void helpButtonClicked();
     void capsureDirectoryChanged(QString path);
     void capsureFileChanged(QString path);

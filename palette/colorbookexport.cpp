@@ -11,15 +11,11 @@
 
 namespace Sorven {
 
-namespace {
-
-QString platformDialog(QWidget *parent, const QString &caption, const QString &folder,
-                       const QString &filter)
+QString platformSaveDialog(QWidget *parent, const QString &caption, const QString &folder,
+                           const QString &filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, folder, filter);
 }
-
-} // namespace
 
 bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent, const ColorBookHost &host,
                      const ColorBookFileDialog &dialog)
@@ -32,7 +28,7 @@ bool exportColorBook(const MyPaletteWidget &myPalette, QWidget *parent, const Co
         = QStringLiteral("%1 (*.acb)")
               .arg(DB::localeString(collection,
                                     QStringLiteral("autocad.createcolorbook.dialog.filter")));
-    const QString path = (dialog ? dialog : platformDialog)(
+    const QString path = (dialog ? dialog : platformSaveDialog)(
         parent,
         DB::localeString(collection, QStringLiteral("autocad.createcolorbook.dialog.caption")),
         host.colorBookFolders().constLast(), filter);

@@ -242,7 +242,11 @@ void readChips(xmlXPathContext *xpath, int major, const QUuid &collection, Palet
             palette.setEntry(cell, *index);
     }
     std::reverse(gaps.missingCollections.begin(), gaps.missingCollections.end());
-    gaps.emptyCells = named.size() - palette.filledCells().size();
+    for (const QPoint &cell : PaletteModel::cells()) {
+        if (named.contains(cell) && !palette.entry(cell).refersToChip())
+            gaps.cells.append(cell);
+    }
+    gaps.emptyCells = int(gaps.cells.size());
 }
 
 // Text that is not XML at all is no palette file; XML that breaks off or is malformed is a

@@ -29,6 +29,8 @@ bool savePaletteFile(const PaletteModel &palette, PaletteFileFormat format, cons
 struct PaletteFileGaps
 {
     int emptyCells = 0;
+    // Those cells, in row-major order.
+    QList<QPoint> cells;
     // The collections those chips name that are not installed, in the order the file names
     // them.
     QList<QUuid> missingCollections;

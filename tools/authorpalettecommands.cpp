@@ -3,6 +3,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "palette/colorbook.h"
+#include "palette/colorschedule.h"
 #include "palette/palettefile.h"
 #include "palette/swatchfile.h"
 #include "tools/commandarguments.h"
@@ -17,7 +18,7 @@ namespace {
 
 const char *const PaletteUsage
     = "palette FILE [--save OUT.palette] [--text OUT.txt] [--colorbook OUT.acb] [--gpl OUT.gpl] "
-      "[--ase OUT.ase] [--collection COLLECTION]";
+      "[--ase OUT.ase] [--schedule OUT.pdf] [--collection COLLECTION]";
 
 QJsonObject cellJson(const QPoint &cell, const DB::ItemIndex &index)
 {
@@ -60,8 +61,8 @@ QString paletteText(const QJsonObject &palette)
     return text;
 }
 
-// The collection whose settings name the exports' entries: the one asked for, else the first
-// available one.
+// The collection whose settings name the exports' entries and whose texts head a schedule: the
+// one asked for, else the first available one.
 QUuid exportCollection(const QString &asked)
 {
     if (!asked.isEmpty())
@@ -70,8 +71,9 @@ QUuid exportCollection(const QString &asked)
     return available.isEmpty() ? QUuid() : available.first();
 }
 
-QString writeOutputs(const PaletteModel &palette, const CommandArguments &line)
+QString writeOutputs(const PaletteFileRead &read, const CommandArguments &line)
 {
+    const PaletteModel &palette = *read.palette;
     QString reason;
     const QString xml = line.value(QStringLiteral("save"));
     if (!xml.isEmpty() && !savePaletteFile(palette, PaletteXmlFile, xml, &reason))
@@ -82,7 +84,8 @@ QString writeOutputs(const PaletteModel &palette, const CommandArguments &line)
     const QString book = line.value(QStringLiteral("colorbook"));
     const QString gimp = line.value(QStringLiteral("gpl"));
     const QString ase = line.value(QStringLiteral("ase"));
-    if (book.isEmpty() && gimp.isEmpty() && ase.isEmpty())
+    const QString schedule = line.value(QStringLiteral("schedule"));
+    if (book.isEmpty() && gimp.isEmpty() && ase.isEmpty() && schedule.isEmpty())
         return {};
     const QString asked = line.value(QStringLiteral("collection"));
     const QUuid collection = exportCollection(asked);
@@ -95,13 +98,16 @@ QString writeOutputs(const PaletteModel &palette, const CommandArguments &line)
     if (!ase.isEmpty()
         && !saveSwatchFile(palette, AdobeSwatchExchangeFile, collection, ase, &reason))
         return QStringLiteral("%1: %2").arg(ase, reason);
+    if (!schedule.isEmpty()
+        && !ColorSchedule(palette, collection, read.gaps.cells).save(schedule, &reason))
+        return QStringLiteral("%1: %2").arg(schedule, reason);
     return {};
 }
 
 QList<QCommandLineOption> paletteOptions()
 {
     QList<QCommandLineOption> options;
-    for (const char *name : {"save", "text", "colorbook", "gpl", "ase", "collection"})
+    for (const char *name : {"save", "text", "colorbook", "gpl", "ase", "schedule", "collection"})
         options.append(QCommandLineOption(QLatin1String(name), {}, QStringLiteral("FILE")));
     return options;
 }
@@ -118,7 +124,7 @@ InspectResult inspectPalette(const QStringList &words)
     const PaletteFileRead read = readPaletteFile(file);
     if (!read.palette)
         return InspectResult::failure(QStringLiteral("%1: %2").arg(file, read.reason));
-    if (const QString error = writeOutputs(*read.palette, line); !error.isEmpty())
+    if (const QString error = writeOutputs(read, line); !error.isEmpty())
         return InspectResult::failure(error);
     QJsonArray cells;
     for (const QPoint &cell : read.palette->filledCells())

@@ -8,7 +8,7 @@ _vexa_inspect()
         mapfile -t COMPREPLY < <(compgen -d -- "$cur")
         return
         ;;
-    --save | --text | --colorbook | --gpl | --ase)
+    --save | --text | --colorbook | --gpl | --ase | --schedule)
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
         return
         ;;

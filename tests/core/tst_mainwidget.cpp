@@ -1218,8 +1218,10 @@ void TestMainWidget::taskButtonsFillTheirRow()
     QVERIFY(widget->taskButton(77)->isHidden());
     QCOMPARE(widget->taskButton(MainWidget::SaveTaskButton)->text(), QStringLiteral("Save"));
     QCOMPARE(widget->taskButton(MainWidget::LoadTaskButton)->text(), QStringLiteral("Load"));
+    QCOMPARE(widget->taskButton(MainWidget::ScheduleTaskButton)->text(),
+             QStringLiteral("Schedule"));
 
-    const QList<quint16> order {1, 2, 1000, 3, 4, 1001};
+    const QList<quint16> order {1, 2, 1000, 5, 3, 4, 1001};
     const QRect palette = surface.child<MyPaletteWidget>()->geometry();
     const QRect search = surface.child<SearchWidget>()->geometry();
     const QRect first = widget->taskButton(order.first())->geometry();

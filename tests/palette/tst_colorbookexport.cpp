@@ -2,14 +2,12 @@
 #include "host/colorbookhost.h"
 #include "palette/colorbookexport.h"
 #include "palette/mypalettewidget.h"
+#include "support/messageboxanswer.h"
 #include "support/palettefixture.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace Sorven;
 
@@ -118,14 +116,7 @@ void TestColorBookExport::failedWriteSaysSo()
 {
     const QString path = m_folder.filePath(QStringLiteral("gone/Mine.acb"));
     QString said;
-    QTimer::singleShot(0, [&said] {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
-                said = box->text() + u'\n' + box->informativeText();
-                box->accept();
-            }
-        }
-    });
+    acceptNextMessageBox(said);
     QVERIFY(!exportTo(path));
     QVERIFY2(said.contains(path), qPrintable(said));
     // The fixture lacks the text; the built-in one stands in for the key.

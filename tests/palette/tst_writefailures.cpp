@@ -178,7 +178,7 @@ void TestWriteFailures::toolWritersKeepTheOldFile_data()
     for (const auto &[option, name] :
          {std::pair {"save", "out.palette"}, std::pair {"text", "out.txt"},
           std::pair {"colorbook", "out.acb"}, std::pair {"gpl", "out.gpl"},
-          std::pair {"ase", "out.ase"}})
+          std::pair {"ase", "out.ase"}, std::pair {"schedule", "out.pdf"}})
         addFaultRows(QLatin1String(option), [option, name](QTestData &row) {
             row << QString::fromLatin1(option) << QString::fromLatin1(name);
         });

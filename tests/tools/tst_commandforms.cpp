@@ -101,6 +101,7 @@ void TestCommandForms::everyFormAnswersWhereverJsonStands_data()
     row({"palette", "FILE", "--save", "OUT.palette"});
     row({"palette", "FILE", "--text", "OUT.txt"});
     row({"palette", "FILE", "--colorbook", "OUT.acb"});
+    row({"palette", "FILE", "--schedule", "OUT.pdf"});
 }
 
 void TestCommandForms::everyFormAnswersWhereverJsonStands()
