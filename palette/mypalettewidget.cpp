@@ -27,7 +27,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QToolTip>
 #include <QUndoStack>
 
 namespace Sorven {
@@ -66,12 +65,15 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
       m_clearButton(createButton("image.mypalette.trash", "clearButton")),
       m_gridButton(createButton("image.mypalette.grid.off", "gridButton")),
       m_descriptionEdit(new QLineEdit(this)),
-      m_undoStack(new QUndoStack(this))
+      m_undoStack(new QUndoStack(this)),
+      m_pointer(new ChipPointer(
+          this, [this](const QPoint &pos) { return startDrag(pos); },
+          [this](const QPoint &pos) { return toolTipAt(pos); },
+          [this](const QPoint &pos) { return m_cells.entry(cellAt(pos)); }))
 {
     m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
-    setMouseTracking(true);
     setAcceptDrops(true);
     setFont(regularFont(3));
     m_gridButton->setCheckable(true);
@@ -441,7 +443,6 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     if (!gridArea().contains(pos))
         return;
-    m_pressPosition = pos;
     const QPoint cell = cellAt(pos);
     if (event->button() != Qt::LeftButton || cell == NoCell)
         return;
@@ -455,43 +456,24 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
     emit myPaletteSelectionChanged();
 }
 
-void MyPaletteWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_pressPosition = QPoint();
-}
-
-void MyPaletteWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if ((pos - m_pressPosition).manhattanLength() > QApplication::startDragDistance()
-            && gridArea().contains(pos))
-            startDrag(pos);
-    } else if (event->buttons() == Qt::NoButton) {
-        showToolTip(pos);
-    }
-}
-
-void MyPaletteWidget::startDrag(const QPoint &pos)
+bool MyPaletteWidget::startDrag(const QPoint &pos)
 {
     const DB::ItemIndex index = m_cells.entry(cellAt(pos));
     DB::ColorEntry chip;
-    if (DB::loadIndexedEntry(index, chip) != DB::Success)
-        return;
+    if (!gridArea().contains(pos) || DB::loadIndexedEntry(index, chip) != DB::Success)
+        return false;
     startColorChipDrag(this, MyPaletteDndSource, index.collection, chip, Qt::CopyAction,
                        Qt::CopyAction);
+    return true;
 }
 
-void MyPaletteWidget::showToolTip(const QPoint &pos)
+ChipPointer::ToolTip MyPaletteWidget::toolTipAt(const QPoint &pos) const
 {
     const QPoint cell = cellAt(pos);
     const DB::ItemIndex index = m_cells.entry(cell);
-    if (!index.refersToChip()) {
-        QToolTip::hideText();
-        return;
-    }
-    QToolTip::showText(mapToGlobal(cellRect(cell).topRight()),
-                       DB::chipDescription(index.collection, index.rowId, true), this);
+    if (!index.refersToChip())
+        return {};
+    return ChipPointer::chipToolTip(index.collection, index.rowId, cellRect(cell));
 }
 
 void MyPaletteWidget::dragEnterEvent(QDragEnterEvent *event)

@@ -8,10 +8,10 @@
 #include "db/lookups.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/chippointer.h"
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
-#include <QApplication>
 #include <QMap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -60,7 +60,9 @@ TrendoraViewport::TrendoraViewport(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TrendoraViewport"));
     ItemsAccessible::install();
+    // The cursor shows what takes a click.
     setMouseTracking(true);
+    new ChipPointer(this, [this](const QPoint &) { return startDrag(); });
 }
 
 void TrendoraViewport::loadGroups()
@@ -209,7 +211,6 @@ void TrendoraViewport::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton)
         return;
-    m_dragStart = event->globalPosition().toPoint();
     m_pickedColor = QColor();
     const Hit hit = hitAt(event->position().toPoint());
     if (hit.onToggle)
@@ -222,17 +223,18 @@ void TrendoraViewport::mouseMoveEvent(QMouseEvent *event)
 {
     const Hit hit = hitAt(event->position().toPoint());
     setCursor(hit.onToggle || hit.entry ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    if (!(event->buttons() & Qt::LeftButton) || !m_pickedColor.isValid() || !m_dragStart)
-        return;
-    if ((event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
-        <= QApplication::startDragDistance())
-        return;
-    // The drag's own event loop takes the button release.
-    m_dragStart.reset();
+}
+
+// The colour picked by the press, wherever the pointer is now.
+bool TrendoraViewport::startDrag()
+{
+    if (!m_pickedColor.isValid())
+        return false;
     const QColor color = m_pickedColor;
     m_pickedColor = QColor();
     startColorDrag(this, TrendoraDndSource, color, m_pickedText, m_pickedName1, m_pickedName2,
                    Qt::CopyAction, Qt::CopyAction);
+    return true;
 }
 
 void TrendoraViewport::paintEvent(QPaintEvent *)

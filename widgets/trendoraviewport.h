@@ -12,8 +12,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <optional>
-
 namespace Sorven {
 
 // The contents of the trend pane: each trend group of the selected collection as a header
@@ -63,6 +61,7 @@ private:
     Hit hitAt(const QPoint &pos) const;
     void toggle(qint64 groupId);
     void pick(const DB::TrendoraGroup &group, const DB::TrendoraEntry &entry);
+    bool startDrag();
     void paintGroup(QPainter &painter, const DB::TrendoraGroup &group) const;
     void paintChip(QPainter &painter, const QRect &chip, const DB::TrendoraEntry &entry) const;
 
@@ -75,7 +74,6 @@ private:
     QString m_pickedName1;
     QString m_pickedName2;
     QString m_pickedText;
-    std::optional<QPoint> m_dragStart;
     QImage m_openImage;
     QImage m_closedImage;
     bool m_layoutInProgress = false;
