@@ -58,7 +58,11 @@ void LazyPane::load()
 
 void LazyPane::fitToSize()
 {
-    widget()->setMinimumSize(maximumViewportSize());
+    const QSize visible = maximumViewportSize();
+    widget()->setMinimumSize(visible);
+    // A minimum only widens: narrowed, the contents would keep flowing in a width partly out
+    // of sight, with no scroll bar to reach it.
+    widget()->resize(visible.width(), widget()->height());
     QPalette background = palette();
     background.setBrush(QPalette::Window, QBrush(Painting::mainBackgroundUnder(this, rect())));
     setPalette(background);

@@ -34,8 +34,8 @@ protected:
 
 private:
     void load();
-    // The contents are at least as large as the visible area, and the pane's background is the
-    // part of the palette's background under it.
+    // The contents are as wide as the visible area and at least as high, and the pane's
+    // background is the part of the palette's background under it.
     void fitToSize();
 
     QStyle *m_scrollBarStyle;

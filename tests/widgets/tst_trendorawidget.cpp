@@ -158,6 +158,29 @@ private slots:
         QVERIFY(viewport->chipRect(m_spring, m_entries[m_spring].first()).isValid());
     }
 
+    // The chips flow in the visible width, which the contents follow as the pane narrows or widens.
+    void chipsFlowInThePanesWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("narrower") << 200;
+        QTest::newRow("wider") << 600;
+    }
+
+    void chipsFlowInThePanesWidth()
+    {
+        QFETCH(int, width);
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        pane.resize(width, 220);
+        const TrendoraViewport *viewport = pane.trendoraViewport();
+        QCOMPARE(viewport->width(), pane.maximumViewportSize().width());
+        int right = 0;
+        for (const qint64 entry : std::as_const(m_entries[m_spring]))
+            right = qMax(right, viewport->chipRect(m_spring, entry).right());
+        QVERIFY2(right < viewport->width(), qPrintable(QString::number(right)));
+    }
+
 private:
     qint64 m_spring = -1;
     qint64 m_autumn = -1;
