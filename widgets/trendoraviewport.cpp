@@ -120,7 +120,6 @@ AccessibleItems::Item TrendoraViewport::accessibleItem(int index) const
 
 void TrendoraViewport::layoutGroups()
 {
-    m_layoutInProgress = true;
     m_groupRegions.clear();
     m_chipRects.clear();
     const int w = width();
@@ -154,7 +153,6 @@ void TrendoraViewport::layoutGroups()
         y = region.bottom() + 10;
     }
     resize(w, y - 9);
-    m_layoutInProgress = false;
     update();
 }
 
@@ -279,13 +277,6 @@ void TrendoraViewport::paintChip(QPainter &painter, const QRect &chip,
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     Painting::drawTextTwice(painter, cell.name1, flags, entry.name1);
     Painting::drawTextTwice(painter, cell.name2, flags, entry.name2);
-}
-
-void TrendoraViewport::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    if (!m_layoutInProgress)
-        layoutGroups();
 }
 
 } // namespace Sorven

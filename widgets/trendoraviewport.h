@@ -26,7 +26,8 @@ public:
 
     // Reads the groups and their open states for the selected collection.
     void loadGroups();
-    // Places groups and chips for the current width and resizes to fit them.
+    // Places groups and chips for the current width and resizes to fit them; the pane calls it
+    // after every change of its size.
     void layoutGroups();
 
     // Group identifiers in display order.
@@ -46,7 +47,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Hit
@@ -76,7 +76,6 @@ private:
     QString m_pickedText;
     QImage m_openImage;
     QImage m_closedImage;
-    bool m_layoutInProgress = false;
 };
 
 } // namespace Sorven
