@@ -32,10 +32,9 @@ QString toolTipKey(int slot)
 
 ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent)
     : QWidget(parent),
-      m_pointer(new ChipPointer(
-          this, [this](const QPoint &pos) { return startDrag(pos); },
-          [this](const QPoint &pos) { return toolTipAt(pos); },
-          [this](const QPoint &pos) { return chipAt(pos); }))
+      m_pointer(new ChipPointer(this, &ColorSchemerPolvaroneWidget::startDrag,
+                                &ColorSchemerPolvaroneWidget::toolTipAt,
+                                &ColorSchemerPolvaroneWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();

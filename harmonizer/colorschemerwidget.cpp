@@ -101,10 +101,8 @@ SchemeRequest settingsRequest(const QUuid &uuid)
 
 ColorSchemerWidget::ColorSchemerWidget(QWidget *parent)
     : QWidget(parent),
-      m_pointer(new ChipPointer(
-          this, [this](const QPoint &pos) { return startDrag(pos); },
-          [this](const QPoint &pos) { return toolTipAt(pos); },
-          [this](const QPoint &pos) { return chipAt(pos); }))
+      m_pointer(new ChipPointer(this, &ColorSchemerWidget::startDrag,
+                                &ColorSchemerWidget::toolTipAt, &ColorSchemerWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();

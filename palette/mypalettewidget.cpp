@@ -66,10 +66,8 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
       m_gridButton(createButton("image.mypalette.grid.off", "gridButton")),
       m_descriptionEdit(new QLineEdit(this)),
       m_undoStack(new QUndoStack(this)),
-      m_pointer(new ChipPointer(
-          this, [this](const QPoint &pos) { return startDrag(pos); },
-          [this](const QPoint &pos) { return toolTipAt(pos); },
-          [this](const QPoint &pos) { return m_cells.entry(cellAt(pos)); }))
+      m_pointer(new ChipPointer(this, &MyPaletteWidget::startDrag, &MyPaletteWidget::toolTipAt,
+                                &MyPaletteWidget::chipAt))
 {
     m_colors.fill(Qt::transparent);
     setFocusPolicy(Qt::StrongFocus);
@@ -474,6 +472,11 @@ ChipPointer::ToolTip MyPaletteWidget::toolTipAt(const QPoint &pos) const
     if (!index.refersToChip())
         return {};
     return ChipPointer::chipToolTip(index.collection, index.rowId, cellRect(cell));
+}
+
+DB::ItemIndex MyPaletteWidget::chipAt(const QPoint &pos) const
+{
+    return m_cells.entry(cellAt(pos));
 }
 
 void MyPaletteWidget::dragEnterEvent(QDragEnterEvent *event)

@@ -125,6 +125,7 @@ private:
     void copySelectedChip();
     bool startDrag(const QPoint &pos);
     ChipPointer::ToolTip toolTipAt(const QPoint &pos) const;
+    DB::ItemIndex chipAt(const QPoint &pos) const;
 
     PaletteModel m_cells;
     std::array<QColor, PaletteModel::Rows * PaletteModel::Columns> m_colors;

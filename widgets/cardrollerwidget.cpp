@@ -130,10 +130,8 @@ bool acceptsDrop(const QMimeData *mimeData)
 CardRollerWidget::CardRollerWidget(QWidget *parent)
     : QWidget(parent),
       m_drawingOrder {PreviousCard, CurrentCard, NextCard},
-      m_pointer(new ChipPointer(
-          this, [this](const QPoint &pos) { return startDrag(pos); },
-          [this](const QPoint &pos) { return toolTipAt(pos); },
-          [this](const QPoint &pos) { return chipAt(pos); }))
+      m_pointer(new ChipPointer(this, &CardRollerWidget::startDrag, &CardRollerWidget::toolTipAt,
+                                &CardRollerWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();

@@ -47,6 +47,14 @@ public:
     // Without toolTipAt the widget's tooltips are its own; without chipAt it has no chip
     // context menu.
     ChipPointer(QWidget *widget, DragStart startDrag, ToolTipAt toolTipAt = {}, ChipAt chipAt = {});
+    // The same, asking the widget's own member functions.
+    template<class Widget>
+    ChipPointer(Widget *widget, bool (Widget::*startDrag)(const QPoint &),
+                ToolTip (Widget::*toolTipAt)(const QPoint &) const = nullptr,
+                DB::ItemIndex (Widget::*chipAt)(const QPoint &) const = nullptr)
+        : ChipPointer(widget, std::bind_front(startDrag, widget),
+                      bound<ToolTipAt>(toolTipAt, widget), bound<ChipAt>(chipAt, widget))
+    { }
 
     // A collection chip's description beside the top right corner of its rectangle.
     static ToolTip chipToolTip(const QUuid &collection, qint64 rowId, const QRect &rect);
@@ -58,6 +66,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    template<class Function, class Member, class Widget>
+    static Function bound(Member member, Widget *widget)
+    {
+        return member ? Function(std::bind_front(member, widget)) : Function();
+    }
+
     void press(const QMouseEvent *event);
     void move(const QMouseEvent *event);
     void startDrag(const QPoint &pos);

@@ -62,7 +62,7 @@ TrendoraViewport::TrendoraViewport(QWidget *parent) : QWidget(parent)
     ItemsAccessible::install();
     // The cursor shows what takes a click.
     setMouseTracking(true);
-    new ChipPointer(this, [this](const QPoint &) { return startDrag(); });
+    new ChipPointer(this, &TrendoraViewport::startDrag);
 }
 
 void TrendoraViewport::loadGroups()
@@ -224,7 +224,7 @@ void TrendoraViewport::mouseMoveEvent(QMouseEvent *event)
 }
 
 // The colour picked by the press, wherever the pointer is now.
-bool TrendoraViewport::startDrag()
+bool TrendoraViewport::startDrag(const QPoint &)
 {
     if (!m_pickedColor.isValid())
         return false;

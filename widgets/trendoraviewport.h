@@ -61,7 +61,7 @@ private:
     Hit hitAt(const QPoint &pos) const;
     void toggle(qint64 groupId);
     void pick(const DB::TrendoraGroup &group, const DB::TrendoraEntry &entry);
-    bool startDrag();
+    bool startDrag(const QPoint &pos);
     void paintGroup(QPainter &painter, const DB::TrendoraGroup &group) const;
     void paintChip(QPainter &painter, const QRect &chip, const DB::TrendoraEntry &entry) const;
 
