@@ -21,7 +21,7 @@ namespace Sorven {
 // arms a drag that starts once the pointer has moved beyond the platform's drag distance, and
 // the release disarms it; a move without a button shows the tooltip of what lies under the
 // pointer, or hides the one shown; a context-menu request over a chip of a collection is passed
-// on as a signal. It watches the widget's events and lets them through, so the widget keeps its
+// on as a signal, and taken. It lets the widget's mouse events through, so the widget keeps its
 // own answer to a click.
 class ChipPointer : public QObject
 {
