@@ -12,10 +12,7 @@
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 namespace Sorven {
 
@@ -34,7 +31,11 @@ QString toolTipKey(int slot)
 
 } // namespace
 
-ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent) : QWidget(parent)
+ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent)
+    : QWidget(parent),
+      m_pointer(new ChipPointer(this, &ColorSchemerPolvaroneWidget::startDrag,
+                                &ColorSchemerPolvaroneWidget::toolTipAt,
+                                &ColorSchemerPolvaroneWidget::chipAt))
 {
     EquivalentsMenu::install(this, [this](const QPoint &pos) {
         const int slot = slotAt(pos);
@@ -44,7 +45,6 @@ ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent) : QWid
     });
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
-    setMouseTracking(true);
     setFont(regularFont(2));
     selectedCollectionChanged(UserSettings::lastUsedCollection());
 }
@@ -90,31 +90,6 @@ void ColorSchemerPolvaroneWidget::selectedCollectionChanged(QUuid collectionId)
     update();
 }
 
-void ColorSchemerPolvaroneWidget::mousePressEvent(QMouseEvent *event)
-{
-    QToolTip::hideText();
-    if (event->button() == Qt::LeftButton)
-        m_dragStart = event->globalPosition().toPoint();
-}
-
-void ColorSchemerPolvaroneWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragStart.reset();
-}
-
-void ColorSchemerPolvaroneWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if (m_dragStart
-            && (event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
-                > QApplication::startDragDistance())
-            startDrag(pos);
-    } else if (event->buttons() == Qt::NoButton) {
-        showToolTip(pos);
-    }
-}
-
 void ColorSchemerPolvaroneWidget::paintEvent(QPaintEvent *)
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
@@ -157,35 +132,36 @@ void ColorSchemerPolvaroneWidget::layoutSlots()
     }
 }
 
-void ColorSchemerPolvaroneWidget::startDrag(const QPoint &pos)
+bool ColorSchemerPolvaroneWidget::startDrag(const QPoint &pos)
 {
     const int slot = slotAt(pos);
     if (slot < 0 || slot >= m_chips.size())
-        return;
-    // The drag's own event loop takes the button release.
-    m_dragStart.reset();
+        return false;
     const DB::ColorEntry chip = m_chips[slot];
     startColorChipDrag(this, ColorSchemerDndSource, UserSettings::lastUsedCollection(), chip,
                        Qt::CopyAction, Qt::CopyAction);
+    return true;
 }
 
-void ColorSchemerPolvaroneWidget::showToolTip(const QPoint &pos)
+ChipPointer::ToolTip ColorSchemerPolvaroneWidget::toolTipAt(const QPoint &pos) const
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
     for (int slot = 0; slot < SlotCount; ++slot) {
-        if (m_captionRects[slot].contains(pos)) {
-            QToolTip::showText(mapToGlobal(pos), schemeToolTip(uuid, toolTipKey(slot)), this);
-            return;
-        }
+        if (m_captionRects[slot].contains(pos))
+            return {pos, schemeToolTip(uuid, toolTipKey(slot))};
     }
     const int slot = slotAt(pos);
-    if (slot >= 0 && slot < m_chips.size()) {
-        QToolTip::showText(mapToGlobal(m_slotRects[slot].topRight()),
-                           DB::chipDescription(uuid, m_chips[slot].id, true), this);
-        return;
-    }
-    if (QToolTip::isVisible())
-        QToolTip::hideText();
+    if (slot >= 0 && slot < m_chips.size())
+        return ChipPointer::chipToolTip(uuid, m_chips[slot].id, m_slotRects[slot]);
+    return {};
+}
+
+DB::ItemIndex ColorSchemerPolvaroneWidget::chipAt(const QPoint &pos) const
+{
+    const int slot = slotAt(pos);
+    if (slot < 0 || slot >= m_chips.size())
+        return {};
+    return {UserSettings::lastUsedCollection(), m_chips[slot].pageId, m_chips[slot].id};
 }
 
 } // namespace Sorven

@@ -2,6 +2,7 @@
 
 #include "db/colorentry.h"
 #include "widgets/accessibleitems.h"
+#include "widgets/chippointer.h"
 
 #include <QPoint>
 #include <QRect>
@@ -11,7 +12,6 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 namespace Sorven {
 
@@ -33,6 +33,7 @@ public:
     int slotAt(const QPoint &pos) const;
     // The chips of the last paint: three or none.
     QVector<DB::ColorEntry> chips() const { return m_chips; }
+    ChipPointer *chipPointer() const { return m_pointer; }
 
     // The chips of the last paint, each under its caption.
     int accessibleItemCount() const override;
@@ -42,23 +43,20 @@ public slots:
     void selectedCollectionChanged(QUuid collectionId);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void layoutSlots();
-    void startDrag(const QPoint &pos);
-    void showToolTip(const QPoint &pos);
+    bool startDrag(const QPoint &pos);
+    ChipPointer::ToolTip toolTipAt(const QPoint &pos) const;
+    DB::ItemIndex chipAt(const QPoint &pos) const;
 
     std::array<QString, SlotCount> m_captions;
     std::array<QRect, SlotCount> m_captionRects;
     std::array<QRect, SlotCount> m_slotRects;
     QVector<DB::ColorEntry> m_chips;
-    // Global position of a pending left-button press.
-    std::optional<QPoint> m_dragStart;
+    ChipPointer *m_pointer;
 };
 
 } // namespace Sorven

@@ -16,11 +16,9 @@
 #include "widgets/painting.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QToolTip>
 
 #include <algorithm>
 #include <array>
@@ -102,11 +100,13 @@ SchemeRequest settingsRequest(const QUuid &uuid)
 
 } // namespace
 
-ColorSchemerWidget::ColorSchemerWidget(QWidget *parent) : QWidget(parent)
+ColorSchemerWidget::ColorSchemerWidget(QWidget *parent)
+    : QWidget(parent),
+      m_pointer(new ChipPointer(this, &ColorSchemerWidget::startDrag,
+                                &ColorSchemerWidget::toolTipAt, &ColorSchemerWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
-    setMouseTracking(true);
     setFont(regularFont(2));
     addShortcuts();
     EquivalentsMenu::install(this, [this](const QPoint &pos) {
@@ -241,10 +241,8 @@ void ColorSchemerWidget::switchToScheme9()
 
 void ColorSchemerWidget::mousePressEvent(QMouseEvent *event)
 {
-    QToolTip::hideText();
     if (event->button() != Qt::LeftButton)
         return;
-    m_dragStart = event->globalPosition().toPoint();
     const int button = buttonAt(event->position().toPoint());
     if (button < 0)
         return;
@@ -257,23 +255,11 @@ void ColorSchemerWidget::mousePressEvent(QMouseEvent *event)
             otherNeutralSubKind(UserSettings::schemeNeutralSubKind(uuid)));
 }
 
-void ColorSchemerWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragStart.reset();
-}
-
 void ColorSchemerWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        const bool farEnough = m_dragStart
-            && (event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
-                > QApplication::startDragDistance();
-        if (farEnough && m_chipArea.contains(pos))
-            startDrag(pos);
-    } else if (event->buttons() == Qt::NoButton) {
-        showToolTip(pos);
-    }
+    if (event->buttons() == Qt::NoButton)
+        setCursor(buttonAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor
+                                                             : Qt::ArrowCursor);
 }
 
 void ColorSchemerWidget::paintEvent(QPaintEvent *)
@@ -506,18 +492,16 @@ const DB::ColorEntry *ColorSchemerWidget::entryAt(const ChipIndex &index) const
     return &m_scheme.rows[index.row][index.column];
 }
 
-void ColorSchemerWidget::startDrag(const QPoint &pos)
+bool ColorSchemerWidget::startDrag(const QPoint &pos)
 {
-    const DB::ColorEntry *chip = entryAt(indexAt(pos));
+    const DB::ColorEntry *chip = m_chipArea.contains(pos) ? entryAt(indexAt(pos)) : nullptr;
     if (!chip)
-        return;
-    // The drag's own event loop takes the button release.
-    m_dragStart.reset();
+        return false;
     DB::ColorEntry entry;
-    if (DB::loadEntryById(m_scheme.collection, chip->id, entry) != DB::Success)
-        return;
-    startColorChipDrag(this, ColorSchemerDndSource, m_scheme.collection, entry, Qt::CopyAction,
-                       Qt::CopyAction);
+    if (DB::loadEntryById(m_scheme.collection, chip->id, entry) == DB::Success)
+        startColorChipDrag(this, ColorSchemerDndSource, m_scheme.collection, entry, Qt::CopyAction,
+                           Qt::CopyAction);
+    return true;
 }
 
 SchemeKind ColorSchemerWidget::shownKind(int button) const
@@ -565,27 +549,26 @@ AccessibleItems::Item ColorSchemerWidget::chipItem(int chip) const
     return {};
 }
 
-void ColorSchemerWidget::showToolTip(const QPoint &pos)
+ChipPointer::ToolTip ColorSchemerWidget::toolTipAt(const QPoint &pos) const
 {
-    const int button = buttonAt(pos);
-    setCursor(button >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    if (button >= 0) {
+    if (const int button = buttonAt(pos); button >= 0) {
         const QUuid selected = UserSettings::lastUsedCollection();
-        QToolTip::showText(
-            mapToGlobal(m_buttons[button].image.bottomRight()),
-            schemeToolTip(selected.isNull() ? m_inUse : selected,
-                          QStringLiteral("tiptext.") + captionKey(shownKind(button))),
-            this);
-        return;
+        return {m_buttons[button].image.bottomRight(),
+                schemeToolTip(selected.isNull() ? m_inUse : selected,
+                              QStringLiteral("tiptext.") + captionKey(shownKind(button)))};
     }
     const ChipIndex index = indexAt(pos);
-    if (const DB::ColorEntry *chip = entryAt(index)) {
-        QToolTip::showText(mapToGlobal(indexRect(index).topRight()),
-                           DB::chipDescription(m_scheme.collection, chip->id, true), this);
-        return;
-    }
-    if (QToolTip::isVisible())
-        QToolTip::hideText();
+    if (const DB::ColorEntry *chip = entryAt(index))
+        return ChipPointer::chipToolTip(m_scheme.collection, chip->id, indexRect(index));
+    return {};
+}
+
+DB::ItemIndex ColorSchemerWidget::chipAt(const QPoint &pos) const
+{
+    const DB::ColorEntry *chip = entryAt(indexAt(pos));
+    if (!chip)
+        return {};
+    return {m_scheme.collection, chip->pageId, chip->id};
 }
 
 } // namespace Sorven

@@ -4,6 +4,7 @@
 #include "db/labsample.h"
 #include "harmonizer/schemechips.h"
 #include "widgets/accessibleitems.h"
+#include "widgets/chippointer.h"
 
 #include <QFont>
 #include <QHash>
@@ -53,6 +54,7 @@ public:
     // The rectangle of a chip in the last paint; null when there is none.
     QRect indexRect(const ChipIndex &index) const;
     ChipIndex indexAt(const QPoint &pos) const;
+    ChipPointer *chipPointer() const { return m_pointer; }
 
     // The scheme buttons, then the chips of the last paint row by row.
     int accessibleItemCount() const override;
@@ -78,7 +80,6 @@ protected slots:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -119,8 +120,9 @@ private:
     Item chipItem(int chip) const;
     // The kind whose caption and tooltip a button shows.
     SchemeKind shownKind(int button) const;
-    void startDrag(const QPoint &pos);
-    void showToolTip(const QPoint &pos);
+    bool startDrag(const QPoint &pos);
+    ChipPointer::ToolTip toolTipAt(const QPoint &pos) const;
+    DB::ItemIndex chipAt(const QPoint &pos) const;
 
     QUuid m_inUse;
     // The colour table of the collection in use while it stands in for another.
@@ -138,8 +140,7 @@ private:
     QList<QVector<QRect>> m_chipRects;
     std::optional<FixedLook> m_fixedLook;
     QPixmap m_fixedLayer;
-    // Global position of a pending left-button press.
-    std::optional<QPoint> m_dragStart;
+    ChipPointer *m_pointer;
 };
 
 } // namespace Sorven

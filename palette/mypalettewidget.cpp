@@ -27,7 +27,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
-#include <QToolTip>
 #include <QUndoStack>
 
 namespace Sorven {
@@ -67,15 +66,15 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
       m_clearButton(createButton("image.mypalette.trash", "clearButton")),
       m_gridButton(createButton("image.mypalette.grid.off", "gridButton")),
       m_descriptionEdit(new QLineEdit(this)),
-      m_undoStack(new QUndoStack(this))
+      m_undoStack(new QUndoStack(this)),
+      m_pointer(new ChipPointer(this, &MyPaletteWidget::startDrag, &MyPaletteWidget::toolTipAt,
+                                &MyPaletteWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
-    setMouseTracking(true);
     setAcceptDrops(true);
     setFont(regularFont(3));
-    EquivalentsMenu::install(this,
-                             [this](const QPoint &pos) { return palette().entry(cellAt(pos)); });
+    EquivalentsMenu::install(this, [this](const QPoint &pos) { return chipAt(pos); });
     m_gridButton->setCheckable(true);
     m_gridButton->setChecked(true);
     int height = 0;
@@ -393,7 +392,6 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     if (!gridArea().contains(pos))
         return;
-    m_pressPosition = pos;
     const QPoint cell = cellAt(pos);
     if (event->button() != Qt::LeftButton || cell == NoCell)
         return;
@@ -407,41 +405,29 @@ void MyPaletteWidget::mousePressEvent(QMouseEvent *event)
     emit myPaletteSelectionChanged();
 }
 
-void MyPaletteWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_pressPosition = QPoint();
-}
-
-void MyPaletteWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if ((pos - m_pressPosition).manhattanLength() > QApplication::startDragDistance()
-            && gridArea().contains(pos))
-            startDrag(pos);
-    } else if (event->buttons() == Qt::NoButton) {
-        showToolTip(pos);
-    }
-}
-
-void MyPaletteWidget::startDrag(const QPoint &pos)
+bool MyPaletteWidget::startDrag(const QPoint &pos)
 {
     const QPoint cell = cellAt(pos);
-    if (const std::optional<DB::ColorEntry> chip = m_model->chip(cell))
-        startColorChipDrag(this, MyPaletteDndSource, m_model->stored().entry(cell).collection,
-                           *chip, Qt::CopyAction, Qt::CopyAction);
+    const std::optional<DB::ColorEntry> chip = m_model->chip(cell);
+    if (!gridArea().contains(pos) || !chip)
+        return false;
+    startColorChipDrag(this, MyPaletteDndSource, m_model->stored().entry(cell).collection, *chip,
+                       Qt::CopyAction, Qt::CopyAction);
+    return true;
 }
 
-void MyPaletteWidget::showToolTip(const QPoint &pos)
+ChipPointer::ToolTip MyPaletteWidget::toolTipAt(const QPoint &pos) const
 {
     const QPoint cell = cellAt(pos);
     const DB::ItemIndex index = shownEntry(cell);
-    if (!index.refersToChip()) {
-        QToolTip::hideText();
-        return;
-    }
-    QToolTip::showText(mapToGlobal(cellRect(cell).topRight()),
-                       DB::chipDescription(index.collection, index.rowId, true), this);
+    if (!index.refersToChip())
+        return {};
+    return ChipPointer::chipToolTip(index.collection, index.rowId, cellRect(cell));
+}
+
+DB::ItemIndex MyPaletteWidget::chipAt(const QPoint &pos) const
+{
+    return shownEntry(cellAt(pos));
 }
 
 void MyPaletteWidget::dragEnterEvent(QDragEnterEvent *event)

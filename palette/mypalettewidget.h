@@ -4,6 +4,7 @@
 #include "palette/mypalettemodel.h"
 #include "palette/swatchfile.h"
 #include "widgets/accessibleitems.h"
+#include "widgets/chippointer.h"
 
 #include <QColor>
 #include <QImage>
@@ -63,6 +64,7 @@ public:
     // Every change of the palette, one command per gesture; Ctrl+Z and Ctrl+Shift+Z anywhere
     // in the window walk it.
     QUndoStack *undoStack() const { return m_undoStack; }
+    ChipPointer *chipPointer() const { return m_pointer; }
 
     // The cells, row by row.
     int accessibleItemCount() const override;
@@ -86,8 +88,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
@@ -120,13 +120,13 @@ private:
     // Puts the chip the data brings into the cells; false when it brings none.
     bool receive(const QMimeData *mimeData, const QList<QPoint> &cells);
     void copySelectedChip();
-    void startDrag(const QPoint &pos);
-    void showToolTip(const QPoint &pos);
+    bool startDrag(const QPoint &pos);
+    ChipPointer::ToolTip toolTipAt(const QPoint &pos) const;
+    DB::ItemIndex chipAt(const QPoint &pos) const;
 
     MyPaletteModel *m_model = nullptr;
     QList<QPoint> m_selection;
     QPoint m_dropTarget {-1, -1};
-    QPoint m_pressPosition;
     QPoint m_gridOrigin;
     QSize m_cellSize;
     QImage m_bar;
@@ -137,6 +137,7 @@ private:
     QLineEdit *m_descriptionEdit = nullptr;
     QMessageBox *m_clearQuestion = nullptr;
     QUndoStack *m_undoStack = nullptr;
+    ChipPointer *m_pointer = nullptr;
 };
 
 } // namespace Sorven

@@ -15,13 +15,12 @@
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
-#include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 namespace Sorven {
 
@@ -130,12 +129,13 @@ bool acceptsDrop(const QMimeData *mimeData)
 } // namespace
 
 CardRollerWidget::CardRollerWidget(QWidget *parent)
-    : QWidget(parent), m_drawingOrder {PreviousCard, CurrentCard, NextCard}
+    : QWidget(parent),
+      m_drawingOrder {PreviousCard, CurrentCard, NextCard},
+      m_pointer(new ChipPointer(this, &CardRollerWidget::startDrag, &CardRollerWidget::toolTipAt,
+                                &CardRollerWidget::chipAt))
 {
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
-    // Tool-tips follow the mouse without a button held.
-    setMouseTracking(true);
     setAcceptDrops(true);
     selectedCollectionChanged(UserSettings::lastUsedCollection());
     EquivalentsMenu::install(this, [this](const QPoint &pos) {
@@ -272,10 +272,8 @@ void CardRollerWidget::selectedCollectionChanged(const QUuid &collectionId)
 
 void CardRollerWidget::mousePressEvent(QMouseEvent *event)
 {
-    QToolTip::hideText();
     if (event->buttons() != Qt::LeftButton)
         return;
-    m_dragStart = event->globalPosition().toPoint();
     const ChipIndex index = indexAt(event->position().toPoint());
     const DB::ColorEntry *entry = entryAt(index);
     if (!entry)
@@ -290,25 +288,6 @@ void CardRollerWidget::mousePressEvent(QMouseEvent *event)
         emit roll(Forward);
     if (selectable && row != UserSettings::rowIndex(uuid))
         emit rowChangedInteractively(row);
-}
-
-void CardRollerWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_dragStart.reset();
-}
-
-void CardRollerWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        const bool farEnough = m_dragStart
-            && (event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
-                > QApplication::startDragDistance();
-        if (farEnough && m_cards[CurrentCard].contains(pos))
-            startDrag(pos);
-    } else if (event->buttons() == Qt::NoButton) {
-        showToolTip(pos);
-    }
 }
 
 void CardRollerWidget::wheelEvent(QWheelEvent *event)
@@ -432,35 +411,35 @@ const DB::ColorEntry *CardRollerWidget::entryAt(const ChipIndex &index) const
     return &m_pages[index.slot].entries[index.position];
 }
 
-void CardRollerWidget::startDrag(const QPoint &pos)
+// Only chips of the current card are dragged.
+bool CardRollerWidget::startDrag(const QPoint &pos)
 {
     const ChipIndex index = indexAt(pos);
     const DB::ColorEntry *entry = index.slot == CurrentCard ? entryAt(index) : nullptr;
     if (!entry)
-        return;
-    // The drag's own event loop takes the button release.
-    m_dragStart.reset();
+        return false;
     const DB::ColorEntry chip = *entry;
     startColorChipDrag(this, CardRollerDndSource, UserSettings::lastUsedCollection(), chip,
                        Qt::CopyAction, Qt::CopyAction);
+    return true;
 }
 
-void CardRollerWidget::showToolTip(const QPoint &pos)
+ChipPointer::ToolTip CardRollerWidget::toolTipAt(const QPoint &pos) const
 {
     const ChipIndex index = indexAt(pos);
     const DB::ColorEntry *entry = entryAt(index);
-    if (!entry) {
-        if (QToolTip::isVisible())
-            QToolTip::hideText();
-        return;
-    }
     const QUuid uuid = UserSettings::lastUsedCollection();
-    if (entry->isMto && masksMadeToOrder(uuid)) {
-        QToolTip::hideText();
-        return;
-    }
-    QToolTip::showText(mapToGlobal(indexRect(index).topRight()),
-                       DB::chipDescription(uuid, entry->id, true), this);
+    if (!entry || (entry->isMto && masksMadeToOrder(uuid)))
+        return {};
+    return ChipPointer::chipToolTip(uuid, entry->id, indexRect(index));
+}
+
+DB::ItemIndex CardRollerWidget::chipAt(const QPoint &pos) const
+{
+    const DB::ColorEntry *entry = entryAt(indexAt(pos));
+    if (!entry)
+        return {};
+    return {UserSettings::lastUsedCollection(), entry->pageId, entry->id};
 }
 
 // The main widget handles each signal before the emit returns, so the selected collection and

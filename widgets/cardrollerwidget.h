@@ -4,6 +4,7 @@
 #include "db/colorpage.h"
 #include "db/deckcache.h"
 #include "widgets/accessibleitems.h"
+#include "widgets/chippointer.h"
 
 #include <QPixmap>
 #include <QPoint>
@@ -56,6 +57,7 @@ public:
     ChipIndex indexAt(const QPoint &pos) const;
     // The page a roll in dir reaches under the filters; none when the deck cannot be read.
     std::optional<DB::ColorPage> rollTarget(Direction dir);
+    ChipPointer *chipPointer() const { return m_pointer; }
 
     // The chips of the last successful paint, card by card.
     int accessibleItemCount() const override;
@@ -74,8 +76,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -90,8 +90,9 @@ private:
     ChipIndex itemIndex(int item) const;
     void moveSelection(int step);
     void copySelectedChip();
-    void startDrag(const QPoint &pos);
-    void showToolTip(const QPoint &pos);
+    bool startDrag(const QPoint &pos);
+    ChipPointer::ToolTip toolTipAt(const QPoint &pos) const;
+    DB::ItemIndex chipAt(const QPoint &pos) const;
     void goToChip(const QUuid &collection, int pageIndex, int rowIndex);
 
     QPixmap m_mtoMask;
@@ -102,8 +103,7 @@ private:
     QRect m_cardArea;
     std::array<QRect, 3> m_captions;
     std::array<QVector<QRect>, 3> m_chipRects;
-    // Global position of a pending left-button press.
-    std::optional<QPoint> m_dragStart;
+    ChipPointer *m_pointer;
 };
 
 } // namespace Sorven

@@ -17,6 +17,12 @@ QColor greyOf(const QColor &color)
     return QColor(grey, grey, grey);
 }
 
+QColor oppositeGreyOf(const QColor &color)
+{
+    const int grey = 255 - qGray(color.rgb());
+    return QColor(grey, grey, grey);
+}
+
 } // namespace
 
 TaskButton::TaskButton(QWidget *parent) : TaskButton(Shape::RoundedRectangle, parent) { }
@@ -47,67 +53,42 @@ bool TaskButton::event(QEvent *event)
     return QPushButton::event(event);
 }
 
+// The round buttons keep their bottom colour when disabled and turn their text into the
+// opposite grey; the text button darkens and greys its text after its top colour.
 void TaskButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    if (m_shape == Shape::Ellipse)
-        paintEllipse(painter);
+    const bool ellipse = m_shape == Shape::Ellipse;
+    const QRect body = rect();
+    const QColor disabled = ellipse ? m_gradientBottomColor : m_gradientBottomColor.darker(120);
+    QLinearGradient gradient(body.topLeft(), body.bottomLeft());
+    gradient.setColorAt(0, isEnabled() ? m_gradientTopColor : disabled);
+    gradient.setColorAt(1, isEnabled() ? m_gradientBottomColor : disabled);
+    painter.setBrush(gradient);
+    painter.setPen(hasFocus() ? QPen(Qt::NoPen) : QPen(m_outlineColor, 2));
+    if (ellipse)
+        painter.drawEllipse(body);
     else
-        paintRoundedRectangle(painter);
+        painter.drawRoundedRect(body, 5, 5);
+
+    const int shift = (isDown() ? 2 : 0) + (ellipse ? 0 : 1);
+    if (isEnabled())
+        painter.setPen(m_textColor);
+    else
+        painter.setPen(ellipse ? oppositeGreyOf(m_textColor) : greyOf(m_gradientTopColor));
+    Painting::drawTextTwice(painter, body.adjusted(shift, shift, 0, 0), Qt::AlignCenter, text());
+    if (hasFocus() && !ellipse)
+        paintFocusRings(painter, body);
 }
 
-void TaskButton::paintRoundedRectangle(QPainter &painter)
+void TaskButton::paintFocusRings(QPainter &painter, const QRect &body)
 {
-    const QRect body = rect();
-    QLinearGradient gradient(body.topLeft(), body.bottomLeft());
-    QColor textColor = m_textColor;
-    if (isEnabled()) {
-        gradient.setColorAt(0, m_gradientTopColor);
-        gradient.setColorAt(1, m_gradientBottomColor);
-    } else {
-        gradient.setColorAt(0, m_gradientBottomColor.darker(120));
-        gradient.setColorAt(1, m_gradientBottomColor.darker(120));
-        textColor = greyOf(m_gradientTopColor);
-    }
-    painter.setBrush(gradient);
-    painter.setPen(hasFocus() ? QPen(Qt::NoPen) : QPen(m_outlineColor, 2));
-    painter.drawRoundedRect(body, 5, 5);
-
-    const int shift = isDown() ? 3 : 1;
-    painter.setPen(textColor);
-    Painting::drawTextTwice(painter, body.adjusted(shift, shift, 0, 0), Qt::AlignCenter, text());
-
-    if (hasFocus()) {
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(119, 173, 216, 192), 2));
-        painter.drawRoundedRect(body.adjusted(3, 3, -3, -3), 5, 5);
-        painter.setPen(QPen(QColor(198, 216, 230, 192), 2));
-        painter.drawRoundedRect(body.adjusted(2, 2, -2, -2), 5, 5);
-    }
-}
-
-void TaskButton::paintEllipse(QPainter &painter)
-{
-    const QRect body = rect();
-    QLinearGradient gradient(body.topLeft(), body.bottomLeft());
-    QColor textColor = m_textColor;
-    if (isEnabled()) {
-        gradient.setColorAt(0, m_gradientTopColor);
-        gradient.setColorAt(1, m_gradientBottomColor);
-    } else {
-        gradient.setColorAt(0, m_gradientBottomColor);
-        gradient.setColorAt(1, m_gradientBottomColor);
-        const int grey = 255 - qGray(m_textColor.rgb());
-        textColor = QColor(grey, grey, grey);
-    }
-    painter.setBrush(gradient);
-    painter.setPen(hasFocus() ? QPen(Qt::NoPen) : QPen(m_outlineColor, 2));
-    painter.drawEllipse(body);
-
-    const int shift = isDown() ? 2 : 0;
-    painter.setPen(textColor);
-    Painting::drawTextTwice(painter, body.adjusted(shift, shift, 0, 0), Qt::AlignCenter, text());
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(119, 173, 216, 192), 2));
+    painter.drawRoundedRect(body.adjusted(3, 3, -3, -3), 5, 5);
+    painter.setPen(QPen(QColor(198, 216, 230, 192), 2));
+    painter.drawRoundedRect(body.adjusted(2, 2, -2, -2), 5, 5);
 }
 
 } // namespace Sorven

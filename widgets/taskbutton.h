@@ -24,8 +24,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintRoundedRectangle(QPainter &painter);
-    void paintEllipse(QPainter &painter);
+    static void paintFocusRings(QPainter &painter, const QRect &body);
 
     Shape m_shape;
     QColor m_outlineColor;

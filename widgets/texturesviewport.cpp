@@ -70,7 +70,6 @@ void TexturesViewport::loadTextures()
 
 void TexturesViewport::layoutTiles()
 {
-    m_layoutInProgress = true;
     m_placements.clear();
     const QUuid uuid = UserSettings::lastUsedCollection();
     const QSize tileSize = usableTileSize(CollectionSettings::textureSize(uuid, DefaultTileSize));
@@ -94,7 +93,6 @@ void TexturesViewport::layoutTiles()
         = m_placements.isEmpty() ? firstTop : m_placements.last().tile.bottom() + nameHeight + 16;
     resize(w, bottom);
     m_background = Painting::mainBackgroundUnder(this, rect());
-    m_layoutInProgress = false;
     update();
 }
 
@@ -162,13 +160,6 @@ void TexturesViewport::paintPlacement(QPainter &painter, const Placement &placem
                      QSize(rect.width(), painter.fontMetrics().height()));
     Painting::drawTextTwice(painter, name, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                             placement.entry.name);
-}
-
-void TexturesViewport::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    if (!m_layoutInProgress)
-        layoutTiles();
 }
 
 } // namespace Sorven

@@ -30,7 +30,8 @@ public:
 
     // Reads every texture of the selected collection.
     void loadTextures();
-    // Places the current page's textures for the current width and resizes to fit them.
+    // Places the current page's textures for the current width and resizes to fit them; the
+    // pane calls it after every change of its size.
     void layoutTiles();
 
     const QList<Placement> &placements() const { return m_placements; }
@@ -39,7 +40,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct TintKey
@@ -66,7 +66,6 @@ private:
     QImage m_background;
     // Tinting is per pixel; the same texture, tint and opacity give the same tile every paint.
     QHash<TintKey, QImage> m_tiles;
-    bool m_layoutInProgress = false;
 };
 
 } // namespace Sorven

@@ -1,62 +1,38 @@
 #include "widgets/textureswidget.h"
 
-#include "widgets/orvocustomstyle.h"
-#include "widgets/panescrollarea.h"
 #include "widgets/texturesviewport.h"
 
 namespace Sorven {
 
-TexturesWidget::TexturesWidget(QWidget *parent)
-    : QScrollArea(parent), m_scrollBarStyle(new OrvoCustomStyle), m_viewport(new TexturesViewport)
+TexturesWidget::TexturesWidget(QWidget *parent) : LazyPane(new TexturesViewport, 16, parent)
 {
     setObjectName(QStringLiteral("TexturesWidget"));
-    m_scrollBarStyle->setParent(this);
-    PaneScrollArea::setUp(this, m_scrollBarStyle);
-    setViewportMargins(16, 16, 16, 16);
-    setWidget(m_viewport);
+}
+
+TexturesViewport *TexturesWidget::texturesViewport() const
+{
+    return static_cast<TexturesViewport *>(widget());
 }
 
 void TexturesWidget::layoutContents()
 {
-    m_viewport->layoutTiles();
-}
-
-void TexturesWidget::selectedCollectionChanged(QUuid)
-{
-    m_texturesStale = true;
-    if (isVisible())
-        loadTextures();
+    texturesViewport()->layoutTiles();
 }
 
 void TexturesWidget::selectedPageChanged()
 {
-    m_viewport->layoutTiles();
+    layoutContents();
 }
 
 void TexturesWidget::selectedRowChanged()
 {
-    m_viewport->update();
+    texturesViewport()->update();
 }
 
-void TexturesWidget::resizeEvent(QResizeEvent *event)
+// Decoding the textures is what a hidden pane puts off.
+void TexturesWidget::loadContents()
 {
-    QScrollArea::resizeEvent(event);
-    PaneScrollArea::fitToSize(this);
-    m_viewport->layoutTiles();
-}
-
-void TexturesWidget::showEvent(QShowEvent *event)
-{
-    QScrollArea::showEvent(event);
-    if (m_texturesStale)
-        loadTextures();
-}
-
-void TexturesWidget::loadTextures()
-{
-    m_texturesStale = false;
-    m_viewport->loadTextures();
-    m_viewport->layoutTiles();
+    texturesViewport()->loadTextures();
 }
 
 } // namespace Sorven

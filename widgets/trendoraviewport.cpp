@@ -8,10 +8,10 @@
 #include "db/lookups.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
+#include "widgets/chippointer.h"
 #include "widgets/itemsaccessible.h"
 #include "widgets/painting.h"
 
-#include <QApplication>
 #include <QMap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -60,7 +60,9 @@ TrendoraViewport::TrendoraViewport(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TrendoraViewport"));
     ItemsAccessible::install();
+    // The cursor shows what takes a click.
     setMouseTracking(true);
+    new ChipPointer(this, &TrendoraViewport::startDrag);
 }
 
 void TrendoraViewport::loadGroups()
@@ -118,7 +120,6 @@ AccessibleItems::Item TrendoraViewport::accessibleItem(int index) const
 
 void TrendoraViewport::layoutGroups()
 {
-    m_layoutInProgress = true;
     m_groupRegions.clear();
     m_chipRects.clear();
     const int w = width();
@@ -152,7 +153,6 @@ void TrendoraViewport::layoutGroups()
         y = region.bottom() + 10;
     }
     resize(w, y - 9);
-    m_layoutInProgress = false;
     update();
 }
 
@@ -209,7 +209,6 @@ void TrendoraViewport::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton)
         return;
-    m_dragStart = event->globalPosition().toPoint();
     m_pickedColor = QColor();
     const Hit hit = hitAt(event->position().toPoint());
     if (hit.onToggle)
@@ -222,17 +221,18 @@ void TrendoraViewport::mouseMoveEvent(QMouseEvent *event)
 {
     const Hit hit = hitAt(event->position().toPoint());
     setCursor(hit.onToggle || hit.entry ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    if (!(event->buttons() & Qt::LeftButton) || !m_pickedColor.isValid() || !m_dragStart)
-        return;
-    if ((event->globalPosition().toPoint() - *m_dragStart).manhattanLength()
-        <= QApplication::startDragDistance())
-        return;
-    // The drag's own event loop takes the button release.
-    m_dragStart.reset();
+}
+
+// The colour picked by the press, wherever the pointer is now.
+bool TrendoraViewport::startDrag(const QPoint &)
+{
+    if (!m_pickedColor.isValid())
+        return false;
     const QColor color = m_pickedColor;
     m_pickedColor = QColor();
     startColorDrag(this, TrendoraDndSource, color, m_pickedText, m_pickedName1, m_pickedName2,
                    Qt::CopyAction, Qt::CopyAction);
+    return true;
 }
 
 void TrendoraViewport::paintEvent(QPaintEvent *)
@@ -277,13 +277,6 @@ void TrendoraViewport::paintChip(QPainter &painter, const QRect &chip,
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     Painting::drawTextTwice(painter, cell.name1, flags, entry.name1);
     Painting::drawTextTwice(painter, cell.name2, flags, entry.name2);
-}
-
-void TrendoraViewport::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    if (!m_layoutInProgress)
-        layoutGroups();
 }
 
 } // namespace Sorven

@@ -12,8 +12,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <optional>
-
 namespace Sorven {
 
 // The contents of the trend pane: each trend group of the selected collection as a header
@@ -28,7 +26,8 @@ public:
 
     // Reads the groups and their open states for the selected collection.
     void loadGroups();
-    // Places groups and chips for the current width and resizes to fit them.
+    // Places groups and chips for the current width and resizes to fit them; the pane calls it
+    // after every change of its size.
     void layoutGroups();
 
     // Group identifiers in display order.
@@ -48,7 +47,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Hit
@@ -63,6 +61,7 @@ private:
     Hit hitAt(const QPoint &pos) const;
     void toggle(qint64 groupId);
     void pick(const DB::TrendoraGroup &group, const DB::TrendoraEntry &entry);
+    bool startDrag(const QPoint &pos);
     void paintGroup(QPainter &painter, const DB::TrendoraGroup &group) const;
     void paintChip(QPainter &painter, const QRect &chip, const DB::TrendoraEntry &entry) const;
 
@@ -75,10 +74,8 @@ private:
     QString m_pickedName1;
     QString m_pickedName2;
     QString m_pickedText;
-    std::optional<QPoint> m_dragStart;
     QImage m_openImage;
     QImage m_closedImage;
-    bool m_layoutInProgress = false;
 };
 
 } // namespace Sorven

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QScrollArea>
-#include <QUuid>
+#include "widgets/lazypane.h"
 
 namespace Sorven {
 
-class OrvoCustomStyle;
 class TrendoraViewport;
 
-// The pane of the collection's colour-trend groups, scrolling vertically.
-class TrendoraWidget : public QScrollArea
+// The pane of the collection's colour-trend groups.
+class TrendoraWidget : public LazyPane
 {
     Q_OBJECT
     Q_DISABLE_COPY(TrendoraWidget)
@@ -17,25 +15,11 @@ class TrendoraWidget : public QScrollArea
 public:
     explicit TrendoraWidget(QWidget *parent = nullptr);
 
-    TrendoraViewport *trendoraViewport() const { return m_viewport; }
-    // Lays the groups out again in the pane's current rectangle.
-    void layoutContents();
-
-public slots:
-    void selectedCollectionChanged(QUuid collectionId);
+    TrendoraViewport *trendoraViewport() const;
+    void layoutContents() override;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void loadGroups();
-
-    OrvoCustomStyle *m_scrollBarStyle = nullptr;
-    TrendoraViewport *m_viewport = nullptr;
-    // The groups belong to a collection before the current one; a hidden pane reads them when
-    // it is shown, so that a collection change does not wait for a pane nobody sees.
-    bool m_groupsStale = true;
+    void loadContents() override;
 };
 
 } // namespace Sorven

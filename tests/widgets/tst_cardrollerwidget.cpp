@@ -7,11 +7,13 @@
 #include "palette/colorscience.h"
 #include "support/fixturedatabase.h"
 #include "widgets/cardrollerwidget.h"
+#include "widgets/chippointer.h"
 #include "widgets/rollbutton.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QImage>
 #include <QMimeData>
@@ -550,6 +552,24 @@ private slots:
         // A move without a pending press starts nothing either.
         moveWithLeftButton(roller, centreOf(roller.cardRect(1)));
         QVERIFY(!roller.findChild<QDrag *>());
+    }
+
+    // On a side card too; a caption names no chip.
+    void aContextMenuRequestNamesTheChipUnderIt()
+    {
+        CardRollerWidget roller;
+        showAndPaint(roller);
+        QSignalSpy requested(roller.chipPointer(), &ChipPointer::chipContextMenuRequested);
+        for (const QRect &rect : {roller.indexRect({2, 1}), roller.captionRect(1)}) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, centreOf(rect),
+                                    roller.mapToGlobal(centreOf(rect)));
+            QApplication::sendEvent(&roller, &event);
+        }
+        DB::ColorEntry entry;
+        QCOMPARE(DB::findEntryByCode(chipCode("H", 3, 2), entry), int(DB::Success));
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested[0][0].value<DB::ItemIndex>(),
+                 (DB::ItemIndex {Harbour, entry.pageId, entry.id}));
     }
 
     void withoutNeighbourPagesOnlyFramesArePaintedAndClicksUseTheLastPaint()

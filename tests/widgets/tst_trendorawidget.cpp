@@ -1,10 +1,14 @@
 #include "core/interfacefonts.h"
 #include "core/usersettings.h"
+#include "palette/colorchipdnd.h"
 #include "support/fixturedatabase.h"
 #include "widgets/trendoraviewport.h"
 #include "widgets/trendorawidget.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
 #include <QTest>
 
 using namespace Sorven;
@@ -156,6 +160,48 @@ private slots:
             QCOMPARE(viewport->groupOrder(), collection == Bare ? QList<qint64>() : harbourGroups);
         }
         QVERIFY(viewport->chipRect(m_spring, m_entries[m_spring].first()).isValid());
+    }
+
+    // Offscreen QDrag::exec returns at once and leaves the drag with the colour it carried.
+    void aChipDragsItsColourAndNames()
+    {
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        TrendoraViewport *viewport = pane.trendoraViewport();
+        const QPoint start = centreOf(viewport->chipRect(m_spring, m_entries[m_spring][2]));
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        const QPoint end = start + QPoint(QApplication::startDragDistance() + 1, 0);
+        QMouseEvent move(QEvent::MouseMove, end, viewport->mapToGlobal(end), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        const QDrag *drag = viewport->findChild<QDrag *>();
+        QVERIFY(drag);
+        QCOMPARE(drag->mimeData()->data(ColorChipDndMimeType),
+                 colorDndRecord(TrendoraDndSource, entryColor(3).rgb(), "N", "M"));
+    }
+
+    // The chips flow in the visible width, which the contents follow as the pane narrows or widens.
+    void chipsFlowInThePanesWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("narrower") << 200;
+        QTest::newRow("wider") << 600;
+    }
+
+    void chipsFlowInThePanesWidth()
+    {
+        QFETCH(int, width);
+        TrendoraWidget pane;
+        pane.resize(400, 220);
+        pane.show();
+        pane.resize(width, 220);
+        const TrendoraViewport *viewport = pane.trendoraViewport();
+        QCOMPARE(viewport->width(), pane.maximumViewportSize().width());
+        int right = 0;
+        for (const qint64 entry : std::as_const(m_entries[m_spring]))
+            right = qMax(right, viewport->chipRect(m_spring, entry).right());
+        QVERIFY2(right < viewport->width(), qPrintable(QString::number(right)));
     }
 
 private:
