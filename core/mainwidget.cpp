@@ -15,6 +15,7 @@
 #include "palette/collectioncolortable.h"
 #include "palette/colorscheduleexport.h"
 #include "palette/mypalettefullwidget.h"
+#include "palette/mypalettemodel.h"
 #include "palette/mypalettewidget.h"
 #include "palette/savefailuremessage.h"
 #include "widgets/aboutbutton.h"
@@ -576,7 +577,7 @@ void MainWidget::loadButtonClicked()
 
 void MainWidget::scheduleButtonClicked()
 {
-    exportColorSchedule(MyPaletteWidget::storedPalette(), this,
+    exportColorSchedule(m_myPalette->model()->stored(), this,
                         [this](QWidget *parent, const QString &caption, const QString &path,
                                const QString &filter) {
                             QString selectedFilter = filter;

@@ -50,8 +50,6 @@ public:
     // The cells that show a chip, and the description.
     PaletteModel palette() const;
     QList<QPoint> selection() const { return m_selection; }
-    // What the user settings hold, chips that no longer load included.
-    static PaletteModel storedPalette();
 
     // The one geometry source: painting, clicks, tooltips and drops all read these.
     QRect cellRect(const QPoint &cell) const;
