@@ -37,12 +37,7 @@ ColorSchemerPolvaroneWidget::ColorSchemerPolvaroneWidget(QWidget *parent)
                                 &ColorSchemerPolvaroneWidget::toolTipAt,
                                 &ColorSchemerPolvaroneWidget::chipAt))
 {
-    EquivalentsMenu::install(this, [this](const QPoint &pos) {
-        const int slot = slotAt(pos);
-        return EquivalentsMenu::chipOf(UserSettings::lastUsedCollection(),
-                                       slot >= 0 && slot < m_chips.size() ? &m_chips.at(slot)
-                                                                          : nullptr);
-    });
+    EquivalentsMenu::install(this, m_pointer);
     setFocusPolicy(Qt::StrongFocus);
     ItemsAccessible::install();
     setFont(regularFont(2));

@@ -109,9 +109,7 @@ ColorSchemerWidget::ColorSchemerWidget(QWidget *parent)
     ItemsAccessible::install();
     setFont(regularFont(2));
     addShortcuts();
-    EquivalentsMenu::install(this, [this](const QPoint &pos) {
-        return EquivalentsMenu::chipOf(m_scheme.collection, entryAt(indexAt(pos)));
-    });
+    EquivalentsMenu::install(this, m_pointer);
     selectedCollectionChanged(UserSettings::lastUsedCollection());
 }
 

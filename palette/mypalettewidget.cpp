@@ -74,7 +74,7 @@ MyPaletteWidget::MyPaletteWidget(QWidget *parent)
     ItemsAccessible::install();
     setAcceptDrops(true);
     setFont(regularFont(3));
-    EquivalentsMenu::install(this, [this](const QPoint &pos) { return chipAt(pos); });
+    EquivalentsMenu::install(this, m_pointer);
     m_gridButton->setCheckable(true);
     m_gridButton->setChecked(true);
     int height = 0;

@@ -138,9 +138,7 @@ CardRollerWidget::CardRollerWidget(QWidget *parent)
     ItemsAccessible::install();
     setAcceptDrops(true);
     selectedCollectionChanged(UserSettings::lastUsedCollection());
-    EquivalentsMenu::install(this, [this](const QPoint &pos) {
-        return EquivalentsMenu::chipOf(UserSettings::lastUsedCollection(), entryAt(indexAt(pos)));
-    });
+    EquivalentsMenu::install(this, m_pointer);
     setFont(boldFont(WidgetFontSizeStep));
 }
 

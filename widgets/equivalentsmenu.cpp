@@ -5,8 +5,8 @@
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "palette/colorequivalents.h"
+#include "widgets/chippointer.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPixmap>
 #include <QWidget>
@@ -37,32 +37,14 @@ QIcon swatch(const QColor &color)
 
 } // namespace
 
-EquivalentsMenu::EquivalentsMenu(QWidget *widget, ChipAt chipAt)
-    : QObject(widget), m_chipAt(std::move(chipAt))
+EquivalentsMenu *EquivalentsMenu::install(QWidget *widget, const ChipPointer *pointer)
 {
-    widget->installEventFilter(this);
-}
-
-EquivalentsMenu *EquivalentsMenu::install(QWidget *widget, ChipAt chipAt)
-{
-    return new EquivalentsMenu(widget, std::move(chipAt));
-}
-
-DB::ItemIndex EquivalentsMenu::chipOf(const QUuid &collection, const DB::ColorEntry *chip)
-{
-    return chip ? DB::ItemIndex {collection, chip->pageId, chip->id} : DB::ItemIndex();
-}
-
-bool EquivalentsMenu::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::ContextMenu || !watched->isWidgetType())
-        return false;
-    const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-    const DB::ItemIndex chip = m_chipAt(menuEvent->pos());
-    if (!chip.refersToChip())
-        return false;
-    popUp(static_cast<QWidget *>(watched), chip, menuEvent->globalPos());
-    return true;
+    auto *menu = new EquivalentsMenu(widget);
+    connect(pointer, &ChipPointer::chipContextMenuRequested, menu,
+            [menu, widget](const DB::ItemIndex &chip, const QPoint &globalPos) {
+                menu->popUp(widget, chip, globalPos);
+            });
+    return menu;
 }
 
 void EquivalentsMenu::popUp(QWidget *widget, const DB::ItemIndex &chip, const QPoint &globalPos)

@@ -6,9 +6,11 @@
 #include <QObject>
 #include <QUuid>
 
-#include <functional>
-
 class QMenu;
+
+namespace Sorven {
+class ChipPointer;
+}
 class QPoint;
 class QWidget;
 
@@ -24,27 +26,18 @@ class EquivalentsMenu : public QObject
     Q_DISABLE_COPY(EquivalentsMenu)
 
 public:
-    // The chip at a position in the widget; a reference to no chip shows no menu.
-    using ChipAt = std::function<DB::ItemIndex(const QPoint &pos)>;
-
-    // Gives the widget the menu; the helper lives as the widget's child.
-    static EquivalentsMenu *install(QWidget *widget, ChipAt chipAt);
-    // The reference to a painted chip of the collection; to none without a chip.
-    static DB::ItemIndex chipOf(const QUuid &collection, const DB::ColorEntry *chip);
+    // Gives the widget the menu on its chips' context-menu requests; the helper lives as the
+    // widget's child.
+    static EquivalentsMenu *install(QWidget *widget, const ChipPointer *pointer);
 
 signals:
     void chipChosen(QUuid collectionId, Sorven::DB::ColorEntry colorEntry);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    EquivalentsMenu(QWidget *widget, ChipAt chipAt);
+    using QObject::QObject;
     void popUp(QWidget *widget, const DB::ItemIndex &chip, const QPoint &globalPos);
     void fill(QMenu *menu, const DB::ColorEntry &chip, const QUuid &collection);
     void choose(const DB::ItemIndex &chip);
-
-    ChipAt m_chipAt;
 };
 
 } // namespace Sorven

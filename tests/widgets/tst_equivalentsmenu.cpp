@@ -1,6 +1,7 @@
 #include "core/usersettings.h"
 #include "db/connections.h"
 #include "support/fixturedatabase.h"
+#include "widgets/chippointer.h"
 #include "widgets/equivalentsmenu.h"
 
 #include <QApplication>
@@ -58,8 +59,10 @@ private slots:
     {
         QWidget widget;
         widget.resize(100, 40);
-        EquivalentsMenu *equivalents = EquivalentsMenu::install(
-            &widget, [this](const QPoint &pos) { return pos.x() < 50 ? m_chip : DB::ItemIndex(); });
+        const ChipPointer pointer(
+            &widget, [](const QPoint &) { return false; }, {},
+            [this](const QPoint &pos) { return pos.x() < 50 ? m_chip : DB::ItemIndex(); });
+        EquivalentsMenu *equivalents = EquivalentsMenu::install(&widget, &pointer);
         widget.show();
         QVERIFY(QTest::qWaitForWindowExposed(&widget));
         QSignalSpy chosen(equivalents, &EquivalentsMenu::chipChosen);
