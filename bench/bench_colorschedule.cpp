@@ -1,19 +1,16 @@
 // The colour schedule of a full My Palette, 24 chips of the demo collections: gathering the
 // chips' data and making the PDF, and the same written to a file as the button does.
-#include "bench/benchfolders.h"
+#include "bench/demobenchmain.h"
 #include "bench/medianclock.h"
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "palette/colorschedule.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -74,14 +71,5 @@ BENCHMARK(schedule24ChipsSaved)->Unit(benchmark::kMillisecond)->UseManualTime()-
 
 int main(int argc, char **argv)
 {
-    useBenchmarkFolders(root());
-    QGuiApplication application(argc, argv);
-    if (const QString error = writeBenchmarkCollections(root(), 0); !error.isEmpty()) {
-        std::fprintf(stderr, "cannot build the demo collections: %s\n", qPrintable(error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnDemoCollections(argc, argv, root());
 }

@@ -1,19 +1,16 @@
 // Loading palette files of 4 MB (the largest one loading reads) and 16 MB on the demo data, whose
 // chips name collections that are not installed or codes that do not match: every chip is
 // looked at and none fills its cell.
-#include "bench/benchfolders.h"
+#include "bench/demobenchmain.h"
 #include "db/connections.h"
 #include "palette/palettefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -90,14 +87,5 @@ BENCHMARK(codesThatDoNotMatch16MB)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 int main(int argc, char **argv)
 {
-    useBenchmarkFolders(root());
-    QGuiApplication application(argc, argv);
-    if (const QString error = writeBenchmarkCollections(root(), 0); !error.isEmpty()) {
-        std::fprintf(stderr, "cannot build the demo collections: %s\n", qPrintable(error));
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOnDemoCollections(argc, argv, root());
 }
