@@ -178,6 +178,7 @@ MainWidget::MainWidget(QWidget *parent)
         recheckCollection();
     });
     watchDatabase(uuid);
+    DB::selectCollection(uuid);
     showReadState(uuid, DB::collectionReadProblem(uuid));
 
     connectChildren();
@@ -288,6 +289,7 @@ void MainWidget::loadCollection(const QUuid &collectionId)
     m_capsureFile.clear();
     setupCapsureWatch();
     UserSettings::setLastUsedCollection(collectionId);
+    DB::selectCollection(collectionId);
     DB::loadNameOrders(collectionId);
     CollectionSettings::setCurrentCollection(collectionId);
     prepareForCollection(collectionId);
