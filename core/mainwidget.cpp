@@ -185,6 +185,7 @@ MainWidget::MainWidget(QWidget *parent)
         recheckCollection();
     });
     watchDatabase(uuid);
+    DB::selectCollection(uuid);
     showReadState(uuid, DB::collectionReadProblem(uuid));
 
     connectChildren();
@@ -296,6 +297,7 @@ void MainWidget::loadCollection(const QUuid &collectionId)
     m_capsureFile.clear();
     setupCapsureWatch();
     UserSettings::setLastUsedCollection(collectionId);
+    DB::selectCollection(collectionId);
     DB::loadNameOrders(collectionId);
     CollectionSettings::setCurrentCollection(collectionId);
     prepareForCollection(collectionId);

@@ -32,12 +32,6 @@ QString statement(const char *sql)
     return QString::fromLatin1(sql);
 }
 
-bool run(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues values = {})
-{
-    query = collectionQuery(uuid);
-    return runStatement(query, sql, values);
-}
-
 // The first row of a prepared statement's answer; none when it fails or answers nothing.
 std::optional<QSqlRecord> firstRow(const QUuid &uuid, const QString &sql,
                                    const QVariantList &values)
@@ -48,7 +42,7 @@ std::optional<QSqlRecord> firstRow(const QUuid &uuid, const QString &sql,
             row = query.record();
     });
     if (error.isValid())
-        qCDebug(queryLog).noquote() << error.driverText() << error.databaseText();
+        logSqlError(error);
     return row;
 }
 
@@ -105,7 +99,8 @@ int loadCollection(const QUuid &uuid, QSharedPointer<Collection> &collection)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(CollectionSql).arg(uuid.toString(QUuid::WithBraces)))
+    if (!runCollectionQuery(query, uuid,
+                            statement(CollectionSql).arg(uuid.toString(QUuid::WithBraces)))
         || !query.next())
         return QueryFailed;
     collection = QSharedPointer<Collection>::create(query.record());
@@ -197,7 +192,8 @@ int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &pag
         return result;
     const qint64 collection = collectionId(uuid);
     QSqlQuery query;
-    if (!run(query, uuid, statement(PageByIdSql).arg(collection).arg(pageId)) || !query.next())
+    if (!runCollectionQuery(query, uuid, statement(PageByIdSql).arg(collection).arg(pageId))
+        || !query.next())
         return QueryFailed;
     if (!pageOnly)
         return deliverPage(uuid, query.record(), PageByIdChipsSql, {collection}, page);
@@ -346,7 +342,8 @@ bool hasExteriorPagesWithMood(const QUuid &uuid, int mood)
     if (connectCollection(uuid) < 0)
         return true;
     QSqlQuery query;
-    return run(query, uuid, statement(ExteriorPagesWithMoodSql).arg(collectionId(uuid)).arg(mood))
+    return runCollectionQuery(query, uuid,
+                              statement(ExteriorPagesWithMoodSql).arg(collectionId(uuid)).arg(mood))
         && countsAny(query);
 }
 
@@ -359,8 +356,8 @@ bool collectionHasChip(const QUuid &uuid, qint64 rowId)
     if (connectCollection(uuid) < 0)
         return false;
     QSqlQuery query;
-    return run(query, uuid, statement(CollectionChipSql).arg(collectionId(uuid)),
-               {{":ROW_ID", rowId}})
+    return runCollectionQuery(query, uuid, statement(CollectionChipSql).arg(collectionId(uuid)),
+                              {{":ROW_ID", rowId}})
         && countsAny(query);
 }
 
@@ -374,7 +371,7 @@ int loadSegments(const QUuid &uuid, QVector<int> &segments)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(SegmentsSql).arg(collectionId(uuid))))
+    if (!runCollectionQuery(query, uuid, statement(SegmentsSql).arg(collectionId(uuid))))
         return QueryFailed;
     while (query.next())
         segments.append(query.value(0).toInt());
@@ -463,7 +460,7 @@ int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
     if (echo == Echo::Statement)
         qCDebug(queryLog).noquote() << sql;
     QSqlQuery query;
-    if (!run(query, uuid, sql)) {
+    if (!runCollectionQuery(query, uuid, sql)) {
         logSqlError(query.lastError());
         return QueryFailed;
     }
@@ -563,7 +560,7 @@ namespace {
 bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
 {
     QSqlQuery query;
-    if (!run(query, uuid, statement(TrendEntriesSql).arg(group.id)))
+    if (!runCollectionQuery(query, uuid, statement(TrendEntriesSql).arg(group.id)))
         return false;
     forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
         group.entries.append(TrendoraEntry(row, columns));
@@ -583,7 +580,7 @@ int loadTrendGroups(const QUuid &uuid, QHash<qint64, TrendoraGroup> &groups)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(TrendGroupsSql).arg(collectionId(uuid))))
+    if (!runCollectionQuery(query, uuid, statement(TrendGroupsSql).arg(collectionId(uuid))))
         return QueryFailed;
     while (query.next()) {
         TrendoraGroup group(query.record());
@@ -607,7 +604,7 @@ int loadProductNames(const QUuid &uuid, qint64 rowId, QStringList &names)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
+    if (!runCollectionQuery(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
         return QueryFailed;
     const QSqlRecord columns = query.record();
     const int nameColumn = columns.indexOf(QStringLiteral("NAME"));
@@ -630,7 +627,7 @@ int loadProductCodes(const QUuid &uuid, qint64 rowId, QStringList &codes)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
+    if (!runCollectionQuery(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
         return QueryFailed;
     const int codeColumn = query.record().indexOf(QStringLiteral("PRODUCT_CODE"));
     while (codeColumn >= 0 && query.next()) {
@@ -650,7 +647,7 @@ int loadProductGroupNames(const QUuid &uuid, qint64 rowId, QStringList &names)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(ProductGroupNamesSql), {{":ROW_ID", rowId}}))
+    if (!runCollectionQuery(query, uuid, statement(ProductGroupNamesSql), {{":ROW_ID", rowId}}))
         return QueryFailed;
     while (query.next())
         names.append(query.value(0).toString());
@@ -666,7 +663,7 @@ int loadTextures(const QUuid &uuid, QHash<qint64, Texture> &textures)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(TexturesSql).arg(collectionId(uuid))))
+    if (!runCollectionQuery(query, uuid, statement(TexturesSql).arg(collectionId(uuid))))
         return QueryFailed;
     while (query.next()) {
         const Texture texture(query.record());
@@ -685,7 +682,7 @@ int loadTextureMap(const QUuid &uuid, qint64 pageId, QVector<TextureMapEntry> &e
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, statement(TextureMapSql), {{":PAGE_ID", pageId}}))
+    if (!runCollectionQuery(query, uuid, statement(TextureMapSql), {{":PAGE_ID", pageId}}))
         return QueryFailed;
     while (query.next())
         entries.append(TextureMapEntry(query.record()));

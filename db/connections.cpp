@@ -3,6 +3,7 @@
 #include "core/platformpaths.h"
 #include "db/databasefile.h"
 #include "db/lookups.h"
+#include "db/opencollection.h"
 #include "db/querylog.h"
 #include "db/querysupport.h"
 #include "db/schema.h"
@@ -207,6 +208,8 @@ int connectCollection(const QUuid &uuid)
     if (!info)
         return UnknownCollection;
     const QString name = connectionName(*info);
+    // Every connected collection has its owner, which closes the connection with the file.
+    OpenCollection::of(uuid);
     if (QSqlDatabase::contains(name))
         return Success;
     bool available = false;
@@ -225,15 +228,6 @@ int connectCollection(const QUuid &uuid)
 const char *const ReadProbeSql = "SELECT COUNT(*) FROM COLLECTION_PAGE_MAP WHERE COLLECTION_ID = ?";
 
 namespace {
-
-// The connection goes with the pages it holds in its cache: a file cut short and restored keeps
-// its change counter, and a cached page read while it was short would stay damaged.
-void closeConnection(const CollectionInfo &info)
-{
-    const QString name = connectionName(info);
-    forgetPreparedStatements(name);
-    QSqlDatabase::removeDatabase(name);
-}
 
 QString readProblem(const QUuid &uuid)
 {
@@ -259,10 +253,21 @@ QString readProblem(const QUuid &uuid)
 
 QString collectionReadProblem(const QUuid &uuid)
 {
+    OpenCollection::forgetIfChanged(uuid);
     const QString problem = readProblem(uuid);
     if (const CollectionInfo *info = collectionRegistry().find(uuid); info && !problem.isEmpty())
-        closeConnection(*info);
+        OpenCollection::forgetFile(info->databasePath);
     return problem;
+}
+
+void selectCollection(const QUuid &uuid)
+{
+    OpenCollection::select(uuid);
+}
+
+void closeCollections()
+{
+    OpenCollection::closeAll();
 }
 
 qint64 collectionId(const QUuid &uuid)

@@ -43,8 +43,15 @@ QList<QUuid> availableCollections();
 int connectCollection(const QUuid &uuid);
 // Why the collection's database cannot be read now (locked, damaged, truncated, gone), in one
 // line; empty when it reads. Asked again after every failure: nothing here is remembered, so a
-// file that reads again is used again.
+// file that reads again is used again. A file changed since it was opened is read anew, and
+// so is a file that fails.
 QString collectionReadProblem(const QUuid &uuid);
+// The collection the user now looks at: what was read of collections left behind is dropped
+// or, beyond the two before it, closed.
+void selectCollection(const QUuid &uuid);
+// Cancels the reads under way, waits for them and closes every collection and connection, so
+// that the module's code may go.
+void closeCollections();
 qint64 collectionId(const QUuid &uuid);
 QUuid collectionUuidById(qint64 id);
 // The registered collection with that ID in the file that holds the collection fileOf.

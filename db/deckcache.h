@@ -12,9 +12,8 @@ namespace Sorven::DB {
 
 // The previous, current and next page around a page of one collection's deck, remembered
 // between calls: the card roller asks for the same three pages on every paint, and after a roll
-// two of them are pages it has read before. The databases do not change while the process
-// runs, so what was read stays true; the neighbours depend on the filters and are forgotten
-// when they change.
+// two of them are pages it has read before. It goes with its open collection when the file
+// changes; the neighbours depend on the filters and are forgotten when they change.
 class DeckCache
 {
 public:

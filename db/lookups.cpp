@@ -6,15 +6,14 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/displaytext.h"
+#include "db/opencollection.h"
 #include "db/querysupport.h"
 #include "db/search.h"
 
-#include <QCache>
 #include <QPainter>
 #include <QSqlError>
 
 #include <algorithm>
-#include <utility>
 
 namespace Sorven::DB {
 
@@ -24,12 +23,8 @@ namespace {
 // fails; the error is then on the debug output.
 bool runKeyedQuery(QSqlQuery &query, const QUuid &uuid, const char *sql, const QString &key)
 {
-    query = collectionQuery(uuid);
-    const QString statement = QString::fromLatin1(sql).arg(collectionId(uuid));
-    if (runStatement(query, statement, {{":KEY", key}}))
-        return true;
-    logSqlError(query.lastError());
-    return false;
+    return runCollectionQuery(query, uuid, QString::fromLatin1(sql).arg(collectionId(uuid)),
+                              {{":KEY", key}});
 }
 
 // A colour channel written as a decimal integer 0 to 255, or -1.
@@ -40,39 +35,24 @@ int channel(const QString &text)
     return ok && value >= 0 && value <= 255 ? value : -1;
 }
 
-// Texts and decoded images by collection and key. The databases do not change while they are
-// enumerated, and every widget asks again for its texts and images on every collection change.
-// Only texts and images the database gave are kept: a key without a row, a failed read and bytes
-// that do not decode are asked again next time, so that a lock or a damaged file does not leave
-// a raw key or a placeholder behind once the file reads again.
-using LookupKey = std::pair<QUuid, QString>;
-
-struct Lookups
-{
-    // Decoded images, a null image where the bytes are none; in kilobytes, a few collections'
-    // worth of backgrounds and banners.
-    QCache<LookupKey, QImage> images {64 * 1024};
-    QHash<LookupKey, QString> texts;
-};
-
-Lookups &lookups()
-{
-    static Lookups lookups;
-    return lookups;
-}
-
+// Texts and decoded images are kept with the open collection by key: every widget asks again
+// for its texts and images on every collection change. Only texts and images the database gave
+// are kept: a key without a row, a failed read and bytes that do not decode are asked again
+// next time, so that a lock or a damaged file does not leave a raw key or a placeholder behind
+// once the file reads again.
 QImage decodedThemeImage(const QUuid &uuid, const QString &itemKey)
 {
-    const LookupKey key(uuid, itemKey);
-    if (const QImage *cached = lookups().images.object(key))
-        return *cached;
+    if (OpenCollection *open = OpenCollection::of(uuid)) {
+        if (const QImage *cached = open->images().object(itemKey))
+            return *cached;
+    }
     QByteArray bytes;
     if (themeItemData(uuid, itemKey, bytes) != Success)
         return {};
     const QImage image = QImage::fromData(bytes);
-    if (!image.isNull())
-        lookups().images.insert(key, new QImage(image),
-                                std::max(qsizetype(1), image.sizeInBytes() / 1024));
+    if (OpenCollection *open = OpenCollection::of(uuid); open && !image.isNull())
+        open->images().insert(itemKey, new QImage(image),
+                              std::max(qsizetype(1), image.sizeInBytes() / 1024));
     return image;
 }
 
@@ -100,9 +80,10 @@ const char *const LocaleStringSql = "SELECT L.STRING FROM LOCALE L WHERE L.COLLE
 // A key the palette added answers its built-in English text where the collection has none.
 QString localeString(const QUuid &uuid, const QString &key)
 {
-    const LookupKey cacheKey(uuid, key);
-    if (const auto cached = lookups().texts.constFind(cacheKey); cached != lookups().texts.cend())
-        return *cached;
+    if (OpenCollection *open = OpenCollection::of(uuid)) {
+        if (const auto cached = open->texts().constFind(key); cached != open->texts().cend())
+            return *cached;
+    }
     const QString fallback = builtInLocaleTexts().value(key, key);
     if (connectCollection(uuid) < 0)
         return fallback;
@@ -112,8 +93,9 @@ QString localeString(const QUuid &uuid, const QString &key)
     const QVariant text = query.next() ? query.value(0) : QVariant();
     if (text.typeId() != QMetaType::QString)
         return fallback;
-    return *lookups().texts.insert(cacheKey,
-                                   boundedDisplayText(text.toString(), MaximumLocaleTextLength));
+    // Connected, the collection is open.
+    return *OpenCollection::of(uuid)->texts().insert(
+        key, boundedDisplayText(text.toString(), MaximumLocaleTextLength));
 }
 
 const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.COLLECTION_ID = %1 "
@@ -145,9 +127,7 @@ QImage themeImage(const QUuid &uuid, const QString &itemKey, const QSize &size)
 
 void forgetCachedLookups()
 {
-    Lookups &cached = lookups();
-    cached.images.clear();
-    cached.texts.clear();
+    OpenCollection::forgetAll();
 }
 
 QColor themeColor(const QUuid &uuid, const QString &itemKey, const QColor &fallback)

@@ -2,6 +2,7 @@
 
 #include "db/connections.h"
 #include "db/databasefile.h"
+#include "db/opencollection.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -14,18 +15,11 @@ namespace Sorven::DB {
 
 namespace {
 
-// Prepared statements by connection and text, each waiting for its next run.
-QHash<QString, QSqlQuery> &preparedStatements()
-{
-    static QHash<QString, QSqlQuery> statements;
-    return statements;
-}
-
 // A statement taken from the waiting ones, if one was prepared on this very connection: a
 // connection removed and added again under its name has a new driver.
-std::optional<QSqlQuery> takePrepared(const QString &key, const QSqlDatabase &database)
+std::optional<QSqlQuery> takePrepared(QHash<QString, QSqlQuery> &statements, const QString &key,
+                                      const QSqlDatabase &database)
 {
-    QHash<QString, QSqlQuery> &statements = preparedStatements();
     const auto found = statements.find(key);
     if (found == statements.end())
         return std::nullopt;
@@ -58,6 +52,15 @@ QSqlQuery collectionQuery(const QUuid &uuid)
     return query;
 }
 
+bool runCollectionQuery(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues values)
+{
+    query = collectionQuery(uuid);
+    if (runStatement(query, sql, values))
+        return true;
+    logSqlError(query.lastError());
+    return false;
+}
+
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values)
 {
     if (!query.prepare(sql))
@@ -70,9 +73,11 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values)
 QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
                        const std::function<void(QSqlQuery &query)> &read)
 {
+    OpenCollection *open = OpenCollection::of(uuid);
+    if (!open)
+        return QSqlError(QStringLiteral("not installed"), {}, QSqlError::ConnectionError);
     const QSqlDatabase database = collectionDatabase(uuid);
-    const QString key = database.connectionName() + u'\n' + sql;
-    std::optional<QSqlQuery> query = takePrepared(key, database);
+    std::optional<QSqlQuery> query = takePrepared(open->statements(), sql, database);
     if (!query) {
         query.emplace(database);
         query->setForwardOnly(true);
@@ -86,42 +91,23 @@ QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList
     read(*query);
     // Reset, so that the waiting statement holds no read lock on the file.
     query->finish();
-    preparedStatements().insert(key, std::move(*query));
+    open->statements().insert(sql, std::move(*query));
     return {};
 }
 
-void forgetPreparedStatements(const QString &connectionName)
-{
-    const QString prefix = connectionName + u'\n';
-    QHash<QString, QSqlQuery> &statements = preparedStatements();
-    for (auto statement = statements.begin(); statement != statements.end();) {
-        if (statement.key().startsWith(prefix))
-            statement = statements.erase(statement);
-        else
-            ++statement;
-    }
-}
-
-bool runOnOwnConnection(const QString &path, const QString &sql,
-                        const std::function<void(QSqlQuery &query)> &read)
+bool withOwnConnection(const QString &path, const std::function<void(const QSqlDatabase &)> &use)
 {
     static std::atomic<int> serial;
     const QString name = QStringLiteral("own connection %1").arg(++serial);
-    bool ran = false;
+    bool opened = false;
     {
         QSqlDatabase database = addReadOnlyConnection(path, name);
-        if (database.open()) {
-            QSqlQuery query(database);
-            query.setForwardOnly(true);
-            ran = runStatement(query, sql);
-            if (ran)
-                read(query);
-            else
-                logSqlError(query.lastError());
-        }
+        opened = database.open();
+        if (opened)
+            use(database);
     }
     QSqlDatabase::removeDatabase(name);
-    return ran;
+    return opened;
 }
 
 } // namespace Sorven::DB

@@ -22,6 +22,11 @@ using BoundValues = std::initializer_list<std::pair<const char *, QVariant>>;
 // connectCollection first.
 QSqlQuery collectionQuery(const QUuid &uuid);
 
+// Runs the statement on the collection's connection, as runStatement, after connectCollection.
+// False when it fails; the error is then on the debug output, as logSqlError writes it.
+bool runCollectionQuery(QSqlQuery &query, const QUuid &uuid, const QString &sql,
+                        BoundValues values = {});
+
 // Prepares the statement, binds the values by placeholder name and runs it. False when a
 // step fails; the query's lastError says why.
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {});
@@ -29,19 +34,16 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {})
 // Runs sql, whose placeholders %1, %2 … take values in that order, on the collection's
 // connection and hands the open query to read. The statement is prepared once per connection
 // and text, the values bound as parameters: SQLite takes longer to parse the chip
-// statements than to run them. The collection connections serve the user-interface thread
-// only, and so does this. The error of the failed step, or an invalid error.
+// statements than to run them; they are kept with the open collection. The collection
+// connections serve the user-interface thread only, and so does this. The error of the failed
+// step, or an invalid error.
 QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
                        const std::function<void(QSqlQuery &query)> &read);
 
-// Drops the statements waiting on the connection, before it is closed.
-void forgetPreparedStatements(const QString &connectionName);
-
-// Runs the statement on a connection of the calling thread's own to the database file at path
-// and hands the query to read: a connection serves only the thread that opened it, so this is
-// how a worker thread reads. False when the file cannot be opened or the statement fails.
-bool runOnOwnConnection(const QString &path, const QString &sql,
-                        const std::function<void(QSqlQuery &query)> &read);
+// Opens a connection of the calling thread's own to the database file at path and hands it to
+// use: a connection serves only the thread that opened it, so this is how a worker thread reads.
+// False when the file cannot be opened.
+bool withOwnConnection(const QString &path, const std::function<void(const QSqlDatabase &)> &use);
 
 // Hands every remaining row to read. One record serves all rows, so that a row costs its
 // values only, not a fresh copy of the column descriptions.

@@ -1,16 +1,14 @@
 #include "db/search.h"
 
 #include "db/connections.h"
+#include "db/opencollection.h"
 #include "db/phraseindex.h"
 #include "db/querysupport.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QPromise>
+#include <QSet>
 #include <QSqlRecord>
-#include <QThreadPool>
 
-#include <memory>
+#include <algorithm>
 #include <optional>
 
 namespace Sorven::DB {
@@ -36,12 +34,6 @@ NameOrders &nameOrders()
 QString statement(const char *sql)
 {
     return QString::fromLatin1(sql);
-}
-
-bool run(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues values = {})
-{
-    query = collectionQuery(uuid);
-    return runStatement(query, sql, values);
 }
 
 // One text per usable column of the order, the column's number substituted into pattern.
@@ -113,8 +105,8 @@ QVector<qint64> readNameOrder(const QUuid &uuid, const char *key)
 {
     QVector<qint64> order;
     QSqlQuery query;
-    if (!run(query, uuid, statement(NameOrderSql).arg(collectionId(uuid)),
-             {{":NAME", QLatin1String(key)}}))
+    if (!runCollectionQuery(query, uuid, statement(NameOrderSql).arg(collectionId(uuid)),
+                            {{":NAME", QLatin1String(key)}}))
         return order;
     while (query.next())
         order.append(query.value(0).toLongLong());
@@ -166,6 +158,15 @@ QString completionEntriesSql(const QUuid &uuid)
     return statement(CompletionEntriesSql).arg(parts.join(u" UNION "));
 }
 
+// Ignoring case, then by case, so that every read of the same entries gives the same list.
+void sortForCompletion(QStringList &entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const QString &left, const QString &right) {
+        const int order = left.compare(right, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : left < right;
+    });
+}
+
 QStringList readCompletionEntries(QSqlQuery &query)
 {
     QStringList entries;
@@ -174,37 +175,8 @@ QStringList readCompletionEntries(QSqlQuery &query)
         if (QString entry = query.value(0).toString(); !entry.trimmed().isEmpty())
             entries.append(entry);
     }
-    entries.sort(Qt::CaseInsensitive);
+    sortForCompletion(entries);
     return entries;
-}
-
-// The reads a collection change leaves for later run on threads of their own: the raster paint
-// engine splits large fills over the global pool, and the repaint after the change would wait
-// for a read to free a thread of it.
-QThreadPool &laterReads()
-{
-    static QThreadPool pool;
-    return pool;
-}
-
-// The statement is composed here, where the name orders and the collection registry live, and
-// read by a worker thread on a connection of its own.
-template<typename Rows>
-QFuture<Rows> readLater(const QUuid &uuid, QString (*sql)(const QUuid &), Rows (*read)(QSqlQuery &))
-{
-    if (connectCollection(uuid) < 0)
-        return QtFuture::makeReadyFuture<Rows>(Rows());
-    // Shared, because the pool copies the task.
-    auto promise = std::make_shared<QPromise<Rows>>();
-    promise->start();
-    laterReads().start([promise, path = collectionRegistry().find(uuid)->databasePath,
-                        statement = sql(uuid), read] {
-        Rows rows;
-        runOnOwnConnection(path, statement, [&](QSqlQuery &query) { rows = read(query); });
-        promise->addResult(rows);
-        promise->finish();
-    });
-    return promise->future();
 }
 
 } // namespace
@@ -215,7 +187,7 @@ int completionEntries(const QUuid &uuid, QStringList &entries)
     if (const int result = connectCollection(uuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, uuid, completionEntriesSql(uuid)))
+    if (!runCollectionQuery(query, uuid, completionEntriesSql(uuid)))
         return QueryFailed;
     entries = readCompletionEntries(query);
     return entries.isEmpty() ? QueryFailed : Success;
@@ -223,7 +195,10 @@ int completionEntries(const QUuid &uuid, QStringList &entries)
 
 QFuture<QStringList> completionEntriesLater(const QUuid &uuid)
 {
-    return readLater(uuid, completionEntriesSql, readCompletionEntries);
+    if (connectCollection(uuid) < 0)
+        return QtFuture::makeReadyFuture(QStringList());
+    return OpenCollection::of(uuid)->scan().then(
+        [](const CollectionScan &scan) { return scan.completion; });
 }
 
 // Every chip of the collection with its page and its searched texts: page names as PAGE_TEXT,
@@ -262,79 +237,53 @@ void appendText(QStringList &texts, const QVariant &value)
         texts.append(value.toString());
 }
 
-std::optional<PhraseIndex> readPhraseIndex(QSqlQuery &query)
+// Every searched text that is not blank completes, as a value of any type.
+void addCompletion(QSet<QString> &completion, const QVariant &value)
+{
+    if (QString text = value.toString(); !value.isNull() && !text.trimmed().isEmpty())
+        completion.insert(text);
+}
+
+// The search index and the completion list from one pass over the chips; false once cancelled.
+bool readPhrases(QSqlQuery &query, const std::atomic_bool &cancelled, CollectionScan &scan)
 {
     const QSqlRecord record = query.record();
     QList<bool> pageName;
     for (int column = FirstTextColumn; column < record.count(); ++column)
         pageName.append(record.fieldName(column) == QLatin1String("PAGE_TEXT"));
     PhraseIndex index;
+    QSet<QString> completion;
     QStringList pageNames;
     QStringList chipTexts;
     while (query.next()) {
+        if (cancelled.load(std::memory_order_relaxed))
+            return false;
         pageNames.clear();
         chipTexts.clear();
-        for (int text = 0; text < pageName.size(); ++text)
-            appendText(pageName.at(text) ? pageNames : chipTexts,
-                       query.value(FirstTextColumn + text));
+        for (int text = 0; text < pageName.size(); ++text) {
+            const QVariant value = query.value(FirstTextColumn + text);
+            appendText(pageName.at(text) ? pageNames : chipTexts, value);
+            addCompletion(completion, value);
+        }
         index.addChip({query.value(PageIndexColumn).toInt(), query.value(RowIndexColumn).toInt(),
                        query.value(SegmentColumn).toInt(), query.value(MoodColumn).toInt(),
                        query.value(ExteriorColumn).toInt() != 0},
                       pageNames, chipTexts);
     }
-    return index;
+    scan.phrases = std::move(index);
+    scan.completion = completion.values();
+    sortForCompletion(scan.completion);
+    return true;
 }
 
-// What a collection's phrase index was built from: its file as it was then and the name orders
-// in force. The files are not expected to change while the module runs, but a stale index
-// would quietly lead searches astray, and checking costs one look at the file.
-struct PhraseIndexSource
+// Runs the statement on a worker's own connection; false when it fails.
+bool runOwn(QSqlQuery &query, const QString &sql)
 {
-    QString path;
-    qint64 size = 0;
-    QDateTime modified;
-    qint64 collection = -1;
-    QVector<int> pageColumns;
-    QVector<int> rowColumns;
-
-    friend bool operator==(const PhraseIndexSource &, const PhraseIndexSource &) = default;
-};
-
-PhraseIndexSource phraseIndexSource(const QUuid &uuid)
-{
-    const QString path = collectionRegistry().find(uuid)->databasePath;
-    const QFileInfo file(path);
-    return {path,
-            file.size(),
-            file.lastModified(),
-            collectionId(uuid),
-            nameColumns(pageNameSearchOrder()),
-            nameColumns(rowNameSearchOrder())};
-}
-
-struct CachedPhraseIndex
-{
-    PhraseIndexSource source;
-    // Empty when the statement failed.
-    QFuture<std::optional<PhraseIndex>> index;
-};
-
-QHash<QUuid, CachedPhraseIndex> &phraseIndexes()
-{
-    static QHash<QUuid, CachedPhraseIndex> indexes;
-    return indexes;
-}
-
-// The collection's phrase index, read on a worker thread unless it is read or being read
-// already. A search then costs a lookup instead of a scan of every chip.
-QFuture<std::optional<PhraseIndex>> phraseIndexLater(const QUuid &uuid)
-{
-    QHash<QUuid, CachedPhraseIndex> &indexes = phraseIndexes();
-    const PhraseIndexSource source = phraseIndexSource(uuid);
-    auto cached = indexes.find(uuid);
-    if (cached == indexes.end() || cached->source != source)
-        cached = indexes.insert(uuid, {source, readLater(uuid, phraseIndexSql, readPhraseIndex)});
-    return cached->index;
+    query.setForwardOnly(true);
+    if (runStatement(query, sql))
+        return true;
+    logSqlError(query.lastError());
+    return false;
 }
 
 } // namespace
@@ -342,7 +291,7 @@ QFuture<std::optional<PhraseIndex>> phraseIndexLater(const QUuid &uuid)
 void preparePhraseSearch(const QUuid &uuid)
 {
     if (connectCollection(uuid) == Success)
-        phraseIndexLater(uuid);
+        OpenCollection::of(uuid)->scan();
 }
 
 int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &rowIndex,
@@ -353,12 +302,14 @@ int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &ro
     segment = -1;
     mood = 0;
     exterior = false;
+    // A stale index would quietly lead the search astray, and checking costs one look at the file.
+    OpenCollection::forgetIfChanged(uuid);
     if (const int result = connectCollection(uuid); result < 0)
         return result;
-    const std::optional<PhraseIndex> index = phraseIndexLater(uuid).result();
+    OpenCollection *open = OpenCollection::of(uuid);
+    const std::optional<PhraseIndex> index = open->scan().result().phrases;
     if (!index) {
-        // Read again at the next search rather than fail for good.
-        phraseIndexes().remove(uuid);
+        open->forgetScan();
         return QueryFailed;
     }
     const PhraseIndex::Match *match = index->find(phrase);
@@ -381,7 +332,7 @@ int capsureCollectionPriorities(const QUuid &fileOf, QVector<CapsurePriority> &p
     if (const int result = connectCollection(fileOf); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, fileOf, statement(CapsureCollectionIdsSql)))
+    if (!runCollectionQuery(query, fileOf, statement(CapsureCollectionIdsSql)))
         return QueryFailed;
     while (query.next())
         priorities.append({query.value(0).toLongLong(), query.value(1).toInt()});
@@ -411,9 +362,10 @@ int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
     if (const int result = connectCollection(fileOf); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, fileOf,
-             statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
-             {{":NAME_OR_CODE", nameOrCode}}))
+    if (!runCollectionQuery(
+            query, fileOf,
+            statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
+            {{":NAME_OR_CODE", nameOrCode}}))
         return QueryFailed;
     forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
         entries.append(ColorEntry(row, columns));
@@ -433,15 +385,10 @@ const char *const LabSamplesSql
 
 namespace {
 
-QString labSamplesSql(const QUuid &uuid)
-{
-    return statement(LabSamplesSql).arg(collectionId(uuid));
-}
-
-QVector<LabSample> readLabSamples(QSqlQuery &query)
+QVector<LabSample> readLabSamples(QSqlQuery &query, const std::atomic_bool &cancelled)
 {
     QVector<LabSample> samples;
-    while (query.next()) {
+    while (query.next() && !cancelled.load(std::memory_order_relaxed)) {
         samples.append({query.value(4).toDouble(), query.value(5).toDouble(),
                         query.value(6).toDouble(), query.value(0).toLongLong()});
     }
@@ -457,15 +404,42 @@ int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples)
         return result;
     QSqlQuery query;
     // A failed statement is a failure, not a collection without chips.
-    if (!run(query, uuid, labSamplesSql(uuid)))
+    if (!runCollectionQuery(query, uuid, statement(LabSamplesSql).arg(collectionId(uuid))))
         return QueryFailed;
-    samples = readLabSamples(query);
+    samples = readLabSamples(query, std::atomic_bool(false));
     return Success;
 }
 
 QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid)
 {
-    return readLater(uuid, labSamplesSql, readLabSamples);
+    if (connectCollection(uuid) < 0)
+        return QtFuture::makeReadyFuture(QVector<LabSample>());
+    return OpenCollection::of(uuid)->scan().then(
+        [](const CollectionScan &scan) { return scan.colors; });
+}
+
+QStringList collectionScanStatements(const QUuid &uuid)
+{
+    return {phraseIndexSql(uuid), statement(LabSamplesSql).arg(collectionId(uuid))};
+}
+
+CollectionScan scanCollection(const QString &path, const QStringList &statements,
+                              const std::atomic_bool &cancelled)
+{
+    CollectionScan scan;
+    withOwnConnection(path, [&](const QSqlDatabase &database) {
+        QSqlQuery phrases(database);
+        if (runOwn(phrases, statements.value(0)) && !readPhrases(phrases, cancelled, scan))
+            return;
+        phrases.finish();
+        QSqlQuery colors(database);
+        if (runOwn(colors, statements.value(1)))
+            scan.colors = readLabSamples(colors, cancelled);
+    });
+    // Part of a scan is no answer.
+    if (cancelled)
+        return {};
+    return scan;
 }
 
 namespace {
@@ -478,7 +452,7 @@ int findSystemWideEntry(const QString &sql, BoundValues values, ColorEntry &entr
     if (const int result = connectCollection(SystemWideCollectionUuid); result < 0)
         return result;
     QSqlQuery query;
-    if (!run(query, SystemWideCollectionUuid, sql, values) || !query.next())
+    if (!runCollectionQuery(query, SystemWideCollectionUuid, sql, values) || !query.next())
         return QueryFailed;
     entry.load(query.record());
     return Success;
@@ -514,7 +488,7 @@ int findEntryByCode(const QString &code, ColorEntry &entry)
 
 void waitForLaterReads()
 {
-    laterReads().waitForDone();
+    OpenCollection::waitForScans();
 }
 
 } // namespace Sorven::DB

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/collectionscan.h"
 #include "db/colorentry.h"
 #include "db/labsample.h"
 
@@ -8,6 +9,8 @@
 #include <QStringList>
 #include <QUuid>
 #include <QVector>
+
+#include <atomic>
 
 // Finding chips by what a user types or a capture device measured.
 namespace Sorven::DB {
@@ -29,21 +32,28 @@ void loadNameOrders(const QUuid &uuid);
 
 // The searchable names and codes of the collection for the search field's completion.
 int completionEntries(const QUuid &uuid, QStringList &entries);
-// The same read on a worker thread, so that a collection change need not wait for it. The
-// statement is composed at once, on the calling thread, and runs on a connection of the
-// worker's own; a collection that cannot be read gives no entries.
+// The same entries from the collection's background scan, so that a collection change need not
+// wait for them; a collection that cannot be read gives none. The list holds the names of pages
+// that have chips only.
 QFuture<QStringList> completionEntriesLater(const QUuid &uuid);
 
-// Returns when every read left for a worker thread has finished, so that their code and
-// connections may go.
+// Returns when every read left for a worker thread has finished.
 void waitForLaterReads();
 
+// The statements of a collection's background scan under the name orders in force. They are
+// composed on the calling thread, where the name orders and the collection registry live.
+QStringList collectionScanStatements(const QUuid &uuid);
+// Runs them on a connection of the calling thread's own to the file at path; once cancelled is
+// set it stops and gives nothing.
+CollectionScan scanCollection(const QString &path, const QStringList &statements,
+                              const std::atomic_bool &cancelled);
+
 // Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring
-// ASCII case. A page match leaves rowIndex at -1. The first search in a collection reads an index
-// of its searched texts, kept for later searches; it waits for one preparePhraseSearch started.
+// ASCII case. A page match leaves rowIndex at -1. The first search in a collection waits for its
+// background scan, whose index of the searched texts serves later searches.
 int findPhrase(const QUuid &uuid, const QString &phrase, int &pageIndex, int &rowIndex,
                int &segment, int &mood, bool &exterior);
-// Starts reading that index on a worker thread, so that the first search need not wait for it.
+// Starts that scan, so that the first search need not wait for it.
 void preparePhraseSearch(const QUuid &uuid);
 
 // The collections of the system-wide file that take part in measured-colour matching, best
@@ -63,7 +73,7 @@ int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
                             QVector<ColorEntry> &entries);
 
 int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples);
-// The same read on a worker thread, as completionEntriesLater.
+// The same chips from the collection's background scan, as completionEntriesLater.
 QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid);
 
 // Chips of any enabled collection in the file that holds the system-wide collection.

@@ -3,7 +3,6 @@
 #include "core/usersettings.h"
 #include "db/connections.h"
 #include "db/databaselayer.h"
-#include "db/search.h"
 #include "host/vexaautocadhost.h"
 #include "host/vexamodule.h"
 #include "host/vexapaletteset.h"
@@ -44,7 +43,7 @@ AcRx::AppRetCode tearDown()
     // The host may unload the module next: the navigation still waiting for the disk is
     // written, and reads left to worker threads finish while their code is there.
     Sorven::UserSettings::sync();
-    Sorven::DB::waitForLaterReads();
+    Sorven::DB::closeCollections();
     return AcRx::kRetOK;
 }
 

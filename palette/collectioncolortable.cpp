@@ -40,13 +40,11 @@ int loadCollectionColorTable(const QUuid &uuid)
 
 void loadCollectionColorTableLater(const QUuid &uuid)
 {
-    // A read for the collection before finishes on its own; its answer is dropped.
     table() = {uuid, DB::loadLabSamplesLater(uuid)};
 }
 
 void clearCollectionColorTable()
 {
-    table().samples.waitForFinished();
     table() = {};
 }
 

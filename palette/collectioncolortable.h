@@ -8,18 +8,18 @@
 
 class QColor;
 
-// The colour table of the selected collection (every chip as L*a*b* with its row ID), held once
-// per process. The main widget reloads it on every collection change; widgets that match a
-// free colour to a chip search it without knowing the main widget.
+// The colour table of the selected collection (every chip as L*a*b* with its row ID). The main
+// widget reloads it on every collection change; widgets that match a free colour to a chip
+// search it without knowing the main widget. The table read later is the open collection's.
 namespace Sorven {
 
 void setCollectionColorTable(const QUuid &uuid, const QList<DB::LabSample> &samples);
 // Reads the table from the database; a failed read leaves an empty table for uuid. Returns the
 // database layer's result.
 int loadCollectionColorTable(const QUuid &uuid);
-// Reads the table on a worker thread; a search before it is done waits for it.
+// Takes the table from the collection's background scan; a search before it is done waits.
 void loadCollectionColorTableLater(const QUuid &uuid);
-// Empties the table once its read is done.
+// Empties the table; a read under way finishes for its open collection.
 void clearCollectionColorTable();
 
 // The n chips of uuid nearest to color. Empty when the table holds another collection.

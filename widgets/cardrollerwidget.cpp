@@ -7,6 +7,7 @@
 #include "db/collectionqueries.h"
 #include "db/connections.h"
 #include "db/lookups.h"
+#include "db/opencollection.h"
 #include "db/search.h"
 #include "palette/colorchipdnd.h"
 #include "palette/colorchipdrag.h"
@@ -42,12 +43,14 @@ bool masksMadeToOrder(const QUuid &uuid)
 }
 
 // The previous, current and next page, or nothing when any of them cannot be loaded.
-std::optional<std::array<DB::ColorPage, 3>> loadPages(DB::DeckCache &deck, const QUuid &uuid)
+std::optional<std::array<DB::ColorPage, 3>> loadPages(const QUuid &uuid)
 {
     std::array<DB::ColorPage, 3> pages;
-    if (deck.load(uuid, UserSettings::pageIndex(uuid), UserSettings::moodFilter(uuid),
-                  UserSettings::exteriorColors(uuid), pages)
-        != DB::Success)
+    DB::OpenCollection *open = DB::OpenCollection::of(uuid);
+    if (!open
+        || open->deck().load(uuid, UserSettings::pageIndex(uuid), UserSettings::moodFilter(uuid),
+                             UserSettings::exteriorColors(uuid), pages)
+            != DB::Success)
         return std::nullopt;
     return pages;
 }
@@ -242,7 +245,7 @@ void CardRollerWidget::keyPressEvent(QKeyEvent *event)
 void CardRollerWidget::moveSelection(int step)
 {
     const QUuid uuid = UserSettings::lastUsedCollection();
-    const std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(m_deck, uuid);
+    const std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
     if (!pages)
         return;
     const QVector<DB::ColorEntry> &entries = (*pages)[CurrentCard].entries;
@@ -309,7 +312,7 @@ void CardRollerWidget::copySelectedChip()
 std::optional<DB::ColorPage> CardRollerWidget::rollTarget(Direction dir)
 {
     const std::optional<std::array<DB::ColorPage, 3>> pages
-        = loadPages(m_deck, UserSettings::lastUsedCollection());
+        = loadPages(UserSettings::lastUsedCollection());
     if (!pages)
         return std::nullopt;
     return (*pages)[dir == Backward ? PreviousCard : NextCard];
@@ -324,7 +327,7 @@ void CardRollerWidget::paintEvent(QPaintEvent *)
         Painting::drawBlockFrame(painter, card);
 
     const QUuid uuid = UserSettings::lastUsedCollection();
-    std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(m_deck, uuid);
+    std::optional<std::array<DB::ColorPage, 3>> pages = loadPages(uuid);
     if (!pages)
         return;
     m_pages = std::move(*pages);

@@ -2,7 +2,6 @@
 
 #include "core/enumerations.h"
 #include "db/colorpage.h"
-#include "db/deckcache.h"
 #include "widgets/accessibleitems.h"
 #include "widgets/chippointer.h"
 
@@ -97,7 +96,6 @@ private:
 
     QPixmap m_mtoMask;
     QVector<int> m_drawingOrder;
-    DB::DeckCache m_deck;
     std::array<DB::ColorPage, 3> m_pages;
     std::array<QRect, 3> m_cards;
     QRect m_cardArea;

@@ -47,12 +47,6 @@ SearchWidget::SearchWidget(QWidget *parent)
     selectedCollectionChanged(UserSettings::lastUsedCollection());
 }
 
-SearchWidget::~SearchWidget()
-{
-    // The read runs this widget's code, which may be unloaded after it.
-    m_completionEntries.waitForFinished();
-}
-
 QSize SearchWidget::sizeHint() const
 {
     return BarSize;

@@ -25,7 +25,6 @@ class SearchWidget : public QWidget
 
 public:
     explicit SearchWidget(QWidget *parent = nullptr);
-    ~SearchWidget() override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

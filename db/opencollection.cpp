@@ -1,0 +1,240 @@
+#include "db/opencollection.h"
+
+#include "core/platformpaths.h"
+#include "db/connections.h"
+#include "db/search.h"
+
+#include <QFileInfo>
+#include <QPromise>
+#include <QSqlDatabase>
+#include <QThread>
+#include <QThreadPool>
+
+#include <map>
+
+namespace Sorven::DB {
+
+namespace {
+
+// The current collection and the two selected before it stay open.
+constexpr qsizetype KeptCollections = 3;
+// Decoded images of one collection, in kilobytes: its backgrounds and banners.
+constexpr int ImageCacheKilobytes = 16 * 1024;
+
+struct Collections
+{
+    std::map<QUuid, std::unique_ptr<OpenCollection>> open;
+    // Selected collections, the current one first.
+    QList<QUuid> recent;
+};
+
+Collections &collections()
+{
+    static Collections collections;
+    return collections;
+}
+
+// The thread that may touch the open collections: the first to ask for one.
+bool onOwnerThread()
+{
+    static QThread *const owner = QThread::currentThread();
+    return QThread::currentThread() == owner;
+}
+
+// The scans have threads of their own: the raster paint engine splits large fills over the
+// global pool, and a repaint would wait for a scan to free a thread of it.
+QThreadPool &scans()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
+} // namespace
+
+OpenCollection::FileStamp OpenCollection::FileStamp::of(const QString &path)
+{
+    const QFileInfo file(path);
+    // A file replaced by another one was born, or changed status, at another time, even when
+    // its size and modification time were copied.
+    return {file.size(), file.lastModified(), file.metadataChangeTime(), file.birthTime()};
+}
+
+OpenCollection *OpenCollection::of(const QUuid &uuid)
+{
+    Q_ASSERT_X(onOwnerThread(), "OpenCollection", "open collections belong to one thread");
+    Collections &set = collections();
+    if (const auto open = set.open.find(uuid); open != set.open.end())
+        return open->second.get();
+    const CollectionInfo *info = collectionRegistry().find(uuid);
+    if (!info)
+        return nullptr;
+    auto opened = std::make_unique<OpenCollection>(uuid, info->databasePath);
+    return set.open.emplace(uuid, std::move(opened)).first->second.get();
+}
+
+OpenCollection::OpenCollection(const QUuid &uuid, const QString &path)
+    : m_uuid(uuid), m_path(path), m_stamp(FileStamp::of(path)), m_images(ImageCacheKilobytes)
+{
+    // A collection opened beside others of its file goes with the file as they know it.
+    for (const auto &[other, open] : collections().open) {
+        if (open->m_path == path)
+            m_stamp = open->m_stamp;
+    }
+}
+
+OpenCollection::~OpenCollection()
+{
+    leave();
+}
+
+void OpenCollection::select(const QUuid &uuid)
+{
+    Q_ASSERT(onOwnerThread());
+    forgetIfChanged(uuid);
+    Collections &set = collections();
+    set.recent.removeAll(uuid);
+    set.recent.prepend(uuid);
+    set.recent.resize(std::min(set.recent.size(), KeptCollections));
+    for (const QUuid &other : openCollections()) {
+        if (other == uuid || other == SystemWideCollectionUuid)
+            continue;
+        if (set.recent.contains(other))
+            set.open.at(other)->leave();
+        else
+            close(other);
+    }
+}
+
+bool OpenCollection::forgetIfChanged(const QUuid &uuid)
+{
+    Q_ASSERT(onOwnerThread());
+    const auto open = collections().open.find(uuid);
+    if (open == collections().open.end())
+        return false;
+    const QString path = open->second->m_path;
+    if (open->second->m_stamp == FileStamp::of(path))
+        return false;
+    forgetFile(path);
+    return true;
+}
+
+// By value: the path may be an open collection's own, which goes here.
+void OpenCollection::forgetFile(QString path)
+{
+    Q_ASSERT(onOwnerThread());
+    for (const QUuid &uuid : openCollections()) {
+        if (collections().open.at(uuid)->m_path == path)
+            collections().open.erase(uuid);
+    }
+    // The connection goes with the pages it holds in its cache: a file cut short and restored
+    // keeps its change counter, and a page read while it was short would stay damaged.
+    QSqlDatabase::removeDatabase(Platform::pathIdentity(path));
+}
+
+void OpenCollection::forgetAll()
+{
+    for (const QUuid &uuid : openCollections()) {
+        if (const auto open = collections().open.find(uuid); open != collections().open.end())
+            forgetFile(open->second->path());
+    }
+    collections().recent.clear();
+}
+
+void OpenCollection::waitForScans()
+{
+    scans().waitForDone();
+}
+
+void OpenCollection::closeAll()
+{
+    forgetAll();
+    waitForScans();
+}
+
+QList<QUuid> OpenCollection::openCollections()
+{
+    QList<QUuid> uuids;
+    for (const auto &[uuid, open] : collections().open)
+        uuids.append(uuid);
+    return uuids;
+}
+
+void OpenCollection::close(const QUuid &uuid)
+{
+    Collections &set = collections();
+    const QString path = set.open.at(uuid)->m_path;
+    set.open.erase(uuid);
+    for (const auto &[other, open] : set.open) {
+        if (open->m_path == path)
+            return;
+    }
+    QSqlDatabase::removeDatabase(Platform::pathIdentity(path));
+}
+
+QHash<QString, QSqlQuery> &OpenCollection::statements()
+{
+    Q_ASSERT(onOwnerThread());
+    return m_statements;
+}
+
+QHash<QString, QString> &OpenCollection::texts()
+{
+    Q_ASSERT(onOwnerThread());
+    return m_texts;
+}
+
+QCache<QString, QImage> &OpenCollection::images()
+{
+    Q_ASSERT(onOwnerThread());
+    return m_images;
+}
+
+DeckCache &OpenCollection::deck()
+{
+    Q_ASSERT(onOwnerThread());
+    return m_deck;
+}
+
+QFuture<CollectionScan> OpenCollection::scan()
+{
+    Q_ASSERT(onOwnerThread());
+    // The statements follow the name orders in force, which belong to the selected collection.
+    const QStringList statements = collectionScanStatements(m_uuid);
+    if (!m_scan.future.isValid() || m_scan.statements != statements) {
+        leave();
+        startScan(statements);
+    }
+    return m_scan.future;
+}
+
+void OpenCollection::forgetScan()
+{
+    Q_ASSERT(onOwnerThread());
+    leave();
+    m_scan = {};
+}
+
+// A scan left unfinished is cancelled and forgotten: what it read so far is no answer.
+void OpenCollection::leave()
+{
+    if (!m_scan.future.isValid() || m_scan.future.isFinished())
+        return;
+    m_scan.cancelled->store(true);
+    m_scan = {};
+}
+
+void OpenCollection::startScan(const QStringList &statements)
+{
+    // Shared, because the pool copies the task.
+    auto promise = std::make_shared<QPromise<CollectionScan>>();
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    promise->start();
+    scans().start([promise, cancelled, path = m_path, statements] {
+        Q_ASSERT_X(!onOwnerThread(), "OpenCollection", "a scan must not hold up the interface");
+        promise->addResult(scanCollection(path, statements, *cancelled));
+        promise->finish();
+    });
+    m_scan = {statements, cancelled, promise->future()};
+}
+
+} // namespace Sorven::DB
