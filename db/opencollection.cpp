@@ -4,6 +4,7 @@
 #include "db/connections.h"
 #include "db/search.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPromise>
 #include <QSqlDatabase>
@@ -11,6 +12,7 @@
 #include <QThreadPool>
 
 #include <map>
+#include <utility>
 
 namespace Sorven::DB {
 
@@ -26,6 +28,7 @@ struct Collections
     std::map<QUuid, std::unique_ptr<OpenCollection>> open;
     // Selected collections, the current one first.
     QList<QUuid> recent;
+    bool closedWithApplication = false;
 };
 
 Collections &collections()
@@ -68,6 +71,7 @@ OpenCollection *OpenCollection::of(const QUuid &uuid)
     const CollectionInfo *info = collectionRegistry().find(uuid);
     if (!info)
         return nullptr;
+    closeWithApplication();
     auto opened = std::make_unique<OpenCollection>(uuid, info->databasePath);
     return set.open.emplace(uuid, std::move(opened)).first->second.get();
 }
@@ -149,6 +153,19 @@ void OpenCollection::closeAll()
 {
     forgetAll();
     waitForScans();
+    if (std::exchange(collections().closedWithApplication, false))
+        qRemovePostRoutine(&OpenCollection::closeAll);
+}
+
+// Statements and connections left for the static destructors would outlive the SQL driver's
+// own: a tool or test that never closes its collections has them closed with its application.
+// The module closes them itself before it may be unloaded, which takes this back.
+void OpenCollection::closeWithApplication()
+{
+    if (collections().closedWithApplication || !QCoreApplication::instance())
+        return;
+    qAddPostRoutine(&OpenCollection::closeAll);
+    collections().closedWithApplication = true;
 }
 
 QList<QUuid> OpenCollection::openCollections()

@@ -88,6 +88,7 @@ private:
     };
 
     static void close(const QUuid &uuid);
+    static void closeWithApplication();
     void leave();
     void startScan(const QStringList &statements);
 
