@@ -173,10 +173,33 @@ void collectionSwitch(benchmark::State &state)
     switchToTheLargeCollection(state, repaint);
 }
 
-// Until the work left for later (search completion, colour table) is done too.
+// Until the work left for later (search completion, colour table) is done too. rss_mb is the
+// resident memory then, with the palette on the large collection.
 void collectionSwitchWithDeferredWork(benchmark::State &state)
 {
     switchToTheLargeCollection(state, settle);
+    state.counters["rss_mb"] = residentMegabytes();
+}
+
+// Back to the large collection, its reads done, after three others were shown: what was kept
+// of it may have gone to make room for them.
+void returnAfterThreeOtherCollections(benchmark::State &state)
+{
+    Palette &p = palette();
+    measureMedian(
+        state,
+        [&] {
+            for (const char *other : {"VXA", "VXE", "PLV"}) {
+                emit p.selector->collectionSelectedInteractively(
+                    Demo::demoCollectionUuid(QLatin1String(other)));
+                settle();
+            }
+        },
+        [&] {
+            emit p.selector->collectionSelectedInteractively(benchmarkCollection());
+            settle();
+        });
+    state.counters["rss_mb"] = residentMegabytes();
 }
 
 // Alternates between two rows of the current card, so every click selects another row.
@@ -288,6 +311,7 @@ void timed(benchmark::internal::Benchmark *benchmark)
 BENCHMARK(moduleLoadToPaletteShown)->Apply(timed)->Iterations(20);
 BENCHMARK(collectionSwitch)->Apply(timed)->Iterations(20);
 BENCHMARK(collectionSwitchWithDeferredWork)->Apply(timed)->Iterations(10);
+BENCHMARK(returnAfterThreeOtherCollections)->Apply(timed)->Iterations(10);
 BENCHMARK(currentCardChipClick)->Apply(timed)->Iterations(200);
 BENCHMARK(sideCardClick)->Apply(timed)->Iterations(200);
 BENCHMARK(colorWheelStep)->Apply(timed)->Iterations(200);
