@@ -1,23 +1,32 @@
 #pragma once
 
-#include "db/labsample.h"
 #include "db/phraseindex.h"
 
+#include <QString>
 #include <QStringList>
-#include <QVector>
 
 #include <optional>
 
 namespace Sorven::DB {
 
-// What the background read of a collection gives the search field and colour matching.
+// The statements of a collection's background reads: its pages with their searched names, its
+// chips with theirs, and its colours.
+struct ScanStatements
+{
+    QString pages;
+    QString chips;
+    QString colors;
+
+    friend bool operator==(const ScanStatements &, const ScanStatements &) = default;
+};
+
+// What the background read of a collection's searched texts gives the search field.
 struct CollectionScan
 {
     // Empty when its statement failed or the read was cancelled part-way.
     std::optional<PhraseIndex> phrases;
-    // The searched page names, chip names and codes, each once, sorted ignoring case.
+    // The searched page names, chip names and codes, each once ignoring case, sorted so.
     QStringList completion;
-    QVector<LabSample> colors;
 };
 
 } // namespace Sorven::DB

@@ -11,6 +11,11 @@
 #include <QThread>
 #include <QThreadPool>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -50,6 +55,31 @@ QThreadPool &scans()
 {
     static QThreadPool pool;
     return pool;
+}
+
+// glibc keeps what a thread's arena freed for that thread; the reads of a large collection
+// leave hundreds of megabytes of it, which go back to the system here.
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+// Runs read on a thread of the pool, its result in the future.
+template<typename Result>
+QFuture<Result> startRead(std::function<Result()> read)
+{
+    // Shared, because the pool copies the task.
+    auto promise = std::make_shared<QPromise<Result>>();
+    promise->start();
+    scans().start([promise, read = std::move(read)] {
+        Q_ASSERT_X(!onOwnerThread(), "OpenCollection", "a read must not hold up the interface");
+        promise->addResult(read());
+        promise->finish();
+        releaseFreedMemory();
+    });
+    return promise->future();
 }
 
 } // namespace
@@ -102,10 +132,12 @@ void OpenCollection::select(const QUuid &uuid)
     for (const QUuid &other : openCollections()) {
         if (other == uuid || other == SystemWideCollectionUuid)
             continue;
-        if (set.recent.contains(other))
+        if (set.recent.contains(other)) {
             set.open.at(other)->leave();
-        else
+        } else {
             close(other);
+            scans().start(&releaseFreedMemory);
+        }
     }
 }
 
@@ -153,6 +185,7 @@ void OpenCollection::closeAll()
 {
     forgetAll();
     waitForScans();
+    releaseFreedMemory();
     if (std::exchange(collections().closedWithApplication, false))
         qRemovePostRoutine(&OpenCollection::closeAll);
 }
@@ -214,14 +247,12 @@ DeckCache &OpenCollection::deck()
 
 QFuture<CollectionScan> OpenCollection::scan()
 {
-    Q_ASSERT(onOwnerThread());
-    // The statements follow the name orders in force, which belong to the selected collection.
-    const QStringList statements = collectionScanStatements(m_uuid);
-    if (!m_scan.future.isValid() || m_scan.statements != statements) {
-        leave();
-        startScan(statements);
-    }
-    return m_scan.future;
+    return currentScan().phrases;
+}
+
+QFuture<QVector<LabSample>> OpenCollection::colors()
+{
+    return currentScan().colors;
 }
 
 void OpenCollection::forgetScan()
@@ -231,27 +262,30 @@ void OpenCollection::forgetScan()
     m_scan = {};
 }
 
-// A scan left unfinished is cancelled and forgotten: what it read so far is no answer.
+// Reads left unfinished are cancelled and forgotten: what they read so far is no answer.
 void OpenCollection::leave()
 {
-    if (!m_scan.future.isValid() || m_scan.future.isFinished())
+    if (!m_scan.cancelled || (m_scan.phrases.isFinished() && m_scan.colors.isFinished()))
         return;
     m_scan.cancelled->store(true);
     m_scan = {};
 }
 
-void OpenCollection::startScan(const QStringList &statements)
+const OpenCollection::Scan &OpenCollection::currentScan()
 {
-    // Shared, because the pool copies the task.
-    auto promise = std::make_shared<QPromise<CollectionScan>>();
+    Q_ASSERT(onOwnerThread());
+    // The statements follow the name orders in force, which belong to the selected collection.
+    const ScanStatements statements = collectionScanStatements(m_uuid);
+    if (m_scan.cancelled && m_scan.statements == statements)
+        return m_scan;
+    leave();
     auto cancelled = std::make_shared<std::atomic_bool>(false);
-    promise->start();
-    scans().start([promise, cancelled, path = m_path, statements] {
-        Q_ASSERT_X(!onOwnerThread(), "OpenCollection", "a scan must not hold up the interface");
-        promise->addResult(scanCollection(path, statements, *cancelled));
-        promise->finish();
-    });
-    m_scan = {statements, cancelled, promise->future()};
+    m_scan = {statements, cancelled, startRead<CollectionScan>([=, path = m_path] {
+                  return scanPhrases(path, statements, *cancelled);
+              }),
+              startRead<QVector<LabSample>>(
+                  [=, path = m_path] { return scanColors(path, statements.colors, *cancelled); })};
+    return m_scan;
 }
 
 } // namespace Sorven::DB

@@ -2,6 +2,7 @@
 
 #include "db/collectionscan.h"
 #include "db/deckcache.h"
+#include "db/labsample.h"
 
 #include <QCache>
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUuid>
+#include <QVector>
 
 #include <atomic>
 #include <memory>
@@ -27,7 +29,7 @@ namespace Sorven::DB {
 // and before a search, and a changed file takes every collection it holds, and its connection,
 // with it.
 // All of it belongs to the thread that opened the first collection (the user interface's);
-// only the scan runs elsewhere, on a connection of its worker thread's own.
+// only the reads run elsewhere, each on a connection of its worker thread's own.
 class OpenCollection
 {
 public:
@@ -62,8 +64,10 @@ public:
     QHash<QString, QString> &texts();
     QCache<QString, QImage> &images();
     DeckCache &deck();
-    // The scan under the name orders in force, started unless it is under way or done.
+    // The read of the searched texts under the name orders in force, and the read of the
+    // colours; both are started together unless they are under way or done.
     QFuture<CollectionScan> scan();
+    QFuture<QVector<LabSample>> colors();
     // A failed scan is read again at the next request rather than failing for good.
     void forgetScan();
 
@@ -82,15 +86,16 @@ private:
 
     struct Scan
     {
-        QStringList statements;
+        ScanStatements statements;
         std::shared_ptr<std::atomic_bool> cancelled;
-        QFuture<CollectionScan> future;
+        QFuture<CollectionScan> phrases;
+        QFuture<QVector<LabSample>> colors;
     };
 
     static void close(const QUuid &uuid);
     static void closeWithApplication();
     void leave();
-    void startScan(const QStringList &statements);
+    const Scan &currentScan();
 
     QUuid m_uuid;
     QString m_path;

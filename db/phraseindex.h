@@ -22,16 +22,27 @@ public:
         bool exterior = false;
     };
 
-    // Adds the next chip in search order with its page's searched names and its own searched
-    // texts; a text an earlier chip carries keeps leading there.
-    void addChip(const Match &chip, const QStringList &pageNames, const QStringList &chipTexts);
+    // A text that equals another one ignoring ASCII case. The text is kept as first added, so
+    // that the index holds no upper-cased copies and lends its texts to the completion.
+    struct Key
+    {
+        QString text;
+
+        friend bool operator==(const Key &left, const Key &right);
+        friend size_t qHash(const Key &key, size_t seed);
+    };
+
+    // Adds a text in search order: a page's names before the texts of its first chip, each
+    // chip's after those of the chips before it. A text added before keeps leading there.
+    void add(const QString &text, const Match &match);
     // The match for the phrase, or nullptr.
     const Match *find(const QString &phrase) const;
+    // Every text that is not blank, as first added, sorted ignoring case: what completes.
+    QStringList completion() const;
+    static void sortForCompletion(QStringList &texts);
 
 private:
-    void addFirst(const QString &text, const Match &match);
-
-    QHash<QString, Match> m_matches;
+    QHash<Key, Match> m_matches;
 };
 
 } // namespace Sorven::DB

@@ -5,11 +5,11 @@
 #include "db/phraseindex.h"
 #include "db/querysupport.h"
 
-#include <QSet>
 #include <QSqlRecord>
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace Sorven::DB {
 
@@ -158,15 +158,6 @@ QString completionEntriesSql(const QUuid &uuid)
     return statement(CompletionEntriesSql).arg(parts.join(u" UNION "));
 }
 
-// Ignoring case, then by case, so that every read of the same entries gives the same list.
-void sortForCompletion(QStringList &entries)
-{
-    std::sort(entries.begin(), entries.end(), [](const QString &left, const QString &right) {
-        const int order = left.compare(right, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : left < right;
-    });
-}
-
 QStringList readCompletionEntries(QSqlQuery &query)
 {
     QStringList entries;
@@ -175,7 +166,7 @@ QStringList readCompletionEntries(QSqlQuery &query)
         if (QString entry = query.value(0).toString(); !entry.trimmed().isEmpty())
             entries.append(entry);
     }
-    sortForCompletion(entries);
+    PhraseIndex::sortForCompletion(entries);
     return entries;
 }
 
@@ -201,89 +192,98 @@ QFuture<QStringList> completionEntriesLater(const QUuid &uuid)
         [](const CollectionScan &scan) { return scan.completion; });
 }
 
-// Every chip of the collection with its page and its searched texts: page names as PAGE_TEXT,
-// chip names and the code as CHIP_TEXT. In the table's order, the order in which a scan of the
-// table meets the chips, so that of two chips with the same text the earlier one is found.
-const char *const PhraseIndexSql
-    = "SELECT P.SEGMENT, P.PAGE_INDEX, R.ROW_INDEX, P.MOOD, P.EXTERIOR%2 FROM \"ROW\" R JOIN "
-      "PAGE P ON R.PAGE_ID = P.ID JOIN COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE "
-      "CMAP.COLLECTION_ID = %1 ORDER BY R.ID";
+// The pages of the collection with their searched names, and every chip of those pages with
+// its searched names and code. The chips come in the table's order, the order in which a scan
+// of the table meets them, so that of two chips with the same text the earlier one is found.
+const char *const PhrasePagesSql
+    = "SELECT P.ID, P.SEGMENT, P.PAGE_INDEX, P.MOOD, P.EXTERIOR%2 FROM PAGE P JOIN "
+      "COLLECTION_PAGE_MAP CMAP ON P.ID = CMAP.PAGE_ID WHERE CMAP.COLLECTION_ID = %1";
+const char *const PhraseChipsSql
+    = "SELECT R.PAGE_ID, R.ROW_INDEX%2, R.CODE FROM \"ROW\" R WHERE R.PAGE_ID IN (SELECT "
+      "PAGE_ID FROM COLLECTION_PAGE_MAP WHERE COLLECTION_ID = %1) ORDER BY R.ID";
 
 namespace {
 
-enum PhraseIndexColumn {
-    SegmentColumn,
-    PageIndexColumn,
-    RowIndexColumn,
-    MoodColumn,
-    ExteriorColumn,
-    FirstTextColumn
-};
+enum PhrasePageColumn { PageIdColumn, SegmentColumn, PageIndexColumn, MoodColumn, ExteriorColumn };
+constexpr int FirstPageNameColumn = ExteriorColumn + 1;
+enum PhraseChipColumn { ChipPageColumn, RowIndexColumn };
+constexpr int FirstChipTextColumn = RowIndexColumn + 1;
 
-QString phraseIndexSql(const QUuid &uuid)
+ScanStatements phraseStatements(const QUuid &uuid)
 {
-    const QStringList texts
-        = perColumn(pageNameSearchOrder(), QStringLiteral(", P.NAME%1 AS PAGE_TEXT"))
-            + perColumn(rowNameSearchOrder(), QStringLiteral(", R.NAME%1 AS CHIP_TEXT"))
-        << QStringLiteral(", R.CODE AS CHIP_TEXT");
-    return statement(PhraseIndexSql)
-        .arg(QString::number(collectionId(uuid)), texts.join(QString()));
+    const QString collection = QString::number(collectionId(uuid));
+    return {
+        statement(PhrasePagesSql)
+            .arg(collection,
+                 perColumn(pageNameSearchOrder(), QStringLiteral(", P.NAME%1")).join(QString())),
+        statement(PhraseChipsSql)
+            .arg(collection,
+                 perColumn(rowNameSearchOrder(), QStringLiteral(", R.NAME%1")).join(QString())),
+        {}};
 }
 
 // NULL is equal to nothing, and a blob is never equal to a text.
-void appendText(QStringList &texts, const QVariant &value)
+void addText(PhraseIndex &index, const QVariant &value, const PhraseIndex::Match &match)
 {
     if (value.typeId() == QMetaType::QString)
-        texts.append(value.toString());
+        index.add(value.toString(), match);
 }
 
-// Every searched text that is not blank completes, as a value of any type.
-void addCompletion(QSet<QString> &completion, const QVariant &value)
+// A page of the collection, with its names until its first chip has added them to the index.
+struct PhrasePage
 {
-    if (QString text = value.toString(); !value.isNull() && !text.trimmed().isEmpty())
-        completion.insert(text);
+    PhraseIndex::Match match;
+    QVariantList names;
+};
+
+QHash<qint64, PhrasePage> readPhrasePages(QSqlQuery &query)
+{
+    QHash<qint64, PhrasePage> pages;
+    const int columns = query.record().count();
+    while (query.next()) {
+        PhrasePage &page = pages[query.value(PageIdColumn).toLongLong()];
+        page.match = {query.value(PageIndexColumn).toInt(), -1, query.value(SegmentColumn).toInt(),
+                      query.value(MoodColumn).toInt(), query.value(ExteriorColumn).toInt() != 0};
+        for (int column = FirstPageNameColumn; column < columns; ++column)
+            page.names.append(query.value(column));
+    }
+    return pages;
 }
 
-// The search index and the completion list from one pass over the chips; false once cancelled.
-bool readPhrases(QSqlQuery &query, const std::atomic_bool &cancelled, CollectionScan &scan)
+// The search index from one pass over the chips; nothing once cancelled. A page's names lead
+// to it from its first chip on, before that chip's own texts.
+std::optional<PhraseIndex> readPhrases(QSqlQuery &query, QHash<qint64, PhrasePage> &pages,
+                                       const std::atomic_bool &cancelled)
 {
-    const QSqlRecord record = query.record();
-    QList<bool> pageName;
-    for (int column = FirstTextColumn; column < record.count(); ++column)
-        pageName.append(record.fieldName(column) == QLatin1String("PAGE_TEXT"));
+    const int columns = query.record().count();
     PhraseIndex index;
-    QSet<QString> completion;
-    QStringList pageNames;
-    QStringList chipTexts;
     while (query.next()) {
         if (cancelled.load(std::memory_order_relaxed))
-            return false;
-        pageNames.clear();
-        chipTexts.clear();
-        for (int text = 0; text < pageName.size(); ++text) {
-            const QVariant value = query.value(FirstTextColumn + text);
-            appendText(pageName.at(text) ? pageNames : chipTexts, value);
-            addCompletion(completion, value);
-        }
-        index.addChip({query.value(PageIndexColumn).toInt(), query.value(RowIndexColumn).toInt(),
-                       query.value(SegmentColumn).toInt(), query.value(MoodColumn).toInt(),
-                       query.value(ExteriorColumn).toInt() != 0},
-                      pageNames, chipTexts);
+            return std::nullopt;
+        const auto page = pages.find(query.value(ChipPageColumn).toLongLong());
+        if (page == pages.end())
+            continue;
+        for (const QVariant &name : std::exchange(page->names, {}))
+            addText(index, name, page->match);
+        PhraseIndex::Match chip = page->match;
+        chip.rowIndex = query.value(RowIndexColumn).toInt();
+        for (int column = FirstChipTextColumn; column < columns; ++column)
+            addText(index, query.value(column), chip);
     }
-    scan.phrases = std::move(index);
-    scan.completion = completion.values();
-    sortForCompletion(scan.completion);
-    return true;
+    return index;
 }
 
-// Runs the statement on a worker's own connection; false when it fails.
-bool runOwn(QSqlQuery &query, const QString &sql)
+// Runs the statement on a connection of the calling thread's own and hands the query to read.
+void readOwn(const QString &path, const QString &sql, const std::function<void(QSqlQuery &)> &read)
 {
-    query.setForwardOnly(true);
-    if (runStatement(query, sql))
-        return true;
-    logSqlError(query.lastError());
-    return false;
+    withOwnConnection(path, [&](const QSqlDatabase &database) {
+        QSqlQuery query(database);
+        query.setForwardOnly(true);
+        if (runStatement(query, sql))
+            read(query);
+        else
+            logSqlError(query.lastError());
+    });
 }
 
 } // namespace
@@ -414,32 +414,36 @@ QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid)
 {
     if (connectCollection(uuid) < 0)
         return QtFuture::makeReadyFuture(QVector<LabSample>());
-    return OpenCollection::of(uuid)->scan().then(
-        [](const CollectionScan &scan) { return scan.colors; });
+    return OpenCollection::of(uuid)->colors();
 }
 
-QStringList collectionScanStatements(const QUuid &uuid)
+ScanStatements collectionScanStatements(const QUuid &uuid)
 {
-    return {phraseIndexSql(uuid), statement(LabSamplesSql).arg(collectionId(uuid))};
+    ScanStatements statements = phraseStatements(uuid);
+    statements.colors = statement(LabSamplesSql).arg(collectionId(uuid));
+    return statements;
 }
 
-CollectionScan scanCollection(const QString &path, const QStringList &statements,
-                              const std::atomic_bool &cancelled)
+CollectionScan scanPhrases(const QString &path, const ScanStatements &statements,
+                           const std::atomic_bool &cancelled)
 {
     CollectionScan scan;
-    withOwnConnection(path, [&](const QSqlDatabase &database) {
-        QSqlQuery phrases(database);
-        if (runOwn(phrases, statements.value(0)) && !readPhrases(phrases, cancelled, scan))
-            return;
-        phrases.finish();
-        QSqlQuery colors(database);
-        if (runOwn(colors, statements.value(1)))
-            scan.colors = readLabSamples(colors, cancelled);
-    });
-    // Part of a scan is no answer.
-    if (cancelled)
-        return {};
+    QHash<qint64, PhrasePage> pages;
+    readOwn(path, statements.pages, [&](QSqlQuery &query) { pages = readPhrasePages(query); });
+    readOwn(path, statements.chips,
+            [&](QSqlQuery &query) { scan.phrases = readPhrases(query, pages, cancelled); });
+    if (scan.phrases)
+        scan.completion = scan.phrases->completion();
     return scan;
+}
+
+QVector<LabSample> scanColors(const QString &path, const QString &sql,
+                              const std::atomic_bool &cancelled)
+{
+    QVector<LabSample> samples;
+    readOwn(path, sql, [&](QSqlQuery &query) { samples = readLabSamples(query, cancelled); });
+    // Part of the table is no answer.
+    return cancelled ? QVector<LabSample>() : samples;
 }
 
 namespace {

@@ -40,12 +40,14 @@ QFuture<QStringList> completionEntriesLater(const QUuid &uuid);
 // Returns when every read left for a worker thread has finished.
 void waitForLaterReads();
 
-// The statements of a collection's background scan under the name orders in force. They are
+// The statements of a collection's background reads under the name orders in force. They are
 // composed on the calling thread, where the name orders and the collection registry live.
-QStringList collectionScanStatements(const QUuid &uuid);
-// Runs them on a connection of the calling thread's own to the file at path; once cancelled is
-// set it stops and gives nothing.
-CollectionScan scanCollection(const QString &path, const QStringList &statements,
+ScanStatements collectionScanStatements(const QUuid &uuid);
+// Each runs its statements on a connection of the calling thread's own to the file at path;
+// once cancelled is set it stops and gives nothing.
+CollectionScan scanPhrases(const QString &path, const ScanStatements &statements,
+                           const std::atomic_bool &cancelled);
+QVector<LabSample> scanColors(const QString &path, const QString &sql,
                               const std::atomic_bool &cancelled);
 
 // Finds the first page whose name, or chip whose name or code, equals the phrase, ignoring

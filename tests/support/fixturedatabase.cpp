@@ -170,6 +170,8 @@ QString fixtureDatabaseFolder()
 
 void resetDatabaseLayer()
 {
+    // Reads under way use connections of their own, which go below.
+    Sorven::DB::closeCollections();
     Sorven::DB::collectionRegistry().clear();
     Sorven::DB::forgetCachedLookups();
     for (const QString &name : QSqlDatabase::connectionNames()) {
