@@ -3,8 +3,6 @@
 #include "db/connections.h"
 #include "db/querysupport.h"
 
-#include <QSqlError>
-
 namespace Sorven::DB {
 
 namespace {
@@ -13,6 +11,15 @@ QColor colorOf(int red, int green, int blue)
 {
     const auto inRange = [](int channel) { return channel >= 0 && channel <= 255; };
     return inRange(red) && inRange(green) && inRange(blue) ? QColor(red, green, blue) : QColor();
+}
+
+ChipSwatch swatchOf(const QSqlQuery &query)
+{
+    return {{query.value(6).toDouble(), query.value(7).toDouble(), query.value(8).toDouble(),
+             query.value(0).toLongLong()},
+            query.value(1).toLongLong(),
+            query.value(2).toString(),
+            colorOf(query.value(3).toInt(), query.value(4).toInt(), query.value(5).toInt())};
 }
 
 } // namespace
@@ -26,23 +33,16 @@ const char *const ChipSwatchesSql
 int loadChipSwatches(const QUuid &uuid, QVector<ChipSwatch> &swatches)
 {
     swatches.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query = collectionQuery(uuid);
-    if (!runStatement(query, QString::fromLatin1(ChipSwatchesSql),
-                      {{":COLLECTION", collectionId(uuid)}})) {
-        logSqlError(query.lastError());
-        return QueryFailed;
-    }
-    while (query.next()) {
-        swatches.append(
-            {{query.value(6).toDouble(), query.value(7).toDouble(), query.value(8).toDouble(),
-              query.value(0).toLongLong()},
-             query.value(1).toLongLong(),
-             query.value(2).toString(),
-             colorOf(query.value(3).toInt(), query.value(4).toInt(), query.value(5).toInt())});
-    }
-    return Success;
+    const auto sql = [&] {
+        return CollectionStatement {QString::fromLatin1(ChipSwatchesSql),
+                                    {},
+                                    {{QStringLiteral(":COLLECTION"), collectionId(uuid)}}};
+    };
+    return queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            swatches.append(swatchOf(query));
+        return Success;
+    });
 }
 
 } // namespace Sorven::DB

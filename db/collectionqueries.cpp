@@ -6,11 +6,9 @@
 #include "db/querylog.h"
 #include "db/querysupport.h"
 
-#include <QSqlError>
 #include <QSqlRecord>
 
 #include <algorithm>
-#include <optional>
 
 namespace Sorven::DB {
 
@@ -32,18 +30,28 @@ QString statement(const char *sql)
     return QString::fromLatin1(sql);
 }
 
-// The first row of a prepared statement's answer; none when it fails or answers nothing.
-std::optional<QSqlRecord> firstRow(const QUuid &uuid, const QString &sql,
-                                   const QVariantList &values)
+using Statement = std::function<CollectionStatement()>;
+
+// Reads the first row of the statement's answer into row; noRow when it answers none.
+int readFirstRow(const QUuid &uuid, const Statement &sql, int noRow, QSqlRecord &row)
 {
-    std::optional<QSqlRecord> row;
-    const QSqlError error = readPrepared(uuid, sql, values, [&](QSqlQuery &query) {
-        if (query.next())
-            row = query.record();
+    return queryCollection(uuid, sql, [&](QSqlQuery &query) -> int {
+        if (!query.next())
+            return noRow;
+        row = query.record();
+        return Success;
     });
-    if (error.isValid())
-        logSqlError(error);
-    return row;
+}
+
+// Loads the chip of the statement's first row; noRow when it answers none.
+int readFirstEntry(const QUuid &uuid, const Statement &sql, int noRow, ColorEntry &entry)
+{
+    entry.clear();
+    QSqlRecord row;
+    if (const int result = readFirstRow(uuid, sql, noRow, row); result < 0)
+        return result;
+    entry.load(row);
+    return Success;
 }
 
 // Builds the page from its row and reads its chips with chipsSql, whose placeholders are the
@@ -53,39 +61,56 @@ int deliverPage(const QUuid &uuid, const QSqlRecord &row, const char *chipsSql, 
 {
     ColorPage loaded(row);
     values.append(loaded.id);
-    const QSqlError error = readPrepared(uuid, statement(chipsSql), values, [&](QSqlQuery &query) {
-        forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
-            loaded.entries.append(ColorEntry(row, columns));
+    const int result = queryCollection(
+        uuid,
+        [&] {
+            return CollectionStatement {statement(chipsSql), values};
+        },
+        [&](QSqlQuery &query) {
+            forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+                loaded.entries.append(ColorEntry(row, columns));
+            });
+            return Success;
         });
-    });
-    if (error.isValid())
-        return QueryFailed;
+    if (result < 0)
+        return result;
     loaded.sortEntries();
     page = std::move(loaded);
     return Success;
 }
 
 // The first row of the walk statement with the first comparison, else, wrapping around, with
-// the second one. The statement's open placeholders are the comparison and the value.
-std::optional<QSqlRecord> walk(const QUuid &uuid, const QString &sql, const char *first,
-                               const char *second, int value)
+// the second one; NoMatch when neither answers. The statement's open placeholders are the
+// comparison and the value.
+int walk(const QUuid &uuid, const std::function<QString()> &sql, const char *first,
+         const char *second, int value, QSqlRecord &row)
 {
     for (const char *comparison : {first, second}) {
-        const QString compared = sql.arg(QLatin1String(comparison), QStringLiteral("%1"));
-        if (std::optional<QSqlRecord> row = firstRow(uuid, compared, {value}))
-            return row;
+        const int result = readFirstRow(
+            uuid,
+            [&] {
+                return CollectionStatement {
+                    sql().arg(QLatin1String(comparison), QStringLiteral("%1")), {value}};
+            },
+            NoMatch, row);
+        // Only a statement that fails or finds nothing tries the other way round.
+        if (result != QueryFailed && result != NoMatch)
+            return result;
     }
-    return std::nullopt;
+    return NoMatch;
 }
 
-// A COUNT(*) statement's answer as "more than none"; false when it fails.
-bool countsAny(QSqlQuery &query)
+// Whether a COUNT(*) statement counts more than none: false when it fails, unconnected when
+// the collection cannot be connected.
+bool countsAny(const QUuid &uuid, const Statement &sql, bool unconnected)
 {
-    if (!query.next())
-        return false;
-    bool ok = false;
-    const qint64 count = query.value(0).toLongLong(&ok);
-    return ok && count > 0;
+    bool any = unconnected;
+    const int result = queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        // A value that is not a number counts none.
+        any = query.next() && query.value(0).toLongLong() > 0;
+        return Success;
+    });
+    return result != QueryFailed && any;
 }
 
 } // namespace
@@ -96,14 +121,13 @@ const char *const CollectionSql
 int loadCollection(const QUuid &uuid, QSharedPointer<Collection> &collection)
 {
     collection.reset();
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    const auto sql = [&] {
+        return CollectionStatement {statement(CollectionSql).arg(uuid.toString(QUuid::WithBraces))};
+    };
+    if (const int result = readFirstRow(uuid, sql, QueryFailed, row); result < 0)
         return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid,
-                            statement(CollectionSql).arg(uuid.toString(QUuid::WithBraces)))
-        || !query.next())
-        return QueryFailed;
-    collection = QSharedPointer<Collection>::create(query.record());
+    collection = QSharedPointer<Collection>::create(row);
     return Success;
 }
 
@@ -112,15 +136,12 @@ const char *const EntryByIdSql
 
 int loadEntryById(const QUuid &uuid, qint64 rowId, ColorEntry &entry)
 {
-    entry.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    const std::optional<QSqlRecord> row
-        = firstRow(uuid, statement(EntryByIdSql), {collectionId(uuid), rowId});
-    if (!row)
-        return QueryFailed;
-    entry.load(*row);
-    return Success;
+    return readFirstEntry(
+        uuid,
+        [&] {
+            return CollectionStatement {statement(EntryByIdSql), {collectionId(uuid), rowId}};
+        },
+        QueryFailed, entry);
 }
 
 const char *const EntryByCodeInCollectionSql
@@ -130,15 +151,11 @@ const char *const EntryByCodeInCollectionSql
 
 int loadEntryByCode(const QUuid &uuid, const QString &code, ColorEntry &entry)
 {
-    entry.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    const std::optional<QSqlRecord> row
-        = firstRow(uuid, statement(EntryByCodeInCollectionSql), {collectionId(uuid), code});
-    if (!row)
-        return NoMatch;
-    entry.load(*row);
-    return Success;
+    const auto sql = [&] {
+        return CollectionStatement {statement(EntryByCodeInCollectionSql),
+                                    {collectionId(uuid), code}};
+    };
+    return readFirstEntry(uuid, sql, NoMatch, entry);
 }
 
 const char *const EntryAtSql
@@ -148,16 +165,13 @@ const char *const EntryAtSql
 
 int loadEntryAt(const QUuid &uuid, int pageIndex, int rowIndex, ColorEntry &entry)
 {
-    entry.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    // Prepared once: a palette file may name thousands of chips.
-    const std::optional<QSqlRecord> row
-        = firstRow(uuid, statement(EntryAtSql), {collectionId(uuid), pageIndex, rowIndex});
-    if (!row)
-        return QueryFailed;
-    entry.load(*row);
-    return Success;
+    // Bound rather than pasted, so that one prepared statement serves the thousands of chips a
+    // palette file may name.
+    const auto sql = [&] {
+        return CollectionStatement {statement(EntryAtSql),
+                                    {collectionId(uuid), pageIndex, rowIndex}};
+    };
+    return readFirstEntry(uuid, sql, QueryFailed, entry);
 }
 
 const char *const PageSql
@@ -169,14 +183,13 @@ const char *const PageChipsSql
 
 int loadPage(const QUuid &uuid, int pageIndex, ColorPage &page)
 {
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    const auto sql = [&] {
+        return CollectionStatement {statement(PageSql), {collectionId(uuid), pageIndex}};
+    };
+    if (const int result = readFirstRow(uuid, sql, QueryFailed, row); result < 0)
         return result;
-    const qint64 collection = collectionId(uuid);
-    const std::optional<QSqlRecord> row
-        = firstRow(uuid, statement(PageSql), {collection, pageIndex});
-    if (!row)
-        return QueryFailed;
-    return deliverPage(uuid, *row, PageChipsSql, {collection}, page);
+    return deliverPage(uuid, row, PageChipsSql, {collectionId(uuid)}, page);
 }
 
 const char *const PageByIdSql
@@ -188,16 +201,15 @@ const char *const PageByIdChipsSql
 
 int loadPageById(const QUuid &uuid, qint64 pageId, bool pageOnly, ColorPage &page)
 {
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    const auto sql = [&] {
+        return CollectionStatement {statement(PageByIdSql), {collectionId(uuid), pageId}};
+    };
+    if (const int result = readFirstRow(uuid, sql, QueryFailed, row); result < 0)
         return result;
-    const qint64 collection = collectionId(uuid);
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(PageByIdSql).arg(collection).arg(pageId))
-        || !query.next())
-        return QueryFailed;
     if (!pageOnly)
-        return deliverPage(uuid, query.record(), PageByIdChipsSql, {collection}, page);
-    page = ColorPage(query.record());
+        return deliverPage(uuid, row, PageByIdChipsSql, {collectionId(uuid)}, page);
+    page = ColorPage(row);
     return Success;
 }
 
@@ -245,10 +257,11 @@ QString segmentWalkSql(const QUuid &uuid, const char *what, int mood, bool exter
 }
 
 // The first page row of the wanted segment, or of the segment the walk wraps around to.
-std::optional<QSqlRecord> walkToSegment(const QUuid &uuid, const char *what, int segment, int mood,
-                                        bool exterior)
+int walkToSegment(const QUuid &uuid, const char *what, int segment, int mood, bool exterior,
+                  QSqlRecord &row)
 {
-    return walk(uuid, segmentWalkSql(uuid, what, mood, exterior), ">=", "<", segment);
+    const auto sql = [&] { return segmentWalkSql(uuid, what, mood, exterior); };
+    return walk(uuid, sql, ">=", "<", segment, row);
 }
 
 } // namespace
@@ -256,25 +269,21 @@ std::optional<QSqlRecord> walkToSegment(const QUuid &uuid, const char *what, int
 int findSegment(const QUuid &uuid, int segment, int mood, bool exterior, int &foundSegment)
 {
     foundSegment = segment;
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    if (const int result = walkToSegment(uuid, "SEGMENT", segment, mood, exterior, row); result < 0)
         return result;
-    const std::optional<QSqlRecord> row = walkToSegment(uuid, "SEGMENT", segment, mood, exterior);
-    if (!row)
-        return NoMatch;
-    foundSegment = row->value(0).toInt();
+    foundSegment = row.value(0).toInt();
     return Success;
 }
 
 int findFirstPageIndex(const QUuid &uuid, int segment, int mood, bool exterior, int &pageIndex)
 {
     pageIndex = -1;
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    if (const int result = walkToSegment(uuid, "PAGE_INDEX", segment, mood, exterior, row);
+        result < 0)
         return result;
-    const std::optional<QSqlRecord> row
-        = walkToSegment(uuid, "PAGE_INDEX", segment, mood, exterior);
-    if (!row)
-        return NoMatch;
-    pageIndex = row->value(0).toInt();
+    pageIndex = row.value(0).toInt();
     return Success;
 }
 
@@ -283,12 +292,10 @@ const char *const SegmentPageChipsSql = R"(SELECT * FROM "ROW" R  WHERE        R
 
 int loadFirstPageInSegment(const QUuid &uuid, int segment, int mood, bool exterior, ColorPage &page)
 {
-    if (const int result = connectCollection(uuid); result < 0)
+    QSqlRecord row;
+    if (const int result = walkToSegment(uuid, "*", segment, mood, exterior, row); result < 0)
         return result;
-    const std::optional<QSqlRecord> row = walkToSegment(uuid, "*", segment, mood, exterior);
-    if (!row)
-        return NoMatch;
-    return deliverPage(uuid, *row, SegmentPageChipsSql, {}, page);
+    return deliverPage(uuid, row, SegmentPageChipsSql, {}, page);
 }
 
 const char *const AdjacentWalkFromSql
@@ -320,16 +327,14 @@ QString adjacentWalkSql(const QUuid &uuid, bool backwards, int mood, bool exteri
 int loadAdjacentPage(const QUuid &uuid, int pageIndex, bool backwards, int mood, bool exterior,
                      ColorPage &page)
 {
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
     // The second try keeps the ordering, so it lands on the far end of the deck.
     const char *const towards = backwards ? "<" : ">";
     const char *const wrapped = backwards ? ">" : "<";
-    const std::optional<QSqlRecord> row
-        = walk(uuid, adjacentWalkSql(uuid, backwards, mood, exterior), towards, wrapped, pageIndex);
-    if (!row)
-        return NoMatch;
-    return deliverPage(uuid, *row, PageChipsSql, {collectionId(uuid)}, page);
+    const auto sql = [&] { return adjacentWalkSql(uuid, backwards, mood, exterior); };
+    QSqlRecord row;
+    if (const int result = walk(uuid, sql, towards, wrapped, pageIndex, row); result < 0)
+        return result;
+    return deliverPage(uuid, row, PageChipsSql, {collectionId(uuid)}, page);
 }
 
 const char *const ExteriorPagesWithMoodSql
@@ -338,13 +343,12 @@ const char *const ExteriorPagesWithMoodSql
 
 bool hasExteriorPagesWithMood(const QUuid &uuid, int mood)
 {
+    const auto sql = [&] {
+        return CollectionStatement {statement(ExteriorPagesWithMoodSql),
+                                    {collectionId(uuid), mood}};
+    };
     // Without a database the filter is offered rather than hidden.
-    if (connectCollection(uuid) < 0)
-        return true;
-    QSqlQuery query;
-    return runCollectionQuery(query, uuid,
-                              statement(ExteriorPagesWithMoodSql).arg(collectionId(uuid)).arg(mood))
-        && countsAny(query);
+    return countsAny(uuid, sql, true);
 }
 
 const char *const CollectionChipSql
@@ -353,12 +357,12 @@ const char *const CollectionChipSql
 
 bool collectionHasChip(const QUuid &uuid, qint64 rowId)
 {
-    if (connectCollection(uuid) < 0)
-        return false;
-    QSqlQuery query;
-    return runCollectionQuery(query, uuid, statement(CollectionChipSql).arg(collectionId(uuid)),
-                              {{":ROW_ID", rowId}})
-        && countsAny(query);
+    const auto sql = [&] {
+        return CollectionStatement {statement(CollectionChipSql),
+                                    {collectionId(uuid)},
+                                    {{QStringLiteral(":ROW_ID"), rowId}}};
+    };
+    return countsAny(uuid, sql, false);
 }
 
 const char *const SegmentsSql
@@ -368,13 +372,16 @@ const char *const SegmentsSql
 int loadSegments(const QUuid &uuid, QVector<int> &segments)
 {
     segments.clear();
-    if (const int result = connectCollection(uuid); result < 0)
+    const auto sql = [&] {
+        return CollectionStatement {statement(SegmentsSql), {collectionId(uuid)}};
+    };
+    const int result = queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            segments.append(query.value(0).toInt());
+        return Success;
+    });
+    if (result < 0)
         return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(SegmentsSql).arg(collectionId(uuid))))
-        return QueryFailed;
-    while (query.next())
-        segments.append(query.value(0).toInt());
     std::sort(segments.begin(), segments.end());
     return segments.isEmpty() ? QueryFailed : Success;
 }
@@ -387,16 +394,11 @@ const char *const ComplementaryNeutralSchemeSql
 
 bool hasComplementaryNeutralScheme(const QUuid &uuid, int pageIndex)
 {
-    if (connectCollection(uuid) < 0)
-        return true;
-    bool any = false;
-    const QSqlError error
-        = readPrepared(uuid, statement(ComplementaryNeutralSchemeSql),
-                       {collectionId(uuid), pageIndex, ComplementaryNeutralScheme},
-                       [&](QSqlQuery &query) { any = countsAny(query); });
-    if (error.isValid())
-        logSqlError(error);
-    return any;
+    const auto sql = [&] {
+        return CollectionStatement {statement(ComplementaryNeutralSchemeSql),
+                                    {collectionId(uuid), pageIndex, ComplementaryNeutralScheme}};
+    };
+    return countsAny(uuid, sql, true);
 }
 
 const char *const SchemePagesSql
@@ -408,17 +410,18 @@ const char *const SchemePagesSql
 int loadSchemePages(const QUuid &uuid, int pageIndex, int schemeId, QList<ColorPage> &pages)
 {
     pages.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
+    const auto sql = [&] {
+        return CollectionStatement {statement(SchemePagesSql),
+                                    {collectionId(uuid), pageIndex, schemeId}};
+    };
     QVector<int> pageIndexes;
-    const QSqlError error
-        = readPrepared(uuid, statement(SchemePagesSql), {collectionId(uuid), pageIndex, schemeId},
-                       [&](QSqlQuery &query) {
-                           while (query.next())
-                               pageIndexes.append(query.value(0).toInt());
-                       });
-    if (error.isValid())
-        return QueryFailed;
+    const int result = queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            pageIndexes.append(query.value(0).toInt());
+        return Success;
+    });
+    if (result < 0)
+        return result;
     for (const int schemePageIndex : pageIndexes) {
         ColorPage page;
         if (loadPage(uuid, schemePageIndex, page) == Success)
@@ -453,21 +456,30 @@ bool complementaryNeutralGateOpen(const ColorEntry &chip)
 
 enum class Echo { Statement, Nothing };
 
-// Appends the rows of a scheme statement; on failure the error goes to the debug output.
-int readSchemeEntries(const QUuid &uuid, const QString &sql, Echo echo,
-                      QVector<ColorEntry> &entries)
+// Appends the rows of the scheme statement sql, whose placeholders take the collection's id,
+// the source chip's id and the values.
+int readSchemeEntries(const QUuid &uuid, const char *sql, const ColorEntry &chip,
+                      QVariantList values, Echo echo, QVector<ColorEntry> &entries)
 {
-    if (echo == Echo::Statement)
-        qCDebug(queryLog).noquote() << sql;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, sql)) {
-        logSqlError(query.lastError());
-        return QueryFailed;
+    values.prepend(chip.id);
+    values.prepend(collectionId(uuid));
+    if (echo == Echo::Statement) {
+        QString text = statement(sql);
+        for (const QVariant &value : std::as_const(values))
+            text = text.arg(value.toLongLong());
+        qCDebug(queryLog).noquote() << text;
     }
-    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
-        entries.append(ColorEntry(row, columns));
-    });
-    return Success;
+    return queryCollection(
+        uuid,
+        [&] {
+            return CollectionStatement {statement(sql), values};
+        },
+        [&](QSqlQuery &query) {
+            forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+                entries.append(ColorEntry(row, columns));
+            });
+            return Success;
+        });
 }
 
 } // namespace
@@ -492,9 +504,7 @@ int loadSchemeEntries(const QUuid &uuid, int schemeId, int pageIndex, int rowPos
     if ((schemeId == DramaticScheme && !dramaticGateOpen(chip))
         || (schemeId == ComplementaryNeutralScheme && !complementaryNeutralGateOpen(chip)))
         return Success;
-    const QString sql
-        = statement(SchemeEntriesSql).arg(collectionId(uuid)).arg(chip.id).arg(schemeId);
-    return readSchemeEntries(uuid, sql, Echo::Statement, entries);
+    return readSchemeEntries(uuid, SchemeEntriesSql, chip, {schemeId}, Echo::Statement, entries);
 }
 
 const char *const SchemePageEntriesSql
@@ -516,9 +526,8 @@ int loadSchemePageEntries(const QUuid &uuid, int schemeId, int pageIndex, int ro
         return result;
     if (schemeId == DramaticScheme && !dramaticGateOpen(chip))
         return Success;
-    const QString sql
-        = statement(SchemePageEntriesSql).arg(collectionId(uuid)).arg(chip.id).arg(schemeId);
-    return readSchemeEntries(uuid, sql, Echo::Statement, entries);
+    return readSchemeEntries(uuid, SchemePageEntriesSql, chip, {schemeId}, Echo::Statement,
+                             entries);
 }
 
 const char *const ContrastSchemeEntriesSql
@@ -541,12 +550,8 @@ int loadContrastSchemeEntries(const QUuid &uuid, int pageIndex, int rowPosition,
     ColorEntry chip;
     if (const int result = sourceChip(uuid, pageIndex, rowPosition, chip); result < 0)
         return result;
-    const QString sql = statement(ContrastSchemeEntriesSql)
-                            .arg(collectionId(uuid))
-                            .arg(chip.id)
-                            .arg(ContrastScheme)
-                            .arg(WideContrastScheme);
-    return readSchemeEntries(uuid, sql, Echo::Nothing, entries);
+    return readSchemeEntries(uuid, ContrastSchemeEntriesSql, chip,
+                             {ContrastScheme, WideContrastScheme}, Echo::Nothing, entries);
 }
 
 const char *const TrendGroupsSql
@@ -557,19 +562,24 @@ const char *const TrendEntriesSql
 
 namespace {
 
-bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
+int readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
 {
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(TrendEntriesSql).arg(group.id)))
-        return false;
-    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
-        group.entries.append(TrendoraEntry(row, columns));
-    });
+    const int result = queryCollection(
+        uuid,
+        [&] {
+            return CollectionStatement {statement(TrendEntriesSql), {group.id}};
+        },
+        [&](QSqlQuery &query) {
+            forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+                group.entries.append(TrendoraEntry(row, columns));
+            });
+            return Success;
+        });
     std::stable_sort(group.entries.begin(), group.entries.end(),
                      [](const TrendoraEntry &left, const TrendoraEntry &right) {
                          return left.order < right.order;
                      });
-    return true;
+    return result;
 }
 
 } // namespace
@@ -577,64 +587,77 @@ bool readTrendEntries(const QUuid &uuid, TrendoraGroup &group)
 int loadTrendGroups(const QUuid &uuid, QHash<qint64, TrendoraGroup> &groups)
 {
     groups = {};
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(TrendGroupsSql).arg(collectionId(uuid))))
-        return QueryFailed;
-    while (query.next()) {
-        TrendoraGroup group(query.record());
-        // A group whose colours cannot be read is not shown half empty.
-        if (!readTrendEntries(uuid, group)) {
-            groups = {};
-            return QueryFailed;
+    const auto sql = [&] {
+        return CollectionStatement {statement(TrendGroupsSql), {collectionId(uuid)}};
+    };
+    const int result = queryCollection(uuid, sql, [&](QSqlQuery &query) -> int {
+        while (query.next()) {
+            TrendoraGroup group(query.record());
+            if (const int read = readTrendEntries(uuid, group); read < 0)
+                return read;
+            groups.insert(group.id, group);
         }
-        groups.insert(group.id, group);
-    }
-    return Success;
+        return Success;
+    });
+    // A group whose colours cannot be read is not shown half empty.
+    if (result < 0)
+        groups = {};
+    return result;
 }
 
 const char *const ProductsSql
     = "SELECT    PR.* FROM     ROW_PRODUCT_MAP M     JOIN PRODUCT PR ON PR.ID = M.PRODUCT_ID "
       "WHERE     M.ROW_ID = :ROW_ID";
 
+namespace {
+
+// Runs the statement sql, whose :ROW_ID is the chip's id, and hands the open query to read.
+int queryOfChip(const QUuid &uuid, const char *sql, qint64 rowId,
+                const std::function<void(QSqlQuery &query)> &read)
+{
+    return queryCollection(
+        uuid,
+        [&] {
+            return CollectionStatement {statement(sql), {}, {{QStringLiteral(":ROW_ID"), rowId}}};
+        },
+        [&](QSqlQuery &query) {
+            read(query);
+            return Success;
+        });
+}
+
+} // namespace
+
 int loadProductNames(const QUuid &uuid, qint64 rowId, QStringList &names)
 {
     names.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
-        return QueryFailed;
-    const QSqlRecord columns = query.record();
-    const int nameColumn = columns.indexOf(QStringLiteral("NAME"));
-    const int codeColumn = columns.indexOf(QStringLiteral("PRODUCT_CODE"));
-    const QString separator
-        = codeColumn < 0 ? QString() : CollectionSettings::productNameCodeSeparator(uuid);
-    while (query.next()) {
-        QString name = query.value(nameColumn).toString();
-        if (const QString code = codeColumn < 0 ? QString() : query.value(codeColumn).toString();
-            !code.isEmpty())
-            name += separator + code;
-        names.append(name);
-    }
-    return Success;
+    return queryOfChip(uuid, ProductsSql, rowId, [&](QSqlQuery &query) {
+        const QSqlRecord columns = query.record();
+        const int nameColumn = columns.indexOf(QStringLiteral("NAME"));
+        const int codeColumn = columns.indexOf(QStringLiteral("PRODUCT_CODE"));
+        const QString separator
+            = codeColumn < 0 ? QString() : CollectionSettings::productNameCodeSeparator(uuid);
+        while (query.next()) {
+            QString name = query.value(nameColumn).toString();
+            if (const QString code
+                = codeColumn < 0 ? QString() : query.value(codeColumn).toString();
+                !code.isEmpty())
+                name += separator + code;
+            names.append(name);
+        }
+    });
 }
 
 int loadProductCodes(const QUuid &uuid, qint64 rowId, QStringList &codes)
 {
     codes.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(ProductsSql), {{":ROW_ID", rowId}}))
-        return QueryFailed;
-    const int codeColumn = query.record().indexOf(QStringLiteral("PRODUCT_CODE"));
-    while (codeColumn >= 0 && query.next()) {
-        if (const QString code = query.value(codeColumn).toString(); !code.isEmpty())
-            codes.append(code);
-    }
-    return Success;
+    return queryOfChip(uuid, ProductsSql, rowId, [&](QSqlQuery &query) {
+        const int codeColumn = query.record().indexOf(QStringLiteral("PRODUCT_CODE"));
+        while (codeColumn >= 0 && query.next()) {
+            if (const QString code = query.value(codeColumn).toString(); !code.isEmpty())
+                codes.append(code);
+        }
+    });
 }
 
 const char *const ProductGroupNamesSql
@@ -644,14 +667,10 @@ const char *const ProductGroupNamesSql
 int loadProductGroupNames(const QUuid &uuid, qint64 rowId, QStringList &names)
 {
     names.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(ProductGroupNamesSql), {{":ROW_ID", rowId}}))
-        return QueryFailed;
-    while (query.next())
-        names.append(query.value(0).toString());
-    return Success;
+    return queryOfChip(uuid, ProductGroupNamesSql, rowId, [&](QSqlQuery &query) {
+        while (query.next())
+            names.append(query.value(0).toString());
+    });
 }
 
 const char *const TexturesSql
@@ -660,16 +679,16 @@ const char *const TexturesSql
 int loadTextures(const QUuid &uuid, QHash<qint64, Texture> &textures)
 {
     textures = {};
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(TexturesSql).arg(collectionId(uuid))))
-        return QueryFailed;
-    while (query.next()) {
-        const Texture texture(query.record());
-        textures.insert(texture.id, texture);
-    }
-    return Success;
+    const auto sql = [&] {
+        return CollectionStatement {statement(TexturesSql), {collectionId(uuid)}};
+    };
+    return queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next()) {
+            const Texture texture(query.record());
+            textures.insert(texture.id, texture);
+        }
+        return Success;
+    });
 }
 
 const char *const TextureMapSql
@@ -679,14 +698,15 @@ const char *const TextureMapSql
 int loadTextureMap(const QUuid &uuid, qint64 pageId, QVector<TextureMapEntry> &entries)
 {
     entries.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(TextureMapSql), {{":PAGE_ID", pageId}}))
-        return QueryFailed;
-    while (query.next())
-        entries.append(TextureMapEntry(query.record()));
-    return Success;
+    const auto sql = [&] {
+        return CollectionStatement {
+            statement(TextureMapSql), {}, {{QStringLiteral(":PAGE_ID"), pageId}}};
+    };
+    return queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            entries.append(TextureMapEntry(query.record()));
+        return Success;
+    });
 }
 
 } // namespace Sorven::DB

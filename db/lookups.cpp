@@ -11,7 +11,6 @@
 #include "db/search.h"
 
 #include <QPainter>
-#include <QSqlError>
 
 #include <algorithm>
 
@@ -19,12 +18,26 @@ namespace Sorven::DB {
 
 namespace {
 
-// Runs a statement whose %1 is the collection's id and whose :KEY is the key. False when it
-// fails; the error is then on the debug output.
-bool runKeyedQuery(QSqlQuery &query, const QUuid &uuid, const char *sql, const QString &key)
+// Runs a statement whose %1 is the collection's id and whose :KEY is the key.
+int queryKeyed(const QUuid &uuid, const char *sql, const QString &key,
+               const std::function<int(QSqlQuery &query)> &read)
 {
-    return runCollectionQuery(query, uuid, QString::fromLatin1(sql).arg(collectionId(uuid)),
-                              {{":KEY", key}});
+    const auto statement = [&] {
+        return CollectionStatement {
+            QString::fromLatin1(sql), {collectionId(uuid)}, {{QStringLiteral(":KEY"), key}}};
+    };
+    return queryCollection(uuid, statement, read);
+}
+
+// The first column of the keyed statement's first row; QueryFailed when it answers none.
+int keyedValue(const QUuid &uuid, const char *sql, const QString &key, QVariant &value)
+{
+    return queryKeyed(uuid, sql, key, [&](QSqlQuery &query) {
+        if (!query.next())
+            return QueryFailed;
+        value = query.value(0);
+        return Success;
+    });
 }
 
 // A colour channel written as a decimal integer 0 to 255, or -1.
@@ -85,13 +98,9 @@ QString localeString(const QUuid &uuid, const QString &key)
             return *cached;
     }
     const QString fallback = builtInLocaleTexts().value(key, key);
-    if (connectCollection(uuid) < 0)
-        return fallback;
-    QSqlQuery query;
-    if (!runKeyedQuery(query, uuid, LocaleStringSql, key))
-        return fallback;
-    const QVariant text = query.next() ? query.value(0) : QVariant();
-    if (text.typeId() != QMetaType::QString)
+    QVariant text;
+    if (keyedValue(uuid, LocaleStringSql, key, text) != Success
+        || text.typeId() != QMetaType::QString)
         return fallback;
     // Connected, the collection is open.
     return *OpenCollection::of(uuid)->texts().insert(
@@ -104,12 +113,9 @@ const char *const ThemeItemDataSql = "SELECT T.ITEM_DATA FROM THEME T WHERE T.CO
 int themeItemData(const QUuid &uuid, const QString &itemKey, QByteArray &bytes)
 {
     bytes.clear();
-    if (const int result = connectCollection(uuid); result < 0)
+    QVariant data;
+    if (const int result = keyedValue(uuid, ThemeItemDataSql, itemKey, data); result < 0)
         return result;
-    QSqlQuery query;
-    if (!runKeyedQuery(query, uuid, ThemeItemDataSql, itemKey) || !query.next())
-        return QueryFailed;
-    const QVariant data = query.value(0);
     if (data.typeId() != QMetaType::QByteArray)
         return QueryFailed;
     bytes.append(data.toByteArray());
@@ -153,12 +159,8 @@ const char *const SettingValueSql
 
 QVariant settingValue(const QUuid &uuid, const QString &name, const QVariant &fallback)
 {
-    if (connectCollection(uuid) < 0)
-        return fallback;
-    QSqlQuery query;
-    if (!runKeyedQuery(query, uuid, SettingValueSql, name) || !query.next())
-        return fallback;
-    return query.value(0);
+    QVariant value;
+    return keyedValue(uuid, SettingValueSql, name, value) == Success ? value : fallback;
 }
 
 const char *const SettingValuesSql
@@ -168,13 +170,11 @@ const char *const SettingValuesSql
 QVariantList settingValues(const QUuid &uuid, const QString &name)
 {
     QVariantList values;
-    if (connectCollection(uuid) != Success)
-        return values;
-    QSqlQuery query;
-    if (!runKeyedQuery(query, uuid, SettingValuesSql, name))
-        return values;
-    while (query.next())
-        values.append(query.value(0));
+    queryKeyed(uuid, SettingValuesSql, name, [&](QSqlQuery &query) {
+        while (query.next())
+            values.append(query.value(0));
+        return Success;
+    });
     return values;
 }
 

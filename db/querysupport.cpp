@@ -42,6 +42,34 @@ QString withNamedParameters(const QString &sql)
     return QString(sql).replace(placeholder, QStringLiteral(":v\\1"));
 }
 
+// Runs the statement as readPrepared does, binding its named values too.
+QSqlError runPrepared(const QUuid &uuid, const CollectionStatement &statement,
+                      const std::function<void(QSqlQuery &query)> &read)
+{
+    OpenCollection *open = OpenCollection::of(uuid);
+    if (!open)
+        return QSqlError(QStringLiteral("not installed"), {}, QSqlError::ConnectionError);
+    const QSqlDatabase database = collectionDatabase(uuid);
+    std::optional<QSqlQuery> query = takePrepared(open->statements(), statement.sql, database);
+    if (!query) {
+        query.emplace(database);
+        query->setForwardOnly(true);
+        if (!query->prepare(withNamedParameters(statement.sql)))
+            return query->lastError();
+    }
+    for (qsizetype value = 0; value < statement.values.size(); ++value)
+        query->bindValue(parameterName(value + 1), statement.values[value]);
+    for (const auto &[name, value] : statement.named)
+        query->bindValue(name, value);
+    if (!query->exec())
+        return query->lastError();
+    read(*query);
+    // Reset, so that the waiting statement holds no read lock on the file.
+    query->finish();
+    open->statements().insert(statement.sql, std::move(*query));
+    return {};
+}
+
 } // namespace
 
 QSqlQuery collectionQuery(const QUuid &uuid)
@@ -73,26 +101,21 @@ bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values)
 QSqlError readPrepared(const QUuid &uuid, const QString &sql, const QVariantList &values,
                        const std::function<void(QSqlQuery &query)> &read)
 {
-    OpenCollection *open = OpenCollection::of(uuid);
-    if (!open)
-        return QSqlError(QStringLiteral("not installed"), {}, QSqlError::ConnectionError);
-    const QSqlDatabase database = collectionDatabase(uuid);
-    std::optional<QSqlQuery> query = takePrepared(open->statements(), sql, database);
-    if (!query) {
-        query.emplace(database);
-        query->setForwardOnly(true);
-        if (!query->prepare(withNamedParameters(sql)))
-            return query->lastError();
-    }
-    for (qsizetype value = 0; value < values.size(); ++value)
-        query->bindValue(parameterName(value + 1), values[value]);
-    if (!query->exec())
-        return query->lastError();
-    read(*query);
-    // Reset, so that the waiting statement holds no read lock on the file.
-    query->finish();
-    open->statements().insert(sql, std::move(*query));
-    return {};
+    return runPrepared(uuid, {sql, values}, read);
+}
+
+int queryCollection(const QUuid &uuid, const std::function<CollectionStatement()> &statement,
+                    const std::function<int(QSqlQuery &query)> &read)
+{
+    if (const int result = connectCollection(uuid); result < 0)
+        return result;
+    int answer = QueryFailed;
+    const QSqlError error
+        = runPrepared(uuid, statement(), [&](QSqlQuery &query) { answer = read(query); });
+    if (!error.isValid())
+        return answer;
+    logSqlError(error);
+    return QueryFailed;
 }
 
 bool withOwnConnection(const QString &path, const std::function<void(const QSqlDatabase &)> &use)

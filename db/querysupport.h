@@ -18,6 +18,23 @@ namespace Sorven::DB {
 
 using BoundValues = std::initializer_list<std::pair<const char *, QVariant>>;
 
+// A statement and what it binds: values to its %1, %2 … in that order, as readPrepared binds
+// them, and named values to its named placeholders (":ROW_ID").
+struct CollectionStatement
+{
+    QString sql;
+    QVariantList values = {};
+    QList<std::pair<QString, QVariant>> named = {};
+};
+
+// Connects the collection, then builds the statement (the collection's id is known once it is
+// connected), runs it on the connection of the collection's file and hands the open query to
+// read, whose answer it returns. The statement is prepared once per open collection and text.
+// The negative code of connectCollection, or QueryFailed when the statement fails: its error
+// is then on the debug output, as logSqlError writes it.
+int queryCollection(const QUuid &uuid, const std::function<CollectionStatement()> &statement,
+                    const std::function<int(QSqlQuery &query)> &read);
+
 // A forward-only query on the connection of the file that holds the collection; call
 // connectCollection first.
 QSqlQuery collectionQuery(const QUuid &uuid);

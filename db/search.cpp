@@ -104,12 +104,16 @@ namespace {
 QVector<qint64> readNameOrder(const QUuid &uuid, const char *key)
 {
     QVector<qint64> order;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, statement(NameOrderSql).arg(collectionId(uuid)),
-                            {{":NAME", QLatin1String(key)}}))
-        return order;
-    while (query.next())
-        order.append(query.value(0).toLongLong());
+    const auto sql = [&] {
+        return CollectionStatement {statement(NameOrderSql),
+                                    {collectionId(uuid)},
+                                    {{QStringLiteral(":NAME"), QLatin1String(key)}}};
+    };
+    queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            order.append(query.value(0).toLongLong());
+        return Success;
+    });
     return order;
 }
 
@@ -119,6 +123,7 @@ void loadNameOrders(const QUuid &uuid)
 {
     NameOrders &orders = nameOrders();
     orders = {};
+    // Connected once here, so that an unknown collection costs one reading of the folder, not six.
     if (connectCollection(uuid) != Success)
         return;
     const std::pair<const char *, QVector<qint64> NameOrders::*> lists[] = {
@@ -329,14 +334,12 @@ const char *const CapsureCollectionIdsSql
 int capsureCollectionPriorities(const QUuid &fileOf, QVector<CapsurePriority> &priorities)
 {
     priorities.clear();
-    if (const int result = connectCollection(fileOf); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, fileOf, statement(CapsureCollectionIdsSql)))
-        return QueryFailed;
-    while (query.next())
-        priorities.append({query.value(0).toLongLong(), query.value(1).toInt()});
-    return Success;
+    const auto sql = [] { return CollectionStatement {statement(CapsureCollectionIdsSql)}; };
+    return queryCollection(fileOf, sql, [&](QSqlQuery &query) {
+        while (query.next())
+            priorities.append({query.value(0).toLongLong(), query.value(1).toInt()});
+        return Success;
+    });
 }
 
 int capsureCollectionIds(QVector<qint64> &ids)
@@ -359,18 +362,18 @@ int capsureCandidatesInFile(const QUuid &fileOf, const QString &nameOrCode,
                             QVector<ColorEntry> &entries)
 {
     entries.clear();
-    if (const int result = connectCollection(fileOf); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(
-            query, fileOf,
+    const auto sql = [&] {
+        return CollectionStatement {
             statement(CapsureCandidatesSql).arg(rowColumns().join(QStringLiteral(", "))),
-            {{":NAME_OR_CODE", nameOrCode}}))
-        return QueryFailed;
-    forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
-        entries.append(ColorEntry(row, columns));
+            {},
+            {{QStringLiteral(":NAME_OR_CODE"), nameOrCode}}};
+    };
+    return queryCollection(fileOf, sql, [&](QSqlQuery &query) {
+        forEachRow(query, [&](const QSqlRecord &row, const ColumnLayout &columns) {
+            entries.append(ColorEntry(row, columns));
+        });
+        return Success;
     });
-    return Success;
 }
 
 int capsureCandidates(const QString &nameOrCode, QVector<ColorEntry> &entries)
@@ -400,14 +403,14 @@ QVector<LabSample> readLabSamples(QSqlQuery &query, const std::atomic_bool &canc
 int loadLabSamples(const QUuid &uuid, QVector<LabSample> &samples)
 {
     samples.clear();
-    if (const int result = connectCollection(uuid); result < 0)
-        return result;
-    QSqlQuery query;
+    const auto sql = [&] {
+        return CollectionStatement {statement(LabSamplesSql), {collectionId(uuid)}};
+    };
     // A failed statement is a failure, not a collection without chips.
-    if (!runCollectionQuery(query, uuid, statement(LabSamplesSql).arg(collectionId(uuid))))
-        return QueryFailed;
-    samples = readLabSamples(query, std::atomic_bool(false));
-    return Success;
+    return queryCollection(uuid, sql, [&](QSqlQuery &query) {
+        samples = readLabSamples(query, std::atomic_bool(false));
+        return Success;
+    });
 }
 
 QFuture<QVector<LabSample>> loadLabSamplesLater(const QUuid &uuid)
@@ -450,16 +453,17 @@ namespace {
 
 // The first chip the statement finds in the file of the system-wide collection. Connecting
 // first, so that a lookup works before anything else has used that file.
-int findSystemWideEntry(const QString &sql, BoundValues values, ColorEntry &entry)
+int findSystemWideEntry(const CollectionStatement &sql, ColorEntry &entry)
 {
     entry.clear();
-    if (const int result = connectCollection(SystemWideCollectionUuid); result < 0)
-        return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, SystemWideCollectionUuid, sql, values) || !query.next())
-        return QueryFailed;
-    entry.load(query.record());
-    return Success;
+    return queryCollection(
+        SystemWideCollectionUuid, [&] { return sql; },
+        [&](QSqlQuery &query) {
+            if (!query.next())
+                return QueryFailed;
+            entry.load(query.record());
+            return Success;
+        });
 }
 
 } // namespace
@@ -473,9 +477,8 @@ const char *const EntryByColorSql
 
 int findEntryByColor(const QColor &color, ColorEntry &entry)
 {
-    const QString sql
-        = statement(EntryByColorSql).arg(color.red()).arg(color.green()).arg(color.blue());
-    return findSystemWideEntry(sql, {}, entry);
+    return findSystemWideEntry(
+        {statement(EntryByColorSql), {color.red(), color.green(), color.blue()}}, entry);
 }
 
 const char *const EntryByCodeSql
@@ -487,7 +490,8 @@ const char *const EntryByCodeSql
 
 int findEntryByCode(const QString &code, ColorEntry &entry)
 {
-    return findSystemWideEntry(statement(EntryByCodeSql), {{":CODE", code}}, entry);
+    return findSystemWideEntry({statement(EntryByCodeSql), {}, {{QStringLiteral(":CODE"), code}}},
+                               entry);
 }
 
 void waitForLaterReads()

@@ -1,6 +1,7 @@
 #include "palette/colorscience.h"
 
 #include "palette/differencefloor.h"
+#include "palette/leastcandidates.h"
 
 #include <QColor>
 
@@ -131,8 +132,7 @@ struct Survey
 Survey surveySamples(const LabColor &target, const QList<DB::LabSample> &samples, int n)
 {
     Survey survey;
-    survey.nearest.reserve(std::min<qsizetype>(n, samples.size()));
-    auto &nearest = survey.nearest;
+    LeastCandidates<std::pair<double, qsizetype>> nearest(n);
     for (qsizetype i = 0; i < samples.size(); ++i) {
         const DB::LabSample &sample = samples.at(i);
         if (!isOrdinary(labOf(sample))) {
@@ -143,15 +143,9 @@ Survey surveySamples(const LabColor &target, const QList<DB::LabSample> &samples
         survey.lightest = std::max(survey.lightest, sample.l);
         const double dl = sample.l - target.l, da = sample.a - target.a, db = sample.b - target.b;
         const double distance2 = dl * dl + da * da + db * db;
-        if (qsizetype(nearest.size()) < n) {
-            nearest.emplace_back(distance2, i);
-            std::push_heap(nearest.begin(), nearest.end());
-        } else if (distance2 < nearest.front().first) {
-            std::pop_heap(nearest.begin(), nearest.end());
-            nearest.back() = {distance2, i};
-            std::push_heap(nearest.begin(), nearest.end());
-        }
+        nearest.offer({distance2, i});
     }
+    survey.nearest = nearest.take();
     return survey;
 }
 
@@ -258,27 +252,18 @@ LabMatches nearestLabSamples(const LabColor &target, const QList<DB::LabSample> 
     DifferenceFloor floor(target, survey.darkest, survey.lightest);
     floor.setLimit(seed);
 
-    std::vector<Candidate> best;
-    best.reserve(survey.nearest.size());
+    LeastCandidates<Candidate> best(n);
     for (qsizetype i = 0; i < samples.size(); ++i) {
         if (floor.exceeds(samples.at(i)))
             continue;
-        const Candidate candidate {ciede2000Difference(target, labOf(samples.at(i))), i};
-        if (qsizetype(best.size()) < n) {
-            best.push_back(candidate);
-            std::push_heap(best.begin(), best.end());
-        } else if (candidate < best.front()) {
-            std::pop_heap(best.begin(), best.end());
-            best.back() = candidate;
-            std::push_heap(best.begin(), best.end());
-        }
-        if (qsizetype(best.size()) == n)
-            floor.setLimit(std::min(seed, best.front().difference));
+        best.offer({ciede2000Difference(target, labOf(samples.at(i))), i});
+        if (best.isFull())
+            floor.setLimit(std::min(seed, best.greatest().difference));
     }
-    std::sort_heap(best.begin(), best.end());
+    const std::vector<Candidate> least = best.take();
     LabMatches result;
-    result.reserve(qsizetype(best.size()));
-    for (const Candidate &candidate : best)
+    result.reserve(qsizetype(least.size()));
+    for (const Candidate &candidate : least)
         result.append({candidate.difference, samples.at(candidate.index).rowId});
     return result;
 }

@@ -1,6 +1,7 @@
 #include "palette/equivalenttable.h"
 
 #include "palette/differencefloor.h"
+#include "palette/leastcandidates.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,40 +44,31 @@ struct Candidate
 class BestCandidates
 {
 public:
-    explicit BestCandidates(int n) : m_n(n) { m_heap.reserve(std::size_t(n)); }
+    explicit BestCandidates(int n) : m_best(n) { }
 
-    bool isFull() const { return qsizetype(m_heap.size()) == m_n; }
-    double worst() const { return m_heap.front().difference; }
+    bool isFull() const { return m_best.isFull(); }
+    double worst() const { return m_best.greatest().difference; }
 
     void offer(const LabColor &target, const DB::LabSample &sample, qsizetype order)
     {
         const double difference = ciede2000Difference(target, {sample.l, sample.a, sample.b});
         if (!std::isfinite(difference))
             return;
-        const Candidate candidate {difference, order, sample.rowId};
-        if (!isFull()) {
-            m_heap.push_back(candidate);
-            std::push_heap(m_heap.begin(), m_heap.end());
-        } else if (candidate < m_heap.front()) {
-            std::pop_heap(m_heap.begin(), m_heap.end());
-            m_heap.back() = candidate;
-            std::push_heap(m_heap.begin(), m_heap.end());
-        }
+        m_best.offer({difference, order, sample.rowId});
     }
 
     LabMatches matches()
     {
-        std::sort_heap(m_heap.begin(), m_heap.end());
+        const std::vector<Candidate> least = m_best.take();
         LabMatches result;
-        result.reserve(qsizetype(m_heap.size()));
-        for (const Candidate &candidate : m_heap)
+        result.reserve(qsizetype(least.size()));
+        for (const Candidate &candidate : least)
             result.append({candidate.difference, candidate.rowId});
         return result;
     }
 
 private:
-    qsizetype m_n;
-    std::vector<Candidate> m_heap;
+    LeastCandidates<Candidate> m_best;
 };
 
 } // namespace
