@@ -72,23 +72,6 @@ QSqlError runPrepared(const QUuid &uuid, const CollectionStatement &statement,
 
 } // namespace
 
-QSqlQuery collectionQuery(const QUuid &uuid)
-{
-    QSqlQuery query(collectionDatabase(uuid));
-    // Rows are read once, front to back; not caching them saves a copy of every row.
-    query.setForwardOnly(true);
-    return query;
-}
-
-bool runCollectionQuery(QSqlQuery &query, const QUuid &uuid, const QString &sql, BoundValues values)
-{
-    query = collectionQuery(uuid);
-    if (runStatement(query, sql, values))
-        return true;
-    logSqlError(query.lastError());
-    return false;
-}
-
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values)
 {
     if (!query.prepare(sql))

@@ -35,15 +35,6 @@ struct CollectionStatement
 int queryCollection(const QUuid &uuid, const std::function<CollectionStatement()> &statement,
                     const std::function<int(QSqlQuery &query)> &read);
 
-// A forward-only query on the connection of the file that holds the collection; call
-// connectCollection first.
-QSqlQuery collectionQuery(const QUuid &uuid);
-
-// Runs the statement on the collection's connection, as runStatement, after connectCollection.
-// False when it fails; the error is then on the debug output, as logSqlError writes it.
-bool runCollectionQuery(QSqlQuery &query, const QUuid &uuid, const QString &sql,
-                        BoundValues values = {});
-
 // Prepares the statement, binds the values by placeholder name and runs it. False when a
 // step fails; the query's lastError says why.
 bool runStatement(QSqlQuery &query, const QString &sql, BoundValues values = {});

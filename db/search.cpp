@@ -180,12 +180,14 @@ QStringList readCompletionEntries(QSqlQuery &query)
 int completionEntries(const QUuid &uuid, QStringList &entries)
 {
     entries.clear();
-    if (const int result = connectCollection(uuid); result < 0)
+    const int result = queryCollection(
+        uuid, [&] { return CollectionStatement {completionEntriesSql(uuid)}; },
+        [&](QSqlQuery &query) {
+            entries = readCompletionEntries(query);
+            return Success;
+        });
+    if (result < 0)
         return result;
-    QSqlQuery query;
-    if (!runCollectionQuery(query, uuid, completionEntriesSql(uuid)))
-        return QueryFailed;
-    entries = readCompletionEntries(query);
     return entries.isEmpty() ? QueryFailed : Success;
 }
 
