@@ -1,10 +1,12 @@
 #include "db/connections.h"
+#include "db/phraseindex.h"
 #include "db/search.h"
 #include "support/fixturedatabase.h"
 
 #include <QSqlQuery>
 #include <QTest>
 
+#include <algorithm>
 #include <tuple>
 
 using namespace Sorven::DB;
@@ -32,6 +34,31 @@ class TestSearch : public QObject
     Q_OBJECT
 
 private slots:
+    // Texts match ignoring ASCII case only, the first one added leads, and the completion holds
+    // each text once as first met, in QString's case-insensitive order with ties by case.
+    void phraseIndexAndItsCompletion()
+    {
+        PhraseIndex index;
+        QStringList texts;
+        for (const char *text : {"_x", "Coral", "CORAL", "Äpfel", "äpfel", "z_", "[", "ß", "10",
+                                 "1", "  ", "Ab"})
+            texts.append(QString::fromUtf8(text));
+        for (int n = 0; n < texts.size(); ++n)
+            index.add(texts.at(n), {n, n, 1, 0, false});
+        QCOMPARE(index.find(QStringLiteral("coRAL"))->pageIndex, 1);
+        QCOMPARE(index.find(QString::fromUtf8("äPFEL"))->pageIndex, 4);
+        QVERIFY(!index.find(QStringLiteral("Cora")));
+
+        QStringList expected = texts;
+        expected.removeAll(QStringLiteral("CORAL"));
+        expected.removeAll(QStringLiteral("  "));
+        std::sort(expected.begin(), expected.end(), [](const QString &l, const QString &r) {
+            const int order = l.compare(r, Qt::CaseInsensitive);
+            return order != 0 ? order < 0 : l < r;
+        });
+        QCOMPARE(index.completion(), expected);
+    }
+
     void initTestCase()
     {
         FixtureDatabase fixture(QStringLiteral("search.db"));
