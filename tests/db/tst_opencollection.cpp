@@ -1,8 +1,8 @@
+#include "core/enumerations.h"
 #include "db/connections.h"
 #include "db/lookups.h"
 #include "db/opencollection.h"
 #include "db/search.h"
-#include "core/enumerations.h"
 #include "support/fixturedatabase.h"
 
 #include <QDir>

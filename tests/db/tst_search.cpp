@@ -40,8 +40,8 @@ private slots:
     {
         PhraseIndex index;
         QStringList texts;
-        for (const char *text : {"_x", "Coral", "CORAL", "Äpfel", "äpfel", "z_", "[", "ß", "10",
-                                 "1", "  ", "Ab"})
+        for (const char *text :
+             {"_x", "Coral", "CORAL", "Äpfel", "äpfel", "z_", "[", "ß", "10", "1", "  ", "Ab"})
             texts.append(QString::fromUtf8(text));
         for (int n = 0; n < texts.size(); ++n)
             index.add(texts.at(n), {n, n, 1, 0, false});
