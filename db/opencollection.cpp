@@ -129,6 +129,7 @@ void OpenCollection::select(const QUuid &uuid)
     set.recent.removeAll(uuid);
     set.recent.prepend(uuid);
     set.recent.resize(std::min(set.recent.size(), KeptCollections));
+    bool closed = false;
     for (const QUuid &other : openCollections()) {
         if (other == uuid || other == SystemWideCollectionUuid)
             continue;
@@ -136,9 +137,11 @@ void OpenCollection::select(const QUuid &uuid)
             set.open.at(other)->leave();
         } else {
             close(other);
-            scans().start(&releaseFreedMemory);
+            closed = true;
         }
     }
+    if (closed)
+        scans().start(&releaseFreedMemory);
 }
 
 bool OpenCollection::forgetIfChanged(const QUuid &uuid)
